@@ -1,0 +1,51 @@
+# Shared settings of the project's scripts; sourced, never run.
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="$root/build/wine"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export DRIFTLINE_DEPS="$root/build/deps"
+
+# Process ids of everything running in our private Wine prefix (wineserver, services, programs).
+prefix_pids() {
+  local pid
+  for pid in $(pgrep -u "$(id -u)" 2>/dev/null); do
+    [ "$pid" = "$$" ] && continue
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
+
+wineserver_running() {
+  local pid
+  for pid in $(pgrep wineserver 2>/dev/null); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# Stops the prefix's wineserver and whatever of the prefix outlives it.
+stop_prefix() {
+  wineserver -k >/dev/null 2>&1 || true
+  local pids
+  pids=$(prefix_pids)
+  [ -n "$pids" ] && kill -9 $pids 2>/dev/null
+  return 0
+}
+
+# Starts Xvfb on a free display; sets DISPLAY and XVFB_PID.
+start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "could not start Xvfb on :$n" >&2
+  return 1
+}
