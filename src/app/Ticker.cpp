@@ -1,0 +1,179 @@
+#include "app/Ticker.h"
+
+#include <shellapi.h>
+
+#include "app/ResourceIds.h"
+#include "core/InstanceNumber.h"
+#include "core/ProgramPaths.h"
+#include "platform/FileSystem.h"
+#include "platform/Fonts.h"
+#include "platform/NamedMutex.h"
+
+namespace {
+constexpr int kMinimumWidth = 77;
+}
+
+TForm1::TForm1(Application& application) : application_(application) {
+  startingUp_ = true;
+  CreateBarWindow();
+  FormCreate();
+}
+
+TForm1::~TForm1() { RunExitSequenceOnce(); }
+
+void TForm1::CreateBarWindow() {
+  platform::WindowPlacement placement;
+  placement.exStyle = WS_EX_TOOLWINDOW;
+  placement.style = WS_POPUP | WS_CLIPCHILDREN;
+  placement.x = 0;
+  placement.y = 0;
+  placement.width = ::GetSystemMetrics(SM_CXSCREEN);
+  placement.height = 24;
+  placement.parent = application_.Handle();
+  CreateHandle({.name = "TForm1",
+                .style = CS_DBLCLKS,
+                .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                .icon = ::LoadIconA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON))},
+               "DriftlineAppbarForm", placement);
+  font_ = platform::CreatePointFont(Handle(), "MS Sans Serif", 12);
+  ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  // Until the placement rules size it, the bar is one line of its font high.
+  const int height = platform::TextHeight(Handle(), font_.get()) + 2;
+  ::SetWindowPos(Handle(), nullptr, 0, 0, placement.width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void TForm1::FormCreate() {
+  resources_ = std::make_unique<MyResources>();
+  log_ = std::make_unique<TickerLog>(application_.Handle(),
+                                     resources_->GetString(IDS_APPDATA_FOLDER));
+  FileLines.clear();
+  HeaderLines.clear();
+  SetLegacyWindowsFlag();
+  startingUp_ = true;
+  HideFromTaskbar();
+  CreateActions();
+  CreateMenus();
+  ::DragAcceptFiles(Handle(), TRUE);
+  ClaimInstanceNumber();
+  LoadSettings();
+  startingUp_ = false;
+  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TForm1::SetLegacyWindowsFlag() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+  if (::GetVersionExA(&version)) legacyWindows_ = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+void TForm1::HideFromTaskbar() {
+  HWND owner = application_.Handle();
+  ::SetWindowLongA(owner, GWL_EXSTYLE, ::GetWindowLongA(owner, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+}
+
+void TForm1::ClaimInstanceNumber() {
+  platform::SystemMutexes mutexes;
+  const auto claim =
+      core::ClaimInstanceNumber(mutexes, resources_->GetString(IDS_MUTEX_PREFIX));
+  instanceNumber_ = claim.number;
+  if (claim.ownsMutex) instanceMutex_ = mutexes.TakeCreated();
+  regKeyName_ = core::RegistryKeyName(resources_->GetString(IDS_REGISTRY_KEY), instanceNumber_);
+  iniFileName_ = core::IniFileName(platform::ModuleFileName(), instanceNumber_);
+}
+
+void TForm1::ShowMessage(const std::string& text) {
+  ::MessageBoxA(Handle(), text.c_str(), "Driftline", MB_OK);
+}
+
+void TForm1::aExitExecute() {
+  if (!FormCloseQuery()) return;
+  application_.Terminate();
+}
+
+bool TForm1::IsShortCut(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+  const bool modified = (::GetKeyState(VK_CONTROL) < 0) || (::GetKeyState(VK_MENU) < 0) ||
+                        (::GetKeyState(VK_SHIFT) < 0);
+  return !modified && ActionList1.ExecuteShortcut(static_cast<UINT>(message.wParam));
+}
+
+void TForm1::RunExitSequenceOnce() {
+  if (exitSequenceDone_) return;
+  exitSequenceDone_ = true;
+  try {
+    FormDestroy();
+  } catch (const std::exception& e) {
+    platform::Window::ShowUnhandledError(e.what());
+  }
+}
+
+void TForm1::FormDestroy() {
+  log_->SetDebugWindow(false);
+  if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
+  Log("Driftline closing");
+  resources_.reset();
+  HeaderLines.clear();
+  FileLines.clear();
+  const std::string logFile = log_->LogFilePath();
+  if (commandLine_.fileLog && commandLine_.showLog && !logFile.empty() &&
+      platform::FileExists(logFile)) {
+    ::ShellExecuteA(nullptr, nullptr, logFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+}
+
+void TForm1::OnEndSession(bool ending) {
+  if (!ending) return;
+  // The system may end the process as soon as this message returns: save and close now.
+  RunExitSequenceOnce();
+  application_.Terminate();
+}
+
+void TForm1::OnContextMenu(LPARAM lParam) {
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {  // from the keyboard: open at the bar's corner
+    RECT bounds{};
+    ::GetWindowRect(Handle(), &bounds);
+    at = {bounds.left, bounds.bottom};
+  }
+  PopupMenu1->Popup(Handle(), at);
+}
+
+void TForm1::OnDropFiles(HDROP drop) { ::DragFinish(drop); }
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam == 0 && ActionList1.Execute(LOWORD(wParam))) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = kMinimumWidth;
+      return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (!(pos->flags & SWP_NOSIZE) && pos->cx < kMinimumWidth) pos->cx = kMinimumWidth;
+      break;
+    }
+    case WM_QUERYENDSESSION:
+      return 1;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
+    case WM_CLOSE:
+      aExitExecute();
+      return 0;
+    default:
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

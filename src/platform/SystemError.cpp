@@ -1,0 +1,24 @@
+#include "platform/SystemError.h"
+
+namespace platform {
+
+std::string SystemMessage(DWORD code) {
+  char* buffer = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text;
+  if (length != 0 && buffer) text.assign(buffer, length);
+  if (buffer) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) text = "System Error.  Code: " + std::to_string(code) + ".";
+  return text;
+}
+
+void ThrowError(DWORD code) { throw SystemError(code, SystemMessage(code)); }
+
+void ThrowLastError() { ThrowError(::GetLastError()); }
+
+}  // namespace platform

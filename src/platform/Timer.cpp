@@ -1,0 +1,46 @@
+#include "platform/Timer.h"
+
+namespace platform {
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+Timer::Timer(UINT intervalMs) : interval_(intervalMs) {
+  WindowPlacement placement;
+  placement.x = placement.y = placement.width = placement.height = 0;
+  placement.parent = HWND_MESSAGE;
+  CreateHandle({.name = "DriftlineTimer"}, "", placement);
+}
+
+void Timer::SetInterval(UINT intervalMs) {
+  if (interval_ == intervalMs) return;
+  interval_ = intervalMs;
+  Restart();
+}
+
+void Timer::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  Restart();
+}
+
+void Timer::SetOnTimer(std::function<void()> handler) {
+  onTimer_ = std::move(handler);
+  Restart();
+}
+
+void Timer::Restart() {
+  ::KillTimer(Handle(), kTimerId);
+  if (enabled_ && interval_ != 0 && onTimer_) ::SetTimer(Handle(), kTimerId, interval_, nullptr);
+}
+
+LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimerId) {
+    if (enabled_ && onTimer_) onTimer_();
+    return 0;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+}  // namespace platform

@@ -1,0 +1,218 @@
+#include "ProgramDriver.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(20);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    MSG message{};
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+    if (condition()) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+std::string TestProgramFolder() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string AppDataFolder() {
+  char path[MAX_PATH] = {};
+  ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_APPDATA, TRUE);
+  return path;
+}
+
+std::string ProgramLogPath() { return AppDataFolder() + "\\Quorvane\\Driftline\\dftline.log"; }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+void RemoveTree(const std::string& path) {
+  std::string from = path;
+  from.push_back('\0');  // the list of names ends in two NULs
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  ::SHFileOperationA(&operation);
+}
+
+namespace {
+
+std::vector<DWORD> ProgramProcesses() {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more;
+       more = ::Process32Next(snapshot, &entry)) {
+    if (::lstrcmpiA(entry.szExeFile, "dftline.exe") == 0) ids.push_back(entry.th32ProcessID);
+  }
+  ::CloseHandle(snapshot);
+  return ids;
+}
+
+}  // namespace
+
+void ResetProgramState() {
+  for (const DWORD id : ProgramProcesses()) {
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) continue;
+    ::TerminateProcess(process, 1);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quorvane");
+  RemoveTree(AppDataFolder() + "\\Quorvane");
+  char common[MAX_PATH] = {};
+  if (::SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_APPDATA, FALSE)) {
+    RemoveTree(std::string(common) + "\\Quorvane");
+  }
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const char* className;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->processId) return TRUE;
+  if (search->visibleOnly && !::IsWindowVisible(hwnd)) return TRUE;
+  if (ClassNameOf(hwnd) != search->className) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly) {
+  WindowSearch search{processId, className, visibleOnly, nullptr};
+  ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowText(HWND hwnd) {
+  DWORD_PTR length = 0;
+  ::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::string ClassNameOf(HWND hwnd) {
+  char name[256] = {};
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+bool MutexExists(const std::string& name) {
+  HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  if (!mutex) return false;
+  ::CloseHandle(mutex);
+  return true;
+}
+
+RunningProgram::RunningProgram(const std::string& arguments) {
+  const std::string program = TestProgramFolder() + "dftline.exe";
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_)) {
+    ADD_FAILURE() << "could not start " << program << ": error " << ::GetLastError();
+    info_ = {};
+  }
+}
+
+RunningProgram::~RunningProgram() {
+  if (!info_.hProcess) return;
+  if (Running()) {
+    ::TerminateProcess(info_.hProcess, 1);
+    ::WaitForSingleObject(info_.hProcess, 5000);
+  }
+  ::CloseHandle(info_.hThread);
+  ::CloseHandle(info_.hProcess);
+}
+
+bool RunningProgram::Running() const {
+  return info_.hProcess && ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND RunningProgram::WaitForBar(DWORD timeoutMs) {
+  HWND bar = nullptr;
+  WaitUntil([&] { return (bar = FindProcessWindow(ProcessId(), "TForm1")) != nullptr || !Running(); },
+            timeoutMs);
+  EXPECT_NE(bar, nullptr) << "the bar window did not appear";
+  return bar;
+}
+
+DWORD RunningProgram::WaitForExit(DWORD timeoutMs) {
+  if (!info_.hProcess) return STILL_ACTIVE;
+  if (::WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,52 @@
+#pragma once
+// Starting dftline.exe and watching it from outside: its windows, files, registry.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Polls until the condition holds or the time is up; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// Handles this thread's waiting messages while polling.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+std::string TestProgramFolder();  // with a trailing backslash
+std::string AppDataFolder();      // the user's, without a trailing backslash
+std::string ProgramLogPath();     // where dftline.exe writes its log
+std::string ReadWholeFile(const std::string& path);
+std::vector<std::string> SplitLines(const std::string& text);
+void WriteWholeFile(const std::string& path, const std::string& text);
+void RemoveTree(const std::string& path);
+
+// Ends every dftline.exe, forgets the stored settings and removes the settings folders.
+void ResetProgramState();
+
+// The first top-level window of the process with that class, or nullptr.
+HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly = true);
+std::string WindowText(HWND hwnd);
+std::string ClassNameOf(HWND hwnd);
+bool MutexExists(const std::string& name);
+
+class RunningProgram {
+ public:
+  explicit RunningProgram(const std::string& arguments = {});
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+  ~RunningProgram();  // ends the process if it still runs
+
+  DWORD ProcessId() const { return info_.dwProcessId; }
+  // The bar window once it is visible; fails the test if it does not appear.
+  HWND WaitForBar(DWORD timeoutMs = 15000);
+  // Waits for the process to end; returns its exit code, or STILL_ACTIVE on time-out.
+  DWORD WaitForExit(DWORD timeoutMs = 15000);
+  bool Running() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+}  // namespace testing_support
