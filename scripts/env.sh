@@ -11,6 +11,7 @@ prefix_pids() {
   local pid
   for pid in $(pgrep -u "$(id -u)" 2>/dev/null); do
     [ "$pid" = "$$" ] && continue
+    case "$(readlink "/proc/$pid/exe" 2>/dev/null)" in *wine*) ;; *) continue ;; esac
     { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
   return 0

@@ -27,8 +27,11 @@ int ModalForm::ShowModal() {
   // Enable the owner before hiding, so that the system activates the owner and not
   // some other program's window.
   if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-  if (Handle()) ::ShowWindow(Handle(), SW_HIDE);
   if (owner) ::SetActiveWindow(owner);
+  if (Handle()) {
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  }
   return result_;
 }
 

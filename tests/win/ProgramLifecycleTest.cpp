@@ -145,4 +145,69 @@ TEST_F(ProgramLifecycle, ShowLogWithoutLogCreatesAndOpensNothing) {
   EXPECT_EQ(::GetFileAttributesA((AppDataFolder() + "\\Quorvane").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A stand-in viewer for .log files that copies the file it is asked to open.
+class LogViewerAssociation {
+ public:
+  explicit LogViewerAssociation(const std::string& copyTo) {
+    const std::string command = "cmd.exe /c copy \"%1\" \"" + copyTo + "\"";
+    SetValue(".log", "DriftlineTestLogFile");
+    SetValue("DriftlineTestLogFile\\shell\\open\\command", command);
+  }
+  ~LogViewerAssociation() {
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ".log");
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "DriftlineTestLogFile");
+  }
+
+ private:
+  static void SetValue(const char* key, const std::string& value) {
+    ::RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                      static_cast<DWORD>(value.size() + 1));
+  }
+};
+
+TEST_F(ProgramLifecycle, LogAndShowLogOpenTheFinishedLogFileWithTheShell) {
+  const std::string copy = TestProgramFolder() + "opened-log.txt";
+  ::DeleteFileA(copy.c_str());
+  LogViewerAssociation viewer(copy);
+  RunningProgram program("/LOG /SHOWLOG");
+  HWND bar = program.WaitForBar();
+  EXPECT_EQ(ExitThroughTheMenuCommand(program, bar), 0u);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  std::string opened;
+  WaitUntil([&] { return !(opened = ReadWholeFile(copy)).empty(); });
+  EXPECT_THAT(SplitLines(opened).back(), EndsWith(" - Driftline closing"));
+  ::DeleteFileA(copy.c_str());
+}
+
+void ClickAt(POINT at, DWORD down, DWORD up) {
+  ::SetCursorPos(at.x, at.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].mi.dwFlags = up;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST_F(ProgramLifecycle, RightClickOpensTheMenuAndItsExitItemEndsTheProgram) {
+  RunningProgram program;
+  HWND bar = program.WaitForBar();
+  RECT bounds{};
+  ::GetWindowRect(bar, &bounds);
+  ClickAt({bounds.left + 40, (bounds.top + bounds.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
+          MOUSEEVENTF_RIGHTUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu); }))
+      << "no popup menu";
+  PressKey('X');  // E&xit
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
 }  // namespace
