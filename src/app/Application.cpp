@@ -7,7 +7,9 @@ Application::Application() {
   CreateHandle({.name = "TApplication"}, "", placement);
 }
 
-void Application::SetTitle(const std::string& title) { ::SetWindowTextA(Handle(), title.c_str()); }
+void Application::SetTitle(const std::string& title) {
+  ::SetWindowTextA(Handle(), title.c_str());
+}
 
 void Application::Run(const std::function<bool(const MSG&)>& preTranslate) {
   MSG message{};

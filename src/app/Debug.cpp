@@ -16,19 +16,18 @@ TDebugForm::TDebugForm(HWND owner) {
   placement.width = 480;
   placement.height = 239;
   placement.parent = owner;
-  CreateHandle({.name = "TDebugForm",
-                .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+  CreateHandle({.name = "TDebugForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                "Debug", placement);
 
   font_ = platform::CreatePointFont(Handle(), "MS Sans Serif", 8);
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  Memo1 = platform::CheckHandle(::CreateWindowExA(
-      WS_EX_CLIENTEDGE, "EDIT", "",
-      WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-          ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
-      0, 0, client.right, client.bottom, Handle(), reinterpret_cast<HMENU>(kMemoId),
-      platform::ModuleInstance(), nullptr));
+  Memo1 = platform::CheckHandle(
+      ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                        WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
+                            ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL,
+                        0, 0, client.right, client.bottom, Handle(),
+                        reinterpret_cast<HMENU>(kMemoId), platform::ModuleInstance(), nullptr));
   ::SendMessageA(Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   // The log has no line limit; an edit control's default is 32 K characters.
   ::SendMessageA(Memo1, EM_SETLIMITTEXT, 0, 0);
@@ -47,10 +46,7 @@ LRESULT TDebugForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (Memo1) ::MoveWindow(Memo1, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
-    case WM_CLOSE:
-      ::ShowWindow(Handle(), SW_HIDE);
-      return 0;
-    default:
-      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE: ::ShowWindow(Handle(), SW_HIDE); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
   }
 }

@@ -19,7 +19,9 @@ TForm1::TForm1(Application& application) : application_(application) {
   FormCreate();
 }
 
-TForm1::~TForm1() { RunExitSequenceOnce(); }
+TForm1::~TForm1() {
+  RunExitSequenceOnce();
+}
 
 void TForm1::CreateBarWindow() {
   platform::WindowPlacement placement;
@@ -45,8 +47,8 @@ void TForm1::CreateBarWindow() {
 
 void TForm1::FormCreate() {
   resources_ = std::make_unique<MyResources>();
-  log_ = std::make_unique<TickerLog>(application_.Handle(),
-                                     resources_->GetString(IDS_APPDATA_FOLDER));
+  log_ =
+      std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
   FileLines.clear();
   HeaderLines.clear();
   SetLegacyWindowsFlag();
@@ -56,9 +58,54 @@ void TForm1::FormCreate() {
   CreateMenus();
   ::DragAcceptFiles(Handle(), TRUE);
   ClaimInstanceNumber();
+  CreateMarquee();
   LoadSettings();
   startingUp_ = false;
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+platform::FontSpec TForm1::BarFont() const {
+  platform::FontSpec font;
+  font.name = "MS Sans Serif";
+  font.size = 12;
+  font.color = RGB(128, 0, 0);
+  return font;
+}
+
+void TForm1::CreateMarquee() {
+  Marquee1 = std::make_unique<TMarquee>(Handle());
+  Marquee1->SetBorderStyle(TBorderStyle::bsNone);
+  Marquee1->SetAutoCenter(true);
+  Marquee1->SetContinuous(true);
+  Marquee1->SetNewControlCode(' ');
+  Marquee1->SetScrollAmount(1);
+  Marquee1->SetScrollDelay(50);
+  Marquee1->SetScrollStyle(TScrollStyle::ssScroll);
+  Marquee1->SetStripControlCodes(true);
+  Marquee1->SetColor(platform::SystemColor(COLOR_BTNFACE));
+  Marquee1->SetFont(BarFont());
+  Marquee1->SetScrollText("Driftline from Quorvane - right click to see options.  ");
+  Marquee1->SetAutoSizeHeight(true);
+  LayoutChildren();
+  Marquee1->SetActive(true);
+}
+
+// The marquee fills the bar; until the placement rules size the bar, its height follows the
+// marquee's fitted height.
+void TForm1::LayoutChildren() {
+  if (!Marquee1) return;
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  Marquee1->SetBounds(0, 0, client.right, client.bottom);
+  RECT marquee{};
+  ::GetWindowRect(Marquee1->Handle(), &marquee);
+  const int height = marquee.bottom - marquee.top;
+  if (height != client.bottom) {
+    RECT bar{};
+    ::GetWindowRect(Handle(), &bar);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, bar.right - bar.left, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  }
 }
 
 void TForm1::SetLegacyWindowsFlag() {
@@ -67,7 +114,8 @@ void TForm1::SetLegacyWindowsFlag() {
 #if defined(_MSC_VER)
 #pragma warning(suppress : 4996)
 #endif
-  if (::GetVersionExA(&version)) legacyWindows_ = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+  if (::GetVersionExA(&version))
+    legacyWindows_ = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 
 void TForm1::HideFromTaskbar() {
@@ -77,8 +125,7 @@ void TForm1::HideFromTaskbar() {
 
 void TForm1::ClaimInstanceNumber() {
   platform::SystemMutexes mutexes;
-  const auto claim =
-      core::ClaimInstanceNumber(mutexes, resources_->GetString(IDS_MUTEX_PREFIX));
+  const auto claim = core::ClaimInstanceNumber(mutexes, resources_->GetString(IDS_MUTEX_PREFIX));
   instanceNumber_ = claim.number;
   if (claim.ownsMutex) instanceMutex_ = mutexes.TakeCreated();
   regKeyName_ = core::RegistryKeyName(resources_->GetString(IDS_REGISTRY_KEY), instanceNumber_);
@@ -143,19 +190,18 @@ void TForm1::OnContextMenu(LPARAM lParam) {
   PopupMenu1->Popup(Handle(), at);
 }
 
-void TForm1::OnDropFiles(HDROP drop) { ::DragFinish(drop); }
+void TForm1::OnDropFiles(HDROP drop) {
+  ::DragFinish(drop);
+}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (lParam == 0 && ActionList1.Execute(LOWORD(wParam))) return 0;
       break;
-    case WM_CONTEXTMENU:
-      OnContextMenu(lParam);
-      return 0;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wParam));
-      return 0;
+    case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_SIZE: LayoutChildren(); return 0;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = kMinimumWidth;
       return 0;
@@ -164,16 +210,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!(pos->flags & SWP_NOSIZE) && pos->cx < kMinimumWidth) pos->cx = kMinimumWidth;
       break;
     }
-    case WM_QUERYENDSESSION:
-      return 1;
-    case WM_ENDSESSION:
-      OnEndSession(wParam != FALSE);
-      return 0;
-    case WM_CLOSE:
-      aExitExecute();
-      return 0;
-    default:
-      break;
+    case WM_QUERYENDSESSION: return 1;
+    case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
+    case WM_CLOSE: aExitExecute(); return 0;
+    default: break;
   }
   return DefaultHandling(message, wParam, lParam);
 }

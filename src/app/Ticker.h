@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "app/TickerLog.h"
 #include "app/resources.h"
+#include "components/Marquee.h"
 #include "core/CommandLine.h"
 #include "platform/Actions.h"
 #include "platform/Handles.h"
@@ -50,6 +51,7 @@ class TForm1 : public platform::Window {
   void RunExitSequenceOnce();
 
   void CreateBarWindow();
+  platform::FontSpec BarFont() const;
   void CreateActions();
   void CreateMenus();
   void ClaimInstanceNumber();
@@ -76,7 +78,11 @@ class TForm1 : public platform::Window {
   std::string iniFileName_;
   core::CommandLineState commandLine_;
 
+  void CreateMarquee();
+  void LayoutChildren();
+
   platform::UniqueFont font_;
+  std::unique_ptr<TMarquee> Marquee1;
   platform::ActionList ActionList1;
   std::unique_ptr<platform::PopupMenu> PopupMenu1;
   std::unique_ptr<platform::PopupMenu> PopupMenu2;

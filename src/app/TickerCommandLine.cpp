@@ -23,19 +23,14 @@ void TForm1::ReadCommandLine() {
   for (size_t i = 1; i < parameters.size(); ++i) {
     const std::string& parameter = parameters[i];
     switch (core::ReadParameter(commandLine_, parameter, fileExists)) {
-      case core::ParameterKind::Debug:
-        log_->SetDebugWindow(true);
-        break;
+      case core::ParameterKind::Debug: log_->SetDebugWindow(true); break;
       case core::ParameterKind::Log:
         log_->SetFileLog(true);
         Log("Driftline Starting");
         break;
       case core::ParameterKind::BadNumber:
-      case core::ParameterKind::IniMissing:
-        Log("Ignored switch: " + parameter);
-        break;
-      default:
-        break;
+      case core::ParameterKind::IniMissing: Log("Ignored switch: " + parameter); break;
+      default: break;
     }
   }
 }

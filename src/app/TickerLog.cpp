@@ -14,21 +14,17 @@ constexpr UINT kShowPendingLines = WM_APP + 20;
 
 std::string LocalDateTimeText(DWORD flags, bool date) {
   char buffer[128] = {};
-  const int length = date ? ::GetDateFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr,
-                                             buffer, sizeof buffer)
-                          : ::GetTimeFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr,
-                                             buffer, sizeof buffer);
+  const int length =
+      date ? ::GetDateFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr, buffer, sizeof buffer)
+           : ::GetTimeFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr, buffer, sizeof buffer);
   return length > 0 ? std::string(buffer) : std::string();
 }
 
 // Writes the line and a line break; false with the system's error code on failure.
-bool AppendLine(const std::string& path, DWORD disposition, const std::string& line,
-                DWORD& error) {
-  platform::UniqueHandle file(::CreateFileA(path.c_str(), disposition == CREATE_ALWAYS
-                                                              ? GENERIC_WRITE
-                                                              : FILE_APPEND_DATA,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool AppendLine(const std::string& path, DWORD disposition, const std::string& line, DWORD& error) {
+  platform::UniqueHandle file(::CreateFileA(
+      path.c_str(), disposition == CREATE_ALWAYS ? GENERIC_WRITE : FILE_APPEND_DATA,
+      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     error = ::GetLastError();
     return false;
@@ -121,8 +117,8 @@ bool TickerLog::CheckAppDataDir() {
 std::string TickerLog::PrepareAppDataDir() {
   if (!appDataDir_.empty()) return {};
   const std::string appData = platform::SpecialFolderPath(CSIDL_APPDATA);
-  appDataDir_ = appData.empty() ? core::FolderOf(platform::ModuleFileName())
-                                : appData + appDataSubfolder_;
+  appDataDir_ =
+      appData.empty() ? core::FolderOf(platform::ModuleFileName()) : appData + appDataSubfolder_;
   if (platform::FolderExists(appDataDir_)) return {};
   const std::string vendor = core::ParentFolderOf(appDataDir_);
   std::string failed;

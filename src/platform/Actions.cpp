@@ -5,7 +5,9 @@
 
 namespace platform {
 
-Action& ActionList::Add(Action action) { return actions_.emplace_back(std::move(action)); }
+Action& ActionList::Add(Action action) {
+  return actions_.emplace_back(std::move(action));
+}
 
 Action* ActionList::Find(UINT id) {
   for (Action& action : actions_) {
@@ -33,7 +35,9 @@ void PopupMenu::AddAction(UINT actionId, std::string caption) {
   items_.push_back({actionId, std::move(caption)});
 }
 
-void PopupMenu::AddSeparator() { items_.push_back({}); }
+void PopupMenu::AddSeparator() {
+  items_.push_back({});
+}
 
 void PopupMenu::Popup(HWND owner, POINT at) {
   UniqueMenu menu(CheckHandle(::CreatePopupMenu()));

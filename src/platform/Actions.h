@@ -37,8 +37,8 @@ class ActionList {
 class PopupMenu {
  public:
   struct Item {
-    UINT actionId = 0;      // 0 for a separator
-    std::string caption;    // empty: the action's caption
+    UINT actionId = 0;    // 0 for a separator
+    std::string caption;  // empty: the action's caption
   };
 
   explicit PopupMenu(ActionList& actions) : actions_(actions) {}

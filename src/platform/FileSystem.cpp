@@ -1,7 +1,7 @@
 #include "platform/FileSystem.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace platform {
 
@@ -15,12 +15,15 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool CreateFolder(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
 
 std::string ModuleFileName() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) {
       path.resize(length);

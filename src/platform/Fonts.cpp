@@ -4,13 +4,28 @@
 
 namespace platform {
 
-UniqueFont CreatePointFont(HWND hwnd, const char* face, int points, int weight) {
-  ScopedGetDc dc(hwnd);
-  const int height = -::MulDiv(points, ::GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
-  return UniqueFont(CheckHandle(::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                              DEFAULT_PITCH | FF_DONTCARE, face)));
+namespace {
+
+int PointsToHeight(int points) {
+  ScopedGetDc screen(nullptr);
+  return -::MulDiv(points, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+}
+
+}  // namespace
+
+UniqueFont CreatePointFont(HWND, const char* face, int points, int weight) {
+  FontSpec spec;
+  spec.name = face;
+  spec.size = points;
+  spec.bold = weight >= FW_BOLD;
+  return CreateFontFrom(spec);
+}
+
+UniqueFont CreateFontFrom(const FontSpec& spec) {
+  return UniqueFont(CheckHandle(::CreateFontA(
+      PointsToHeight(spec.size), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
+      spec.underline, spec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str())));
 }
 
 int TextHeight(HWND hwnd, HFONT font) {
@@ -19,6 +34,11 @@ int TextHeight(HWND hwnd, HFONT font) {
   TEXTMETRICA metrics{};
   ::GetTextMetricsA(dc.get(), &metrics);
   return metrics.tmHeight;
+}
+
+COLORREF ToColorRef(std::uint32_t color) {
+  if ((color & 0xFF000000u) == 0xFF000000u) return ::GetSysColor(static_cast<int>(color & 0xFFu));
+  return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
 }  // namespace platform

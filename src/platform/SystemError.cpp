@@ -17,8 +17,12 @@ std::string SystemMessage(DWORD code) {
   return text;
 }
 
-void ThrowError(DWORD code) { throw SystemError(code, SystemMessage(code)); }
+void ThrowError(DWORD code) {
+  throw SystemError(code, SystemMessage(code));
+}
 
-void ThrowLastError() { ThrowError(::GetLastError()); }
+void ThrowLastError() {
+  ThrowError(::GetLastError());
+}
 
 }  // namespace platform

@@ -10,8 +10,7 @@ namespace platform {
 
 class SystemError : public std::runtime_error {
  public:
-  SystemError(DWORD code, const std::string& message)
-      : std::runtime_error(message), code_(code) {}
+  SystemError(DWORD code, const std::string& message) : std::runtime_error(message), code_(code) {}
   DWORD code() const { return code_; }
 
  private:

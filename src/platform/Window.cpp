@@ -6,9 +6,13 @@
 
 namespace platform {
 
-HINSTANCE ModuleInstance() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() {
+  return ::GetModuleHandleA(nullptr);
+}
 
-Window::~Window() { DestroyHandle(); }
+Window::~Window() {
+  DestroyHandle();
+}
 
 void Window::ShowUnhandledError(const char* message) {
   ::MessageBoxA(nullptr, message, "Driftline", MB_OK | MB_ICONERROR | MB_TASKMODAL);
@@ -34,8 +38,8 @@ void Window::CreateHandle(const WindowClass& windowClass, const std::string& tit
                           const WindowPlacement& p) {
   RegisterClassOnce(windowClass);
   HWND hwnd = ::CreateWindowExA(p.exStyle, windowClass.name, title.c_str(), p.style, p.x, p.y,
-                                p.width, p.height, p.parent,
-                                reinterpret_cast<HMENU>(p.childId), ModuleInstance(), this);
+                                p.width, p.height, p.parent, reinterpret_cast<HMENU>(p.childId),
+                                ModuleInstance(), this);
   if (!hwnd) ThrowLastError();
   hwnd_ = hwnd;
 }
@@ -55,8 +59,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     self->hwnd_ = hwnd;

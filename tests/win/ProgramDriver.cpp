@@ -46,7 +46,9 @@ std::string AppDataFolder() {
   return path;
 }
 
-std::string ProgramLogPath() { return AppDataFolder() + "\\Quorvane\\Driftline\\dftline.log"; }
+std::string ProgramLogPath() {
+  return AppDataFolder() + "\\Quorvane\\Driftline\\dftline.log";
+}
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -201,8 +203,9 @@ bool RunningProgram::Running() const {
 
 HWND RunningProgram::WaitForBar(DWORD timeoutMs) {
   HWND bar = nullptr;
-  WaitUntil([&] { return (bar = FindProcessWindow(ProcessId(), "TForm1")) != nullptr || !Running(); },
-            timeoutMs);
+  WaitUntil(
+      [&] { return (bar = FindProcessWindow(ProcessId(), "TForm1")) != nullptr || !Running(); },
+      timeoutMs);
   EXPECT_NE(bar, nullptr) << "the bar window did not appear";
   return bar;
 }

@@ -85,7 +85,8 @@ TEST_F(ProgramLifecycle, DebugWindowShowsTheLinesWhenDebugComesBeforeLog) {
   RunningProgram program("/DEBUG /LOG");
   HWND bar = program.WaitForBar();
   HWND debug = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (debug = FindProcessWindow(program.ProcessId(), "TDebugForm")); }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (debug = FindProcessWindow(program.ProcessId(), "TDebugForm")); }));
   EXPECT_EQ(WindowText(debug), "Debug");
   EXPECT_TRUE(::GetWindowLongA(debug, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   HWND memo = ::FindWindowExA(debug, nullptr, "Edit", nullptr);
@@ -104,7 +105,8 @@ TEST_F(ProgramLifecycle, LogBeforeDebugKeepsTheFirstLineOutOfTheDebugWindow) {
   RunningProgram program("/LOG /DEBUG /MONITORx");
   HWND bar = program.WaitForBar();
   HWND debug = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (debug = FindProcessWindow(program.ProcessId(), "TDebugForm")); }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (debug = FindProcessWindow(program.ProcessId(), "TDebugForm")); }));
   const std::string shown = WindowText(::FindWindowExA(debug, nullptr, "Edit", nullptr));
   EXPECT_THAT(shown, Not(HasSubstr("Driftline Starting")));
   EXPECT_THAT(shown, HasSubstr(" - Ignored switch: /MONITORx"));
@@ -130,7 +132,8 @@ TEST_F(ProgramLifecycle, AnswersQueryEndSessionAndEndsThroughTheExitSequenceAtEn
   RunningProgram program("/LOG");
   HWND bar = program.WaitForBar();
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(::SendMessageTimeoutA(bar, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  ASSERT_TRUE(
+      ::SendMessageTimeoutA(bar, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_EQ(answer, 1u);
   ::SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
   EXPECT_EQ(program.WaitForExit(), 0u);
@@ -142,7 +145,8 @@ TEST_F(ProgramLifecycle, ShowLogWithoutLogCreatesAndOpensNothing) {
   HWND bar = program.WaitForBar();
   EXPECT_EQ(ExitThroughTheMenuCommand(program, bar), 0u);
   EXPECT_EQ(::GetFileAttributesA(ProgramLogPath().c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(::GetFileAttributesA((AppDataFolder() + "\\Quorvane").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributesA((AppDataFolder() + "\\Quorvane").c_str()),
+            INVALID_FILE_ATTRIBUTES);
 }
 
 // A stand-in viewer for .log files that copies the file it is asked to open.
@@ -172,7 +176,8 @@ TEST_F(ProgramLifecycle, LogAndShowLogOpenTheFinishedLogFileWithTheShell) {
   RunningProgram program("/LOG /SHOWLOG");
   HWND bar = program.WaitForBar();
   EXPECT_EQ(ExitThroughTheMenuCommand(program, bar), 0u);
-  ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return ::GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES; }));
   std::string opened;
   WaitUntil([&] { return !(opened = ReadWholeFile(copy)).empty(); });
   EXPECT_THAT(SplitLines(opened).back(), EndsWith(" - Driftline closing"));
@@ -204,8 +209,9 @@ TEST_F(ProgramLifecycle, RightClickOpensTheMenuAndItsExitItemEndsTheProgram) {
   ClickAt({bounds.left + 40, (bounds.top + bounds.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
           MOUSEEVENTF_RIGHTUP);
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu); }))
-      << "no popup menu";
+  ASSERT_TRUE(WaitUntil([&] {
+    return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu);
+  })) << "no popup menu";
   PressKey('X');  // E&xit
   EXPECT_EQ(program.WaitForExit(), 0u);
 }

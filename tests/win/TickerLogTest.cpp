@@ -93,7 +93,8 @@ TEST_F(TickerLogTest, FileLinesFromSeveralThreadsAreNeverInterleaved) {
   std::vector<std::thread> writers;
   for (int t = 0; t < 4; ++t) {
     writers.emplace_back([&log, t] {
-      for (int i = 0; i < 25; ++i) log.Log("thread " + std::to_string(t) + " line " + std::to_string(i));
+      for (int i = 0; i < 25; ++i)
+        log.Log("thread " + std::to_string(t) + " line " + std::to_string(i));
     });
   }
   for (auto& writer : writers) writer.join();
@@ -107,7 +108,8 @@ TEST_F(TickerLogTest, ALockedLogFileTurnsFileLoggingOffAndSaysSoOnceInTheDebugWi
   TickerLog log(nullptr, "\\QuorvaneTest\\Driftline\\");
   log.SetFileLog(true);
   log.Log("written");
-  HANDLE lock = ::CreateFileA(logPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE lock =
+      ::CreateFileA(logPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   log.SetDebugWindow(true);
   log.Log("cannot be written");

@@ -1,0 +1,412 @@
+#include "components/Marquee.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "core/MarqueeText.h"
+#include "platform/SystemError.h"
+
+namespace {
+
+using core::MarqueePrepare;
+using core::MarqueeRestart;
+
+// Measures on the control's canvas, which carries its font.
+class DcMeasurer : public core::TextMeasurer {
+ public:
+  explicit DcMeasurer(HDC dc) : dc_(dc) {}
+  int Width(std::string_view text) override { return Extent(text).cx; }
+  int Height(std::string_view text) override { return Extent(text).cy; }
+
+ private:
+  SIZE Extent(std::string_view text) const {
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+  HDC dc_;
+};
+
+class SolidBrush {
+ public:
+  explicit SolidBrush(COLORREF color) : brush_(::CreateSolidBrush(color)) {}
+  HBRUSH get() const { return brush_.get(); }
+
+ private:
+  platform::UniqueBrush brush_;
+};
+
+constexpr int kCreationWidth = 217;
+constexpr int kCreationHeight = 21;
+
+}  // namespace
+
+TMarquee::TMarquee(HWND parent) : parent_(parent) {
+  platform::ScopedGetDc screen(nullptr);
+  frameDc_.reset(platform::CheckHandle(::CreateCompatibleDC(screen.get())));
+  ::SetBkMode(frameDc_.get(), TRANSPARENT);
+  SetFont(font_);
+  timer_.SetOnTimer([this] { TimerTick(); });
+  CreateControlWindow({0, 0, kCreationWidth, kCreationHeight});
+}
+
+TMarquee::~TMarquee() {
+  destroying_ = true;
+  timer_.SetEnabled(false);
+  timer_.SetOnTimer(nullptr);
+  if (originalBitmap_) ::SelectObject(frameDc_.get(), originalBitmap_);
+  if (originalFont_) ::SelectObject(frameDc_.get(), originalFont_);
+  FrameBitmap.reset();
+  DestroyHandle();
+}
+
+void TMarquee::CreateControlWindow(RECT bounds) {
+  platform::WindowPlacement placement;
+  placement.style = WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
+  if (borderStyle_ == TBorderStyle::bsSingle) {
+    if (ctl3d_) {
+      placement.exStyle = WS_EX_CLIENTEDGE;
+    } else {
+      placement.style |= WS_BORDER;
+    }
+  }
+  placement.x = bounds.left;
+  placement.y = bounds.top;
+  placement.width = bounds.right - bounds.left;
+  placement.height = bounds.bottom - bounds.top;
+  placement.parent = parent_;
+  CreateHandle({.name = "TMarquee", .style = CS_DBLCLKS}, "", placement);
+  if (!enabled_) ::EnableWindow(Handle(), FALSE);
+  animation_.SetClientWidth(ClientWidth());
+}
+
+int TMarquee::ClientWidth() const {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  return client.right;
+}
+
+int TMarquee::ClientHeight() const {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  return client.bottom;
+}
+
+int TMarquee::BandTop() const {
+  return core::BandTop(
+      ClientHeight(), bandHeight_,
+      autoCenter_ ? core::MarqueeCentering::kCentered : core::MarqueeCentering::kTop);
+}
+
+void TMarquee::UpdateTimer() {
+  timer_.SetEnabled(active_ && enabled_ && visible_ && !animation_.Text().empty());
+}
+
+void TMarquee::SetActive(bool active) {
+  if (active_ == active) return;
+  active_ = active;
+  if (!active_) animation_.EndRun();
+  UpdateTimer();
+  if (!timer_.Enabled()) Redraw();
+}
+
+void TMarquee::SetAutoCenter(bool autoCenter) {
+  if (autoCenter_ == autoCenter) return;
+  autoCenter_ = autoCenter;
+  Redraw();
+}
+
+void TMarquee::SetAutoSizeHeight(bool autoSize) {
+  if (autoSizeHeight_ == autoSize) return;
+  autoSizeHeight_ = autoSize;
+  if (autoSizeHeight_) FitHeight();
+}
+
+void TMarquee::SetBorderStyle(TBorderStyle style) {
+  if (borderStyle_ == style) return;
+  borderStyle_ = style;
+  RECT bounds{};
+  ::GetWindowRect(Handle(), &bounds);
+  ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
+  DestroyHandle();
+  CreateControlWindow(bounds);
+}
+
+void TMarquee::SetCtl3D(bool ctl3d) {
+  if (ctl3d_ == ctl3d) return;
+  ctl3d_ = ctl3d;
+  if (borderStyle_ != TBorderStyle::bsSingle) return;
+  RECT bounds{};
+  ::GetWindowRect(Handle(), &bounds);
+  ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
+  DestroyHandle();
+  CreateControlWindow(bounds);
+}
+
+void TMarquee::SetContinuous(bool continuous) {
+  if (animation_.Continuous() == continuous) return;
+  animation_.SetContinuous(continuous);
+  Animate(MarqueeRestart::kRestart, MarqueePrepare::kPrepare);
+}
+
+void TMarquee::SetColor(std::uint32_t color) {
+  if (color_ == color) return;
+  color_ = color;
+  if (!timer_.Enabled()) {
+    if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+    return;
+  }
+  platform::ScopedGetDc dc(Handle());
+  FillClient(dc.get());
+}
+
+std::string TMarquee::CurrentOutput() const {
+  return std::string(animation_.CurrentOutput(timer_.Enabled() ? core::MarqueeTimer::kRunning
+                                                               : core::MarqueeTimer::kStopped));
+}
+
+void TMarquee::SetEnabled(bool enabled) {
+  if (enabled_ == enabled || destroying_) return;
+  enabled_ = enabled;
+  // Started is kept: disabling pauses on the current frame, enabling continues from it.
+  UpdateTimer();
+  ::EnableWindow(Handle(), enabled_);
+}
+
+void TMarquee::SetFont(const platform::FontSpec& font) {
+  if (destroying_) return;
+  font_ = font;
+  platform::UniqueFont newFont = platform::CreateFontFrom(font_);
+  HGDIOBJ previous = ::SelectObject(frameDc_.get(), newFont.get());
+  if (!originalFont_) originalFont_ = previous;
+  fontHandle_ = std::move(newFont);
+  ::SetTextColor(frameDc_.get(), platform::ToColorRef(font_.color));
+  animation_.InvalidateMeasures();
+  if (!Handle()) return;
+  if (autoSizeHeight_) FitHeight();
+  Redraw();
+}
+
+bool TMarquee::SetNewControlCode(char code) {
+  if (!animation_.SetNewControlCode(code)) {
+    ::MessageBoxA(Handle(), "You cannot enter characters which are control codes themselves!",
+                  "Driftline", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  return true;
+}
+
+void TMarquee::SetScrollAmount(int amount) {
+  animation_.SetScrollAmount(core::ToScrollAmount(amount));
+}
+
+void TMarquee::SetScrollDelay(UINT delayMs) {
+  timer_.SetInterval(delayMs);
+}
+
+void TMarquee::SetScrollStyle(TScrollStyle style) {
+  if (animation_.ScrollStyle() == style) return;
+  animation_.SetScrollStyle(style);
+  if (!timer_.Enabled()) return;
+  timer_.SetEnabled(false);
+  Animate(MarqueeRestart::kRestart, MarqueePrepare::kKeepBand);
+  timer_.SetEnabled(true);
+}
+
+void TMarquee::SetScrollText(const std::string& text) {
+  if (text == animation_.Text()) return;
+  const bool wasActive = active_;
+  SetActive(false);
+  animation_.SetText(text);
+  if (autoSizeHeight_) FitHeight();
+  SetActive(wasActive);
+  // An inactive control shows the new text's still picture.
+  if (!wasActive) Redraw();
+}
+
+void TMarquee::SetStripControlCodes(bool strip) {
+  if (animation_.StripControlCodes() == strip) return;
+  animation_.SetStripControlCodes(strip);
+  Redraw();
+}
+
+void TMarquee::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  ::ShowWindow(Handle(), visible_ ? SW_SHOWNA : SW_HIDE);
+  if (!destroying_) UpdateTimer();
+}
+
+void TMarquee::SetBounds(int x, int y, int width, int height) {
+  ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMarquee::FitHeight() {
+  DcMeasurer measurer(frameDc_.get());
+  const int clientHeight = animation_.FitHeight(measurer);
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  const int frame = (window.bottom - window.top) - ClientHeight();
+  ::SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left, clientHeight + frame,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void TMarquee::Redraw() {
+  if (!Handle()) return;
+  if (timer_.Enabled()) {
+    Animate(MarqueeRestart::kContinue, MarqueePrepare::kPrepare);
+  } else {
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+  }
+}
+
+void TMarquee::TimerTick() {
+  if (Busy) return;
+  Busy = true;
+  try {
+    DcMeasurer measurer(frameDc_.get());
+    Draw(animation_.Tick(measurer));
+  } catch (...) {
+    Busy = false;
+    throw;
+  }
+  Busy = false;
+}
+
+void TMarquee::Animate(MarqueeRestart restart, MarqueePrepare prepare) {
+  if (!Handle()) return;
+  DcMeasurer measurer(frameDc_.get());
+  Draw(animation_.Animate(measurer, restart, prepare));
+}
+
+void TMarquee::FillClient(HDC dc) {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  SolidBrush brush(platform::ToColorRef(color_));
+  ::FillRect(dc, &client, brush.get());
+}
+
+void TMarquee::Draw(const core::MarqueeFrame& frame) {
+  platform::ScopedGetDc dc(Handle());
+  if (frame.fillClient) FillClient(dc.get());
+  if (frame.resizeBand || !FrameBitmap) {
+    bandWidth_ = ClientWidth();
+    bandHeight_ = animation_.BandHeight();
+    platform::UniqueBitmap bitmap(
+        ::CreateCompatibleBitmap(dc.get(), std::max(bandWidth_, 1), std::max(bandHeight_, 1)));
+    HGDIOBJ previous = ::SelectObject(frameDc_.get(), bitmap.get());
+    if (!originalBitmap_) originalBitmap_ = previous;
+    FrameBitmap = std::move(bitmap);
+  }
+  RECT band{0, 0, bandWidth_, bandHeight_};
+  SolidBrush brush(platform::ToColorRef(color_));
+  ::FillRect(frameDc_.get(), &band, brush.get());
+  if (!frame.copyBand) return;
+  if (!frame.text.empty()) {
+    ::TextOutA(frameDc_.get(), frame.x, 0, frame.text.data(), static_cast<int>(frame.text.size()));
+  }
+  ::BitBlt(dc.get(), 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
+}
+
+void TMarquee::PaintStillPicture(HDC dc) {
+  DcMeasurer measurer(frameDc_.get());
+  const auto still = core::StillPicture(
+      measurer, animation_.Text(), ClientWidth(), ClientHeight(),
+      autoCenter_ ? core::MarqueeCentering::kCentered : core::MarqueeCentering::kTop);
+  FillClient(dc);
+  platform::ScopedSelectObject font(dc, fontHandle_.get());
+  ::SetBkMode(dc, OPAQUE);
+  ::SetBkColor(dc, platform::ToColorRef(color_));
+  ::SetTextColor(dc, platform::ToColorRef(font_.color));
+  ::TextOutA(dc, 0, still.y, still.text.data(), static_cast<int>(still.text.size()));
+}
+
+// While running, a repaint shows the last frame again; the band itself changes only on ticks.
+void TMarquee::PaintRunning(HDC dc) {
+  const int top = BandTop();
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  SolidBrush brush(platform::ToColorRef(color_));
+  RECT above{0, 0, client.right, std::max(0, top)};
+  RECT below{0, std::max(0, top + bandHeight_), client.right, client.bottom};
+  ::FillRect(dc, &above, brush.get());
+  ::FillRect(dc, &below, brush.get());
+  if (FrameBitmap) {
+    ::BitBlt(dc, 0, top, bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
+  }
+}
+
+void TMarquee::OnWindowPosChanged() {
+  if (InPosChange || destroying_) return;
+  InPosChange = true;
+  try {
+    animation_.SetClientWidth(ClientWidth());
+    if (autoSizeHeight_) FitHeight();
+    Redraw();
+    if (OnResize) OnResize(*this);
+  } catch (...) {
+    InPosChange = false;
+    throw;
+  }
+  InPosChange = false;
+}
+
+void TMarquee::OnButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+  ::SetCapture(Handle());
+  if (OnMouseDown) OnMouseDown({button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+void TMarquee::OnButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+  const bool captured = ::GetCapture() == Handle();
+  if (captured && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ::ReleaseCapture();
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  if (button == TMouseButton::mbLeft && captured && ::PtInRect(&client, at) && OnClick) OnClick();
+  if (OnMouseUp) OnMouseUp({button, wParam, at.x, at.y});
+}
+
+LRESULT TMarquee::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // opaque: every pixel is painted by the control itself
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      HDC dc = ::BeginPaint(Handle(), &paint);
+      if (timer_.Enabled()) {
+        PaintRunning(dc);
+      } else {
+        PaintStillPicture(dc);
+      }
+      ::EndPaint(Handle(), &paint);
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
+      OnWindowPosChanged();
+      return result;
+    }
+    case WM_LBUTTONDOWN: OnButtonDown(TMouseButton::mbLeft, wParam, lParam); return 0;
+    case WM_RBUTTONDOWN: OnButtonDown(TMouseButton::mbRight, wParam, lParam); return 0;
+    case WM_MBUTTONDOWN: OnButtonDown(TMouseButton::mbMiddle, wParam, lParam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(TMouseButton::mbLeft, wParam, lParam); return 0;
+    case WM_MBUTTONUP: OnButtonUp(TMouseButton::mbMiddle, wParam, lParam); return 0;
+    case WM_RBUTTONUP:
+      OnButtonUp(TMouseButton::mbRight, wParam, lParam);
+      break;  // the default handling raises WM_CONTEXTMENU for the owner's menu
+    case WM_LBUTTONDBLCLK:
+      ::SetCapture(Handle());
+      if (OnDblClick) OnDblClick();
+      if (OnMouseDown) {
+        OnMouseDown({TMouseButton::mbLeft, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) {
+        OnMouseMove({TMouseButton::mbLeft, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      }
+      return 0;
+    default: break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

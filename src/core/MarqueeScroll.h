@@ -1,0 +1,30 @@
+#pragma once
+// ssScroll: the text moves left, characters appended at the right edge and dropped at the left.
+
+#include "core/MarqueeStep.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+class MarqueeScroll {
+ public:
+  // Starts a run: the text will enter from the right edge.
+  void Restart(int clientWidth);
+  // One step; restarts by itself when a non-continuous text has left completely.
+  MarqueeFrame Step(const MarqueeStepContext& context);
+  // The characters now on screen.
+  std::string_view Shown() const { return shown_; }
+
+ private:
+  void DropLeft(TextMeasurer& measurer);
+  void Append(const MarqueeStepContext& context);
+
+  int x_ = 0;             // x of the first shown character
+  std::size_t next_ = 1;  // 1-based index of the next character to append
+  std::string shown_;
+};
+
+}  // namespace core
