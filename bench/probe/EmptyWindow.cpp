@@ -22,9 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = "ProbeBaseline";
   ::RegisterClassA(&windowClass);
-  HWND window = ::CreateWindowExA(WS_EX_TOOLWINDOW, "ProbeBaseline", "", WS_POPUP | WS_VISIBLE, 0,
-                                  0, ::GetSystemMetrics(SM_CXSCREEN), 24, nullptr, nullptr,
-                                  instance, nullptr);
+  HWND window =
+      ::CreateWindowExA(WS_EX_TOOLWINDOW, "ProbeBaseline", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                        ::GetSystemMetrics(SM_CXSCREEN), 24, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   MSG message{};
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
