@@ -118,6 +118,8 @@ void SettingsLocation::FindGetLocation() {
 
 void SettingsLocation::FindSaveLocation() {
   ResolvePaths();
+  staleFiles_.clear();
+  staleKey_.reset();
   if (Forced()) return;
   SettingsProperties& p = properties_;
   const std::string userIni = userPath_ + p.IniFileName;
@@ -125,7 +127,7 @@ void SettingsLocation::FindSaveLocation() {
   if (p.UseIni && p.AllUsers) {
     if (!CheckAllUsersPath()) return;
     iniPath_ = allUsersIni;
-    RemoveFileIfPresent(userIni);
+    NoteStaleFile(userIni);
     return;
   }
   if (p.UseIni) {
@@ -134,7 +136,7 @@ void SettingsLocation::FindSaveLocation() {
   }
   if (p.AllUsers) {
     if (KeyOpens(RegistryRoot::LocalMachine, KeyOpening::CreateIfMissing)) {
-      places_.RemoveKey(RegistryRoot::CurrentUser, SubKey());
+      staleKey_ = RegistryRoot::CurrentUser;
     } else {
       p.AllUsers = false;
       log_("FindSaveLocation: Cannot open HKEY_LOCAL_MACHINE" + p.RegKeyName);
@@ -148,8 +150,17 @@ void SettingsLocation::FindSaveLocation() {
     if (CheckUserPath()) iniPath_ = userIni;
     return;
   }
-  RemoveFileIfPresent(userIni);
-  RemoveFileIfPresent(allUsersIni);
+  NoteStaleFile(userIni);
+  NoteStaleFile(allUsersIni);
+}
+
+void SettingsLocation::RemoveStaleCopies() {
+  for (const std::string& path : staleFiles_) {
+    if (places_.FileExists(path)) places_.RemoveFile(path);
+  }
+  if (staleKey_) places_.RemoveKey(*staleKey_, SubKey());
+  staleFiles_.clear();
+  staleKey_.reset();
 }
 
 bool SettingsLocation::CheckUserPath() {
@@ -186,8 +197,8 @@ bool SettingsLocation::KeyOpens(RegistryRoot root, KeyOpening opening) {
   return places_.OpenKey(root, SubKey(), opening) != nullptr;
 }
 
-void SettingsLocation::RemoveFileIfPresent(const std::string& path) {
-  if (places_.FileExists(path)) places_.RemoveFile(path);
+void SettingsLocation::NoteStaleFile(const std::string& path) {
+  staleFiles_.push_back(path);
 }
 
 }  // namespace core

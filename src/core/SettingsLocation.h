@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/RegistryValues.h"
 
@@ -78,8 +79,11 @@ class SettingsLocation {
   void ResolvePaths();
   // Finds the place that holds settings: per-user ini, all-users ini, per-user key, all-users key.
   void FindGetLocation();
-  // Prepares the chosen place and removes the copies that would be found before it.
+  // Prepares the chosen place and notes the copies that would be found before it.
   void FindSaveLocation();
+  // Removes the copies that FindSaveLocation noted. Only after the new place holds the
+  // settings: removing them first would lose everything if that write then failed.
+  void RemoveStaleCopies();
   // Makes sure the folder (and its parent) exists; logs what cannot be created.
   bool CheckUserPath();
   bool CheckAllUsersPath();
@@ -88,7 +92,7 @@ class SettingsLocation {
   bool Forced() const;
   bool CheckFolder(const std::string& folder);
   bool KeyOpens(RegistryRoot root, KeyOpening opening);
-  void RemoveFileIfPresent(const std::string& path);
+  void NoteStaleFile(const std::string& path);
   const std::string& ProgramPath();
 
   SettingsPlaces& places_;
@@ -99,6 +103,8 @@ class SettingsLocation {
   std::string allUsersPath_;
   std::string iniPath_;
   bool foldersResolved_ = false;
+  std::vector<std::string> staleFiles_;
+  std::optional<RegistryRoot> staleKey_;
 };
 
 }  // namespace core

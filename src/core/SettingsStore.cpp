@@ -33,11 +33,8 @@ void SettingsStore::GetSettings() {
 
 void SettingsStore::SaveSettings() {
   location_.FindSaveLocation();
-  if (Properties().UseIni) {
-    SaveToIni();
-  } else {
-    SaveToRegistry();
-  }
+  const bool saved = Properties().UseIni ? SaveToIni() : SaveToRegistry();
+  if (saved) location_.RemoveStaleCopies();
 }
 
 void SettingsStore::GetFromIni() {
@@ -72,7 +69,7 @@ void SettingsStore::GetFromRegistry() {
   }
 }
 
-void SettingsStore::SaveToIni() {
+bool SettingsStore::SaveToIni() {
   const std::string& path = location_.IniPath();
   // Read before writing: other sections and names of the file are kept, and a file that exists
   // but cannot be read stops the save before anything is overwritten.
@@ -87,15 +84,17 @@ void SettingsStore::SaveToIni() {
     saved = false;
   }
   if (!saved) Log("SaveSettings: exception saving settings");
+  return saved && merged.unwritten.empty();
 }
 
-void SettingsStore::SaveToRegistry() {
+bool SettingsStore::SaveToRegistry() {
   const RegistryRoot root = location_.Root();
   const auto key = system_.OpenKey(root, location_.SubKey(), KeyOpening::CreateIfMissing);
   if (!key) {
     Log("SaveSettings: exception saving settings");
-    return;
+    return false;
   }
+  bool everyValue = true;
   Log("SaveSettings: " + std::string(RootName(root)) + Properties().RegKeyName);
   for (const ValueTable::Entry& entry : values_) {
     bool written = false;
@@ -107,8 +106,12 @@ void SettingsStore::SaveToRegistry() {
     } catch (const std::exception&) {
       written = false;
     }
-    if (!written) Log("SaveSettings: exception writing " + entry.Name());
+    if (!written) {
+      Log("SaveSettings: exception writing " + entry.Name());
+      everyValue = false;
+    }
   }
+  return everyValue;
 }
 
 }  // namespace core

@@ -53,8 +53,9 @@ class SettingsStore {
   void Log(const std::string& message) const;
   void GetFromIni();
   void GetFromRegistry();
-  void SaveToIni();
-  void SaveToRegistry();
+  // True when every value reached the place.
+  bool SaveToIni();
+  bool SaveToRegistry();
 
   SettingsSystem& system_;
   SettingsLocation location_;

@@ -41,6 +41,22 @@ TEST_F(SettingsStoreTest, AFailedIniWriteLeavesTheOldFileAndIsLogged) {
   EXPECT_EQ(system.files[kUserIni], "[Other]\nKeep=1\n");
 }
 
+TEST_F(SettingsStoreTest, MovingToAPlaceThatCannotBeWrittenKeepsTheOldCopy) {
+  system.files[kUserIni] = "[Settings]\nTop=7\n";
+  system.folders.insert("C:\\ProgramData\\Quorvane\\");
+  system.folders.insert("C:\\ProgramData\\Quorvane\\Driftline\\");
+  store->GetSettings();
+  store->Properties().AllUsers = true;  // the user asks for the all-users file...
+  system.fileWritesFail = true;         // ...where a standard user may not write
+  store->SaveSettings();
+  EXPECT_EQ(system.files[kUserIni], "[Settings]\nTop=7\n");
+
+  system.fileWritesFail = false;
+  store->SaveSettings();
+  EXPECT_EQ(system.files.count(kUserIni), 0u) << "removed once the new copy is written";
+  EXPECT_EQ(system.files.count(kAllUsersIni), 1u);
+}
+
 TEST_F(SettingsStoreTest, AnIniFileThatCannotBeReadReachesTheCallerAndIsNotOverwritten) {
   system.files[kUserIni] = "[Settings]\nTop=5\n";
   system.unreadableFiles.insert(kUserIni);
