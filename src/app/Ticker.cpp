@@ -49,7 +49,7 @@ void TForm1::FormCreate() {
   resources_ = std::make_unique<MyResources>();
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
-  FileLines.clear();
+  FileLines.Clear();
   HeaderLines.clear();
   SetLegacyWindowsFlag();
   startingUp_ = true;
@@ -57,19 +57,15 @@ void TForm1::FormCreate() {
   CreateActions();
   CreateMenus();
   ::DragAcceptFiles(Handle(), TRUE);
+  CreateSettingsStore();
   ClaimInstanceNumber();
   CreateMarquee();
+  RichEdit1 = std::make_unique<DisplayLines>(Handle());
+  TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
+  TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   LoadSettings();
   startingUp_ = false;
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-}
-
-platform::FontSpec TForm1::BarFont() const {
-  platform::FontSpec font;
-  font.name = "MS Sans Serif";
-  font.size = 12;
-  font.color = RGB(128, 0, 0);
-  return font;
 }
 
 void TForm1::CreateMarquee() {
@@ -83,8 +79,8 @@ void TForm1::CreateMarquee() {
   Marquee1->SetScrollStyle(TScrollStyle::ssScroll);
   Marquee1->SetStripControlCodes(true);
   Marquee1->SetColor(platform::SystemColor(COLOR_BTNFACE));
-  Marquee1->SetFont(BarFont());
-  Marquee1->SetScrollText("Driftline from Quorvane - right click to see options.  ");
+  ApplyFont();
+  Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
   Marquee1->SetAutoSizeHeight(true);
   LayoutChildren();
   Marquee1->SetActive(true);
@@ -128,8 +124,17 @@ void TForm1::ClaimInstanceNumber() {
   const auto claim = core::ClaimInstanceNumber(mutexes, resources_->GetString(IDS_MUTEX_PREFIX));
   instanceNumber_ = claim.number;
   if (claim.ownsMutex) instanceMutex_ = mutexes.TakeCreated();
-  regKeyName_ = core::RegistryKeyName(resources_->GetString(IDS_REGISTRY_KEY), instanceNumber_);
-  iniFileName_ = core::IniFileName(platform::ModuleFileName(), instanceNumber_);
+  Settings1->Properties().RegKeyName =
+      core::RegistryKeyName(resources_->GetString(IDS_REGISTRY_KEY), instanceNumber_);
+  Settings1->Properties().IniFileName =
+      core::IniFileName(platform::ModuleFileName(), instanceNumber_);
+}
+
+void TForm1::CreateSettingsStore() {
+  Settings1 = std::make_unique<TSettings>();
+  Settings1->Properties().SettingsPath = "Quorvane\\Driftline";
+  Settings1->Properties().IniSectionName = "Settings";
+  Settings1->OnLog = [this](const std::string& message) { Log(message); };
 }
 
 void TForm1::ShowMessage(const std::string& text) {
@@ -144,9 +149,12 @@ void TForm1::aExitExecute() {
 bool TForm1::IsShortCut(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+  const UINT key = static_cast<UINT>(message.wParam);
   const bool modified = (::GetKeyState(VK_CONTROL) < 0) || (::GetKeyState(VK_MENU) < 0) ||
                         (::GetKeyState(VK_SHIFT) < 0);
-  return !modified && ActionList1.ExecuteShortcut(static_cast<UINT>(message.wParam));
+  if (!modified && ActionList1.ExecuteShortcut(key)) return true;
+  FormKeyDown(key);
+  return true;
 }
 
 void TForm1::RunExitSequenceOnce() {
@@ -161,11 +169,13 @@ void TForm1::RunExitSequenceOnce() {
 
 void TForm1::FormDestroy() {
   log_->SetDebugWindow(false);
+  TimerSaveSettings.SetEnabled(false);
+  SaveTickerSettings();
   if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
   Log("Driftline closing");
   resources_.reset();
   HeaderLines.clear();
-  FileLines.clear();
+  FileLines.Clear();
   const std::string logFile = log_->LogFilePath();
   if (commandLine_.fileLog && commandLine_.showLog && !logFile.empty() &&
       platform::FileExists(logFile)) {
@@ -190,17 +200,13 @@ void TForm1::OnContextMenu(LPARAM lParam) {
   PopupMenu1->Popup(Handle(), at);
 }
 
-void TForm1::OnDropFiles(HDROP drop) {
-  ::DragFinish(drop);
-}
-
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (lParam == 0 && ActionList1.Execute(LOWORD(wParam))) return 0;
       break;
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_SIZE: LayoutChildren(); return 0;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = kMinimumWidth;

@@ -13,7 +13,19 @@ void TForm1::LoadSettings() {
   commandLine_.redockCount = 0;
   commandLine_.redockPeriod = 0;
   ReadCommandLine();
-  FileLines.push_back(resources_->GetString(IDS_STARTUP_LINE));
+  if (!commandLine_.iniFile.empty()) Settings1->Properties().ForceIniFile = commandLine_.iniFile;
+  ReadTickerSettings();
+  if (commandLine_.file) {
+    values_.File = *commandLine_.file;
+    values_.UseFileUrl = false;
+  } else if (commandLine_.url) {
+    values_.FileUrl = *commandLine_.url;
+    values_.UseFileUrl = true;
+  }
+  // Old Windows versions have no web source.
+  if (legacyWindows_) values_.UseFileUrl = false;
+  FileLines = core::TextLines::OneLine(resources_->GetString(IDS_STARTUP_LINE));
+  TimerGetFileTimer();
 }
 
 void TForm1::ReadCommandLine() {

@@ -1,0 +1,252 @@
+// The bar's own text operations, driven in-process against real files, timers and dialogs.
+
+#include "app/Ticker.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>  // DROPFILES
+
+#include <cstring>
+#include <thread>
+
+#include "ProgramDriver.h"
+#include "core/FileStamp.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::string TempPath(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "driftline-text-" + name;
+}
+
+// Moves the file's last-write time, so that the next check sees a new stamp.
+void TouchFile(const std::string& path, int secondsAhead) {
+  HANDLE file =
+      ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart += static_cast<ULONGLONG>(secondsAhead) * 10000000ULL;
+  const FILETIME moved{time.LowPart, time.HighPart};
+  ::SetFileTime(file, nullptr, nullptr, &moved);
+  ::CloseHandle(file);
+}
+
+class TickerText : public testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    application = std::make_unique<Application>();
+    bar = std::make_unique<TForm1>(*application);
+  }
+  void TearDown() override {
+    bar.reset();
+    application.reset();
+    for (const auto& path : made) ::DeleteFileA(path.c_str());
+    ResetProgramState();
+  }
+
+  std::string MakeFile(const std::string& name, const std::string& text) {
+    const std::string path = TempPath(name);
+    WriteWholeFile(path, text);
+    made.push_back(path);
+    return path;
+  }
+  void ShowFile(const std::string& path) {
+    bar->Values().File = path;
+    bar->SetFileTimestamp(core::kStampForceRead);
+    bar->TimerGetFileTimer();
+  }
+  std::string Shown() const { return bar->Marquee().ScrollText(); }
+
+  std::unique_ptr<Application> application;
+  std::unique_ptr<TForm1> bar;
+  std::vector<std::string> made;
+};
+
+TEST_F(TickerText, ShowsTheFileAndReadsItAgainOnlyWhenItsStampChanges) {
+  const std::string path = MakeFile("news.txt", "first\r\nsecond\r\n");
+  ShowFile(path);
+  EXPECT_EQ(Shown(), "first second ");
+  ASSERT_EQ(bar->DisplayLineStore().LineCount(), 2);
+  EXPECT_EQ(bar->DisplayLineStore().Line(1), "second");
+
+  WriteWholeFile(path, "third\n");
+  TouchFile(path, 10);
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown(), "third ");
+
+  // Rewritten within the same stamp: not read.
+  const std::int32_t stamp = bar->FileTimestamp();
+  WriteWholeFile(path, "fourth\n");
+  TouchFile(path, 10);
+  ASSERT_EQ(bar->FileTimestamp(), stamp);
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown(), "third ");
+}
+
+TEST_F(TickerText, AFileHeldOpenForWritingIsReadAfterTheWriterClosesIt) {
+  const std::string path = MakeFile("held.txt", "one\n");
+  ShowFile(path);
+  ASSERT_EQ(Shown(), "one ");
+  HANDLE writer = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ::WriteFile(writer, "two\n", 4, &written, nullptr);
+  TouchFile(path, 10);
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown(), "one ") << "the old text stays while the file cannot be read";
+  ::CloseHandle(writer);
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown(), "two ") << "a failed read is tried again at the next check";
+}
+
+TEST_F(TickerText, MissingAndEmptyFilesShowABlank) {
+  ShowFile(TempPath("no-such-file.txt"));
+  EXPECT_TRUE(bar->IsFileMissing());
+  EXPECT_EQ(Shown(), " ");
+  EXPECT_EQ(bar->FileTimestamp(), core::kStampMissing);
+
+  const std::string empty = MakeFile("empty.txt", "");
+  ShowFile(empty);
+  EXPECT_TRUE(bar->IsFileEmpty());
+  EXPECT_EQ(bar->FileTimestamp(), core::kStampEmpty);
+  EXPECT_EQ(Shown(), " ");
+
+  const std::string lineBreak = MakeFile("break.txt", "\r\n");
+  ShowFile(lineBreak);
+  EXPECT_FALSE(bar->IsFileEmpty());
+  EXPECT_EQ(Shown(), " ");
+}
+
+TEST_F(TickerText, BinaryAndOversizedFilesLeaveTheBarRunning) {
+  ShowFile(MakeFile("binary.bin", std::string("\x01\x02"
+                                              "ab\x7f\xff"
+                                              "\0cd",
+                                              9)));
+  EXPECT_EQ(Shown(), "  ab\x7f\xff ") << "control codes become blanks; a NUL ends the text";
+
+  const std::string huge = TempPath("huge.txt");
+  made.push_back(huge);
+  HANDLE file = ::CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  LARGE_INTEGER size{};
+  size.QuadPart = 300LL * 1024 * 1024;
+  ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+  ::SetEndOfFile(file);
+  ::CloseHandle(file);
+  ShowFile(huge);
+  EXPECT_EQ(Shown(), "  ab\x7f\xff ") << "too large to show: the old text stays";
+}
+
+TEST_F(TickerText, LineSelectionAndCommentsComeFromTheValues) {
+  bar->Values().LoadLastLines = true;
+  bar->Values().LinesToLoad = 2;
+  bar->Values().UseComment = true;
+  bar->Values().CommentStr = " ; ";
+  ShowFile(MakeFile("lines.txt", "a\n;b\nc\n  ;d\ne\n"));
+  EXPECT_EQ(Shown(), "c e ");
+}
+
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  ::GlobalUnlock(memory);
+  return memory;
+}
+
+TEST_F(TickerText, ADropOfThreeFilesShowsTheFirstAndSavesIt) {
+  const std::string first = MakeFile("dropped-1.txt", "dropped one\n");
+  const std::string second = MakeFile("dropped-2.txt", "dropped two\n");
+  bar->Values().UseFileUrl = true;
+  ::SendMessageA(bar->Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({first, second, TempPath("third.txt")})), 0);
+  EXPECT_EQ(bar->Values().File, first);
+  EXPECT_FALSE(bar->Values().UseFileUrl);
+  EXPECT_EQ(Shown(), "dropped one ");
+  char stored[MAX_PATH] = {};
+  DWORD size = sizeof stored;
+  ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "Software\\Quorvane\\Driftline\\1", "File",
+                           RRF_RT_REG_SZ, nullptr, stored, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::string(stored), first);
+}
+
+// Answers the file-open dialog from another thread: reads its preset name, then types one.
+class OpenDialogAnswer {
+ public:
+  explicit OpenDialogAnswer(std::string answer) : answer_(std::move(answer)) {
+    thread_ = std::thread([this] { Run(); });
+  }
+  ~OpenDialogAnswer() { thread_.join(); }
+  std::string preset;
+
+ private:
+  void Run() {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+      dialog = ::FindWindowA("#32770", nullptr);
+      return dialog && ::IsWindowVisible(dialog);
+    });
+    if (!dialog) return;
+    HWND name = ::GetDlgItem(dialog, 0x47C);  // the file name box
+    preset = WindowText(name);
+    if (answer_.empty()) {
+      ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer_.c_str()));
+    ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }
+  std::string answer_;
+  std::thread thread_;
+};
+
+TEST_F(TickerText, LoadFileOffersTheCurrentFileAndShowsTheChosenOne) {
+  const std::string current = MakeFile("current.txt", "current\n");
+  const std::string chosen = MakeFile("chosen.txt", "chosen\n");
+  ShowFile(current);
+  {
+    OpenDialogAnswer cancel("");
+    bar->aLoadFileExecute();
+  }
+  EXPECT_EQ(bar->Values().File, current);
+  EXPECT_EQ(Shown(), "current ");
+  std::string preset;
+  {
+    OpenDialogAnswer answer(chosen);
+    bar->aLoadFileExecute();
+    preset = answer.preset;
+  }
+  EXPECT_NE(preset.find("driftline-text-current.txt"), std::string::npos) << preset;
+  EXPECT_EQ(bar->Values().File, chosen);
+  EXPECT_EQ(Shown(), "chosen ");
+}
+
+TEST_F(TickerText, ADamagedLogoKeepsThePreviousPicture) {
+  // A 2 x 1 bitmap, written by hand.
+  std::string bitmap("BM", 2);
+  const DWORD header[] = {62, 0, 54, 40, 2, 1};
+  for (DWORD value : header) bitmap.append(reinterpret_cast<const char*>(&value), 4);
+  const WORD planesAndBits[] = {1, 24};
+  bitmap.append(reinterpret_cast<const char*>(planesAndBits), 4);
+  bitmap.append(24 + 8, '\0');
+  bar->Values().LogoFile = MakeFile("logo.bmp", bitmap);
+  bar->LoadLogo();
+  ASSERT_NE(bar->Logo(), nullptr);
+  const platform::Picture* before = bar->Logo();
+  bar->Values().LogoFile = MakeFile("logo.jpg", "\xFF\xD8\xFF\xE0 truncated");
+  bar->LoadLogo();
+  EXPECT_EQ(bar->Logo(), before);
+  EXPECT_EQ(bar->Logo()->Width(), 2);
+}
+
+}  // namespace
