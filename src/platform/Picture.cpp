@@ -122,8 +122,8 @@ std::vector<unsigned char> ReadSmallFile(const std::string& path) {
 std::unique_ptr<Picture> LoadWindowsMetafile(const std::string& path) {
   const std::vector<unsigned char> bytes = ReadSmallFile(path);
   constexpr size_t kPlaceableHeader = 22;
-  const bool placeable = bytes.size() > kPlaceableHeader && bytes[0] == 0xD7 &&
-                         bytes[1] == 0xCD && bytes[2] == 0xC6 && bytes[3] == 0x9A;
+  const bool placeable = bytes.size() > kPlaceableHeader && bytes[0] == 0xD7 && bytes[1] == 0xCD &&
+                         bytes[2] == 0xC6 && bytes[3] == 0x9A;
   const size_t offset = placeable ? kPlaceableHeader : 0;
   if (bytes.size() <= offset) throw std::runtime_error("empty metafile " + path);
   METAFILEPICT picture{MM_ANISOTROPIC, 0, 0, nullptr};

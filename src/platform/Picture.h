@@ -11,7 +11,7 @@ namespace platform {
 class Picture {
  public:
   virtual ~Picture() = default;
-  virtual int Width() const = 0;   // pixels; for a metafile its picture frame
+  virtual int Width() const = 0;  // pixels; for a metafile its picture frame
   virtual int Height() const = 0;
   // Draws the whole picture stretched into the rectangle.
   virtual void Draw(HDC dc, const RECT& into) const = 0;
