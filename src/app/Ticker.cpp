@@ -60,7 +60,6 @@ void TForm1::FormCreate() {
   CreateSettingsStore();
   ClaimInstanceNumber();
   CreateMarquee();
-  RichEdit1 = std::make_unique<DisplayLines>(Handle());
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   LoadSettings();

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/DisplayLines.h"
 #include "app/TickerLog.h"
 #include "app/resources.h"
 #include "components/Marquee.h"
@@ -20,6 +19,7 @@
 #include "core/CommandLine.h"
 #include "core/TextLines.h"
 #include "core/TickerSettings.h"
+#include "core/WordWrap.h"
 #include "platform/Actions.h"
 #include "platform/Handles.h"
 #include "platform/Picture.h"
@@ -52,7 +52,7 @@ class TForm1 : public platform::Window {
   // The bar's current values and parts, for the options dialog (and the tests).
   core::TickerSettings& Values() { return values_; }
   TMarquee& Marquee() { return *Marquee1; }
-  DisplayLines& DisplayLineStore() { return *RichEdit1; }
+  core::DisplayLines& DisplayLineStore() { return RichEdit1; }
   const platform::Picture* Logo() const { return imgLogo.get(); }
   TSettings& Store() { return *Settings1; }
   // A caller that wants the file read again at the next check sets the stamp to 0.
@@ -137,7 +137,7 @@ class TForm1 : public platform::Window {
 
   platform::UniqueFont font_;
   std::unique_ptr<TMarquee> Marquee1;
-  std::unique_ptr<DisplayLines> RichEdit1;
+  core::DisplayLines RichEdit1;
   std::unique_ptr<platform::Picture> imgLogo;
   std::unique_ptr<TSettings> Settings1;
   platform::ActionList ActionList1;

@@ -11,7 +11,6 @@
 #include <new>
 
 #include "core/FileStamp.h"
-#include "core/TextChange.h"
 #include "core/TextPipeline.h"
 #include "platform/FileSystem.h"
 
@@ -35,17 +34,6 @@ std::int32_t TakeFileStamp(const std::string& path) {
   return core::FileStampOf(core::PathKind::File, {time.wYear, time.wMonth, time.wDay, time.wHour,
                                                   time.wMinute, time.wSecond});
 }
-
-// `Marquee1` as the text pipeline sees it.
-class MarqueeDisplay : public core::TextDisplay {
- public:
-  explicit MarqueeDisplay(TMarquee& marquee) : marquee_(marquee) {}
-  const std::string& ScrollText() const override { return marquee_.ScrollText(); }
-  void SetScrollText(const std::string& text) override { marquee_.SetScrollText(text); }
-
- private:
-  TMarquee& marquee_;
-};
 
 }  // namespace
 
@@ -144,16 +132,16 @@ core::TextOptions TForm1::TextOptions() const {
 
 void TForm1::LoadFile() {
   SetPaused(false);
-  const std::string text = core::BuildText(FileLines, TextOptions());
-  MarqueeDisplay display(*Marquee1);
-  if (!core::ShowText(display, text)) return;
-  RichEdit1->SetLines(FileLines.Lines());
+  // The marquee takes the joined text over, so a large file never costs more than its bytes
+  // and one text. Changed means: what the marquee keeps, after replacing control codes.
+  if (!Marquee1->TakeScrollText(core::BuildText(FileLines, TextOptions()))) return;
+  RichEdit1.SetLines(std::move(FileLines));
+  FileLines = core::TextLines();
   if (values_.Vertical) {
     TimerVertLineDelay.SetEnabled(false);
     TimerVertLineDelayTimer();
     TimerVertLineDelay.SetEnabled(true);
   }
-  FileLines.Clear();
   TimerHideTime.SetEnabled(false);
   TimerHideTime.SetEnabled(values_.HideOnTimer);
   SetPaused(false);

@@ -29,7 +29,7 @@ void TForm1::ResetTickerSettings() {
   Marquee1->SetScrollAmount(values_.Amount);
   Marquee1->SetScrollDelay(Interval(values_.Delay));
   Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
-  RichEdit1->Clear();
+  RichEdit1.Clear();
   ApplyFont();
   TimerHideTime.SetEnabled(false);
   TimerHideTime.SetInterval(0);

@@ -17,7 +17,9 @@ class DcMeasurer : public core::TextMeasurer {
  public:
   explicit DcMeasurer(HDC dc) : dc_(dc) {}
   int Width(std::string_view text) override { return Extent(text).cx; }
-  int Height(std::string_view text) override { return Extent(text).cy; }
+  // GDI gives every non-empty run the font's line height, so a long text need not be measured
+  // whole for it (the system would convert every character of it first).
+  int Height(std::string_view text) override { return Extent(text.substr(0, 1)).cy; }
 
  private:
   SIZE Extent(std::string_view text) const {
@@ -214,15 +216,16 @@ void TMarquee::SetScrollStyle(TScrollStyle style) {
   timer_.SetEnabled(true);
 }
 
-void TMarquee::SetScrollText(const std::string& text) {
-  if (text == animation_.Text()) return;
+bool TMarquee::TakeScrollText(std::string text) {
+  if (text == animation_.Text()) return false;
   const bool wasActive = active_;
   SetActive(false);
-  animation_.SetText(text);
+  const bool changed = animation_.TakeText(std::move(text)).storedChanged;
   if (autoSizeHeight_) FitHeight();
   SetActive(wasActive);
   // An inactive control shows the new text's still picture.
   if (!wasActive) Redraw();
+  return changed;
 }
 
 void TMarquee::SetStripControlCodes(bool strip) {

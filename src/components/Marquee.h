@@ -58,7 +58,9 @@ class TMarquee : public platform::Window {
   UINT ScrollDelay() const { return timer_.Interval(); }
   void SetScrollStyle(TScrollStyle style);
   TScrollStyle ScrollStyle() const { return animation_.ScrollStyle(); }
-  void SetScrollText(const std::string& text);
+  void SetScrollText(const std::string& text) { TakeScrollText(text); }
+  // Sets the text, taking it over; true when the text the control keeps has changed.
+  bool TakeScrollText(std::string text);
   const std::string& ScrollText() const { return animation_.Text(); }
   void SetStripControlCodes(bool strip);
   bool StripControlCodes() const { return animation_.StripControlCodes(); }

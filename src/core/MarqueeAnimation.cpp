@@ -7,17 +7,19 @@
 
 namespace core {
 
-bool MarqueeAnimation::SetText(std::string_view text) {
+MarqueeAnimation::TextTaken MarqueeAnimation::TakeText(std::string text) {
   // Compared with the stored, stripped text: a raw text with control codes always restarts.
-  if (text == text_) return false;
-  text_ = strip_ ? StripCodes(text, newControlCode_) : std::string(text);
+  if (text == text_) return {};
+  if (strip_) StripCodesInPlace(text, newControlCode_);
+  const bool storedChanged = text != text_;
+  text_ = std::move(text);
   measures_.Invalidate();
   started_ = false;
   // A step before the new run's first tick must not walk the old text's positions.
   scroll_.Restart(clientWidth_);
   bounce_.Restart(clientWidth_);
   blink_ = MarqueeBlink{};
-  return true;
+  return {true, storedChanged};
 }
 
 void MarqueeAnimation::SetStripControlCodes(bool strip) {

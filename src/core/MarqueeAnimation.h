@@ -23,7 +23,13 @@ enum class MarqueeTimer { kStopped, kRunning };
 class MarqueeAnimation {
  public:
   // Stores a new text (stripped if asked) for a new run; false when it equals the stored text.
-  bool SetText(std::string_view text);
+  bool SetText(std::string_view text) { return TakeText(std::string(text)).restarted; }
+  struct TextTaken {
+    bool restarted = false;      // the raw text differed from the stored one: a new run
+    bool storedChanged = false;  // what is stored now differs from before (after stripping)
+  };
+  // The same, taking the text over: a text of many MB is stripped in place, never copied.
+  TextTaken TakeText(std::string text);
   // `ScrollText` as stored, after stripping.
   const std::string& Text() const { return text_; }
 

@@ -38,12 +38,16 @@ std::size_t ShortestStart(std::string_view text, Reached reached) {
 }  // namespace
 
 std::string StripCodes(std::string_view text, char newControlCode) {
-  const char replacement = newControlCode == '\0' ? ' ' : newControlCode;
   std::string stripped(text);
-  std::replace_if(
-      stripped.begin(), stripped.end(),
-      [](char c) { return static_cast<unsigned char>(c) < kFirstPrintable; }, replacement);
+  StripCodesInPlace(stripped, newControlCode);
   return stripped;
+}
+
+void StripCodesInPlace(std::string& text, char newControlCode) {
+  const char replacement = newControlCode == '\0' ? ' ' : newControlCode;
+  std::replace_if(
+      text.begin(), text.end(),
+      [](char c) { return static_cast<unsigned char>(c) < kFirstPrintable; }, replacement);
 }
 
 bool IsRefusedControlCode(char code) {

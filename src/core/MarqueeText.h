@@ -16,6 +16,7 @@ enum class MarqueeCentering { kTop, kCentered };
 
 // A marquee shows one line, so bytes below 32 become `newControlCode` (a blank when NUL).
 std::string StripCodes(std::string_view text, char newControlCode);
+void StripCodesInPlace(std::string& text, char newControlCode);
 
 // True for a `NewControlCode` that would itself be a control code (NUL stays allowed).
 bool IsRefusedControlCode(char code);

@@ -206,6 +206,18 @@ TEST(MarqueeAnimation, SameTextChangesNothingAndANewTextStartsOver) {
   EXPECT_EQ(animation.Tick(measurer).x, 99);
 }
 
+TEST(MarqueeAnimation, ATakenTextCountsAsChangedOnlyWhenTheKeptTextDiffers) {
+  MarqueeAnimation animation = Make(kScroll, "a b ", 100, 1);
+  const auto same = animation.TakeText("a\tb ");  // another raw text, the same kept one
+  EXPECT_TRUE(same.restarted);
+  EXPECT_FALSE(same.storedChanged);
+  const auto other = animation.TakeText("a\tc ");
+  EXPECT_TRUE(other.storedChanged);
+  EXPECT_EQ(animation.Text(), "a c ");
+  EXPECT_FALSE(animation.TakeText("a c ").restarted);
+  EXPECT_TRUE(animation.TakeText("").storedChanged);
+}
+
 TEST(MarqueeAnimation, ControlCodeOptionsApplyToTheNextTextOrAtOnce) {
   MarqueeAnimation animation;
   EXPECT_FALSE(animation.SetNewControlCode('\t'));

@@ -1,0 +1,33 @@
+#pragma once
+// Display lines of the vertical mode: paragraphs broken at a width the way a word-wrapping
+// edit control breaks them.
+
+#include <string_view>
+#include <vector>
+
+#include "core/MarqueeTextMeasurer.h"
+#include "core/TextLines.h"
+
+namespace core {
+
+// One paragraph's display lines: each line ends after the last blank that still fits; a word
+// wider than the whole width is broken where it stops fitting. A width below one character
+// still takes one character per line, so the walk always ends.
+std::vector<std::string_view> WrapParagraph(TextMeasurer& measurer, std::string_view paragraph,
+                                            int width);
+
+// `RichEdit1`: the lines now shown, one paragraph each, wrapped on demand.
+class DisplayLines {
+ public:
+  void Clear() { lines_.Clear(); }
+  // Takes the shown lines over without copying them.
+  void SetLines(TextLines lines) { lines_ = std::move(lines); }
+  std::size_t ParagraphCount() { return lines_.Lines().size(); }
+  // All display lines at the width.
+  std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
+
+ private:
+  TextLines lines_;
+};
+
+}  // namespace core
