@@ -30,15 +30,6 @@ class DcMeasurer : public core::TextMeasurer {
   HDC dc_;
 };
 
-class SolidBrush {
- public:
-  explicit SolidBrush(COLORREF color) : brush_(::CreateSolidBrush(color)) {}
-  HBRUSH get() const { return brush_.get(); }
-
- private:
-  platform::UniqueBrush brush_;
-};
-
 constexpr int kCreationWidth = 217;
 constexpr int kCreationHeight = 21;
 
@@ -48,6 +39,7 @@ TMarquee::TMarquee(HWND parent) : parent_(parent) {
   platform::ScopedGetDc screen(nullptr);
   frameDc_.reset(platform::CheckHandle(::CreateCompatibleDC(screen.get())));
   ::SetBkMode(frameDc_.get(), TRANSPARENT);
+  colorBrush_.reset(::CreateSolidBrush(platform::ToColorRef(color_)));
   SetFont(font_);
   timer_.SetOnTimer([this] { TimerTick(); });
   CreateControlWindow({0, 0, kCreationWidth, kCreationHeight});
@@ -78,7 +70,9 @@ void TMarquee::CreateControlWindow(RECT bounds) {
   placement.width = bounds.right - bounds.left;
   placement.height = bounds.bottom - bounds.top;
   placement.parent = parent_;
-  CreateHandle({.name = "TMarquee", .style = CS_DBLCLKS}, "", placement);
+  // Its own device context: a step draws many times a second, and fetching a common one
+  // each time would cost more than the drawing.
+  CreateHandle({.name = "TMarquee", .style = CS_DBLCLKS | CS_OWNDC}, "", placement);
   if (!enabled_) ::EnableWindow(Handle(), FALSE);
   animation_.SetClientWidth(ClientWidth());
 }
@@ -155,6 +149,7 @@ void TMarquee::SetContinuous(bool continuous) {
 void TMarquee::SetColor(std::uint32_t color) {
   if (color_ == color) return;
   color_ = color;
+  colorBrush_.reset(::CreateSolidBrush(platform::ToColorRef(color_)));
   if (!timer_.Enabled()) {
     if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
     return;
@@ -286,30 +281,29 @@ void TMarquee::Animate(MarqueeRestart restart, MarqueePrepare prepare) {
 void TMarquee::FillClient(HDC dc) {
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  SolidBrush brush(platform::ToColorRef(color_));
-  ::FillRect(dc, &client, brush.get());
+  ::FillRect(dc, &client, colorBrush_.get());
 }
 
 void TMarquee::Draw(const core::MarqueeFrame& frame) {
-  platform::ScopedGetDc dc(Handle());
-  if (frame.fillClient) FillClient(dc.get());
+  // The class keeps its own device context, held for the window's life.
+  HDC dc = ::GetDC(Handle());
+  if (frame.fillClient) FillClient(dc);
   if (frame.resizeBand || !FrameBitmap) {
     bandWidth_ = ClientWidth();
     bandHeight_ = animation_.BandHeight();
     platform::UniqueBitmap bitmap(
-        ::CreateCompatibleBitmap(dc.get(), std::max(bandWidth_, 1), std::max(bandHeight_, 1)));
+        ::CreateCompatibleBitmap(dc, std::max(bandWidth_, 1), std::max(bandHeight_, 1)));
     HGDIOBJ previous = ::SelectObject(frameDc_.get(), bitmap.get());
     if (!originalBitmap_) originalBitmap_ = previous;
     FrameBitmap = std::move(bitmap);
   }
   RECT band{0, 0, bandWidth_, bandHeight_};
-  SolidBrush brush(platform::ToColorRef(color_));
-  ::FillRect(frameDc_.get(), &band, brush.get());
+  ::FillRect(frameDc_.get(), &band, colorBrush_.get());
   if (!frame.copyBand) return;
   if (!frame.text.empty()) {
     ::TextOutA(frameDc_.get(), frame.x, 0, frame.text.data(), static_cast<int>(frame.text.size()));
   }
-  ::BitBlt(dc.get(), 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
+  ::BitBlt(dc, 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
 }
 
 void TMarquee::PaintStillPicture(HDC dc) {
@@ -330,11 +324,10 @@ void TMarquee::PaintRunning(HDC dc) {
   const int top = BandTop();
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  SolidBrush brush(platform::ToColorRef(color_));
   RECT above{0, 0, client.right, std::max(0, top)};
   RECT below{0, std::max(0, top + bandHeight_), client.right, client.bottom};
-  ::FillRect(dc, &above, brush.get());
-  ::FillRect(dc, &below, brush.get());
+  ::FillRect(dc, &above, colorBrush_.get());
+  ::FillRect(dc, &below, colorBrush_.get());
   if (FrameBitmap) {
     ::BitBlt(dc, 0, top, bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
   }

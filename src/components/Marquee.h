@@ -101,6 +101,7 @@ class TMarquee : public platform::Window {
   platform::Timer timer_{50};
   platform::FontSpec font_;
   platform::UniqueFont fontHandle_;
+  platform::UniqueBrush colorBrush_;
   platform::UniqueMemoryDc frameDc_;  // the bitmap's canvas, also used to measure
   platform::UniqueBitmap FrameBitmap;
   HGDIOBJ originalBitmap_ = nullptr;

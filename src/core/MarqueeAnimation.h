@@ -58,7 +58,10 @@ class MarqueeAnimation {
   int ClientWidth() const { return clientWidth_; }
 
   // The font or the canvas changed: whole-text measurements are taken again when next needed.
-  void InvalidateMeasures() { measures_.Invalidate(); }
+  void InvalidateMeasures() {
+    measures_.Invalidate();
+    scroll_.ForgetWidths();
+  }
 
   // `Active` went off: the next tick starts a new run from the first frame.
   void EndRun() { started_ = false; }

@@ -6,6 +6,14 @@ void MarqueeScroll::Restart(int clientWidth) {
   x_ = clientWidth;
   next_ = 1;
   shown_.clear();
+  ShownChanged();
+}
+
+// Most steps only move the shown characters; their widths are measured again only when a
+// character comes or goes.
+void MarqueeScroll::ShownChanged() {
+  shownWidth_.reset();
+  firstWidth_.reset();
 }
 
 MarqueeFrame MarqueeScroll::Step(const MarqueeStepContext& context) {
@@ -32,19 +40,28 @@ MarqueeFrame MarqueeScroll::Step(const MarqueeStepContext& context) {
 void MarqueeScroll::DropLeft(TextMeasurer& measurer) {
   std::size_t leaving = 0;
   while (leaving < shown_.size()) {
-    const int width = measurer.Width(std::string_view(shown_).substr(leaving, 1));
-    if (width + x_ > 0) break;
-    x_ += width;
+    if (leaving > 0 || !firstWidth_) {
+      firstWidth_ = measurer.Width(std::string_view(shown_).substr(leaving, 1));
+    }
+    if (*firstWidth_ + x_ > 0) break;
+    x_ += *firstWidth_;
     ++leaving;
   }
+  if (leaving == 0) return;
   shown_.erase(0, leaving);
+  shownWidth_.reset();
+  firstWidth_.reset();
 }
 
 void MarqueeScroll::Append(const MarqueeStepContext& context) {
   const std::string_view text = context.text;
   if (next_ > text.size()) return;
-  while (context.measurer.Width(shown_) + x_ < context.clientWidth) {
+  for (;;) {
+    if (!shownWidth_) shownWidth_ = context.measurer.Width(shown_);
+    if (*shownWidth_ + x_ >= context.clientWidth) break;
+    if (shown_.empty()) firstWidth_.reset();
     shown_ += text[next_ - 1];
+    shownWidth_.reset();
     if (++next_ <= text.size()) continue;
     // Wrapping a text without width would append forever.
     if (!context.continuous || context.WholeWidth() <= 0) break;

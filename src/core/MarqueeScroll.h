@@ -4,6 +4,7 @@
 #include "core/MarqueeStep.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,14 +18,19 @@ class MarqueeScroll {
   MarqueeFrame Step(const MarqueeStepContext& context);
   // The characters now on screen.
   std::string_view Shown() const { return shown_; }
+  // The font changed: widths kept from earlier steps no longer hold.
+  void ForgetWidths() { ShownChanged(); }
 
  private:
+  void ShownChanged();
   void DropLeft(TextMeasurer& measurer);
   void Append(const MarqueeStepContext& context);
 
   int x_ = 0;             // x of the first shown character
   std::size_t next_ = 1;  // 1-based index of the next character to append
   std::string shown_;
+  std::optional<int> shownWidth_;  // width of shown_ as one run
+  std::optional<int> firstWidth_;  // width of its first character
 };
 
 }  // namespace core

@@ -106,14 +106,14 @@ std::unique_ptr<Picture> FromEnhMetaFile(HENHMETAFILE metafile) {
 }
 
 std::vector<unsigned char> ReadSmallFile(const std::string& path) {
-  constexpr std::streamoff kLimit = 64 * 1024 * 1024;
+  constexpr std::streamoff kLimit = std::streamoff{64} * 1024 * 1024;
   std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) throw std::runtime_error("cannot open " + path);
   const std::streamoff size = file.tellg();
   if (size < 0 || size > kLimit) throw std::runtime_error("picture file too large: " + path);
   std::vector<unsigned char> bytes(static_cast<size_t>(size));
   file.seekg(0);
-  file.read(reinterpret_cast<char*>(bytes.data()), size);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot read " + path);
   return bytes;
 }
