@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
+#include "platform/TextFile.h"
 
 namespace platform {
 namespace {
@@ -105,27 +104,22 @@ std::unique_ptr<Picture> FromEnhMetaFile(HENHMETAFILE metafile) {
   return std::make_unique<MetafilePicture>(metafile, width, height);
 }
 
-std::vector<unsigned char> ReadSmallFile(const std::string& path) {
-  constexpr std::streamoff kLimit = std::streamoff{64} * 1024 * 1024;
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) throw std::runtime_error("cannot open " + path);
-  const std::streamoff size = file.tellg();
-  if (size < 0 || size > kLimit) throw std::runtime_error("picture file too large: " + path);
-  std::vector<unsigned char> bytes(static_cast<size_t>(size));
-  file.seekg(0);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!file) throw std::runtime_error("cannot read " + path);
-  return bytes;
+std::string ReadSmallFile(const std::string& path) {
+  constexpr std::size_t kLimit = std::size_t{64} * 1024 * 1024;
+  auto bytes = ReadTextFile(path, kLimit);
+  if (!bytes) throw std::runtime_error("cannot open " + path);
+  return std::move(*bytes);
 }
 
 // Windows metafiles usually carry the 22-byte "placeable" header of old drawing programs.
 std::unique_ptr<Picture> LoadWindowsMetafile(const std::string& path) {
-  const std::vector<unsigned char> bytes = ReadSmallFile(path);
+  const std::string file = ReadSmallFile(path);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
   constexpr size_t kPlaceableHeader = 22;
-  const bool placeable = bytes.size() > kPlaceableHeader && bytes[0] == 0xD7 && bytes[1] == 0xCD &&
+  const bool placeable = file.size() > kPlaceableHeader && bytes[0] == 0xD7 && bytes[1] == 0xCD &&
                          bytes[2] == 0xC6 && bytes[3] == 0x9A;
   const size_t offset = placeable ? kPlaceableHeader : 0;
-  if (bytes.size() <= offset) throw std::runtime_error("empty metafile " + path);
+  if (file.size() <= offset) throw std::runtime_error("empty metafile " + path);
   METAFILEPICT picture{MM_ANISOTROPIC, 0, 0, nullptr};
   if (placeable) {
     const auto word = [&](size_t at) {
@@ -136,8 +130,8 @@ std::unique_ptr<Picture> LoadWindowsMetafile(const std::string& path) {
     picture.xExt = ::MulDiv(word(10) - word(6), 2540, inch);
     picture.yExt = ::MulDiv(word(12) - word(8), 2540, inch);
   }
-  return FromEnhMetaFile(::SetWinMetaFileBits(static_cast<UINT>(bytes.size() - offset),
-                                              bytes.data() + offset, nullptr, &picture));
+  return FromEnhMetaFile(::SetWinMetaFileBits(static_cast<UINT>(file.size() - offset),
+                                              bytes + offset, nullptr, &picture));
 }
 
 }  // namespace
