@@ -122,6 +122,12 @@ void TMarquee::SetAutoSizeHeight(bool autoSize) {
 void TMarquee::SetBorderStyle(TBorderStyle style) {
   if (borderStyle_ == style) return;
   borderStyle_ = style;
+  RecreateWindow();
+}
+
+// The border is a window style fixed at creation: a new border needs a new window, in the
+// same place.
+void TMarquee::RecreateWindow() {
   RECT bounds{};
   ::GetWindowRect(Handle(), &bounds);
   ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
@@ -132,12 +138,7 @@ void TMarquee::SetBorderStyle(TBorderStyle style) {
 void TMarquee::SetCtl3D(bool ctl3d) {
   if (ctl3d_ == ctl3d) return;
   ctl3d_ = ctl3d;
-  if (borderStyle_ != TBorderStyle::bsSingle) return;
-  RECT bounds{};
-  ::GetWindowRect(Handle(), &bounds);
-  ::MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&bounds), 2);
-  DestroyHandle();
-  CreateControlWindow(bounds);
+  if (borderStyle_ == TBorderStyle::bsSingle) RecreateWindow();
 }
 
 void TMarquee::SetContinuous(bool continuous) {

@@ -78,6 +78,7 @@ class TMarquee : public platform::Window {
 
  private:
   void CreateControlWindow(RECT bounds);
+  void RecreateWindow();
   void UpdateTimer();
   void TimerTick();
   void Animate(core::MarqueeRestart restart, core::MarqueePrepare prepare);

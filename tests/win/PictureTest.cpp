@@ -16,9 +16,7 @@ using namespace testing_support;
 namespace {
 
 std::string TempPath(const std::string& name) {
-  char folder[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "driftline-" + name;
+  return TempFilePath("driftline-" + name);
 }
 
 template <typename T>

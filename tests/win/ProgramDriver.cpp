@@ -50,6 +50,12 @@ std::string ProgramLogPath() {
   return AppDataFolder() + "\\Quorvane\\Driftline\\dftline.log";
 }
 
+std::string TempFilePath(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}
+
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;

@@ -14,9 +14,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // Handles this thread's waiting messages while polling.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
-std::string TestProgramFolder();  // with a trailing backslash
-std::string AppDataFolder();      // the user's, without a trailing backslash
-std::string ProgramLogPath();     // where dftline.exe writes its log
+std::string TestProgramFolder();                    // with a trailing backslash
+std::string AppDataFolder();                        // the user's, without a trailing backslash
+std::string ProgramLogPath();                       // where dftline.exe writes its log
+std::string TempFilePath(const std::string& name);  // in the user's temporary folder
 std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> SplitLines(const std::string& text);
 void WriteWholeFile(const std::string& path, const std::string& text);

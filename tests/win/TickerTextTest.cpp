@@ -16,9 +16,7 @@ using namespace testing_support;
 namespace {
 
 std::string TempPath(const std::string& name) {
-  char folder[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "driftline-text-" + name;
+  return TempFilePath("driftline-text-" + name);
 }
 
 // Moves the file's last-write time, so that the next check sees a new stamp.
