@@ -14,18 +14,18 @@ int PointsToHeight(int points) {
 }  // namespace
 
 UniqueFont CreatePointFont(HWND, const char* face, int points, int weight) {
-  FontSpec spec;
-  spec.name = face;
-  spec.size = points;
-  spec.bold = weight >= FW_BOLD;
-  return CreateFontFrom(spec);
+  FontSpec font;
+  font.name = face;
+  font.size = points;
+  font.bold = weight >= FW_BOLD;
+  return CreateFontFrom(font);
 }
 
-UniqueFont CreateFontFrom(const FontSpec& spec) {
+UniqueFont CreateFontFrom(const FontSpec& font) {
   return UniqueFont(CheckHandle(::CreateFontA(
-      PointsToHeight(spec.size), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
-      spec.underline, spec.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str())));
+      PointsToHeight(font.size), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
+      font.underline, font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str())));
 }
 
 int TextHeight(HWND hwnd, HFONT font) {

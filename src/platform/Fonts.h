@@ -22,7 +22,7 @@ struct FontSpec {
 
 // A font of the given face and point size for the screen the window is on.
 UniqueFont CreatePointFont(HWND hwnd, const char* face, int points, int weight = FW_NORMAL);
-UniqueFont CreateFontFrom(const FontSpec& spec);
+UniqueFont CreateFontFrom(const FontSpec& font);
 // The height of a line of text in that font, in pixels.
 int TextHeight(HWND hwnd, HFONT font);
 
