@@ -299,10 +299,14 @@ void TMarquee::Draw(const core::MarqueeFrame& frame) {
     FrameBitmap = std::move(bitmap);
   }
   RECT band{0, 0, bandWidth_, bandHeight_};
-  ::FillRect(frameDc_.get(), &band, colorBrush_.get());
-  if (!frame.copyBand) return;
-  if (!frame.text.empty()) {
-    ::TextOutA(frameDc_.get(), frame.x, 0, frame.text.data(), static_cast<int>(frame.text.size()));
+  if (!frame.copyBand || frame.text.empty()) {
+    ::FillRect(frameDc_.get(), &band, colorBrush_.get());
+    if (!frame.copyBand) return;
+  } else {
+    // One call fills the band with Color and draws the text over it.
+    ::SetBkColor(frameDc_.get(), platform::ToColorRef(color_));
+    ::ExtTextOutA(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, frame.text.data(),
+                  static_cast<UINT>(frame.text.size()), nullptr);
   }
   ::BitBlt(dc, 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
 }
