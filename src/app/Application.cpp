@@ -41,7 +41,3 @@ void Application::Terminate() {
   terminated_ = true;
   ::PostQuitMessage(0);
 }
-
-LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefaultHandling(message, wParam, lParam);
-}

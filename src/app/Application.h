@@ -22,6 +22,5 @@ class Application : private platform::Window {
   bool Terminated() const { return terminated_; }
 
  private:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool terminated_ = false;
 };

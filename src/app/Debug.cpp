@@ -19,7 +19,7 @@ TDebugForm::TDebugForm(HWND owner) {
   CreateHandle({.name = "TDebugForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                "Debug", placement);
 
-  font_ = platform::CreatePointFont(Handle(), "MS Sans Serif", 8);
+  font_ = platform::CreatePointFont("MS Sans Serif", 8);
   RECT client{};
   ::GetClientRect(Handle(), &client);
   Memo1 = platform::CheckHandle(

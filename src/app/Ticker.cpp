@@ -6,7 +6,6 @@
 #include "core/InstanceNumber.h"
 #include "core/ProgramPaths.h"
 #include "platform/FileSystem.h"
-#include "platform/Fonts.h"
 #include "platform/NamedMutex.h"
 
 namespace {
@@ -30,19 +29,13 @@ void TForm1::CreateBarWindow() {
   placement.x = 0;
   placement.y = 0;
   placement.width = ::GetSystemMetrics(SM_CXSCREEN);
-  placement.height = 24;
+  placement.height = 24;  // the marquee fits the height to its font
   placement.parent = application_.Handle();
   CreateHandle({.name = "TForm1",
                 .style = CS_DBLCLKS,
                 .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                 .icon = ::LoadIconA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON))},
                "DriftlineAppbarForm", placement);
-  font_ = platform::CreatePointFont(Handle(), "MS Sans Serif", 12);
-  ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  // Until the placement rules size it, the bar is one line of its font high.
-  const int height = platform::TextHeight(Handle(), font_.get()) + 2;
-  ::SetWindowPos(Handle(), nullptr, 0, 0, placement.width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 void TForm1::FormCreate() {

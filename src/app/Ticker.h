@@ -135,7 +135,6 @@ class TForm1 : public platform::Window {
   bool FileMissing = false;
   bool FileEmpty = false;
 
-  platform::UniqueFont font_;
   std::unique_ptr<TMarquee> Marquee1;
   core::DisplayLines RichEdit1;
   std::unique_ptr<platform::Picture> imgLogo;

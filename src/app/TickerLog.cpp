@@ -45,10 +45,7 @@ TickerLog::TickerLog(HWND debugOwner, std::string appDataSubfolder)
     : debugOwner_(debugOwner),
       appDataSubfolder_(std::move(appDataSubfolder)),
       uiThread_(::GetCurrentThreadId()) {
-  platform::WindowPlacement placement;
-  placement.x = placement.y = placement.width = placement.height = 0;
-  placement.parent = HWND_MESSAGE;
-  CreateHandle({.name = "DriftlineLog"}, "", placement);
+  CreateHandle({.name = "DriftlineLog"}, "", platform::WindowPlacement::MessageOnly());
 }
 
 TickerLog::~TickerLog() = default;

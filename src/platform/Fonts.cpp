@@ -13,11 +13,10 @@ int PointsToHeight(int points) {
 
 }  // namespace
 
-UniqueFont CreatePointFont(HWND, const char* face, int points, int weight) {
+UniqueFont CreatePointFont(const char* face, int points) {
   FontSpec font;
   font.name = face;
   font.size = points;
-  font.bold = weight >= FW_BOLD;
   return CreateFontFrom(font);
 }
 
@@ -26,14 +25,6 @@ UniqueFont CreateFontFrom(const FontSpec& font) {
       PointsToHeight(font.size), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
       font.underline, font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str())));
-}
-
-int TextHeight(HWND hwnd, HFONT font) {
-  ScopedGetDc dc(hwnd);
-  ScopedSelectObject select(dc.get(), font);
-  TEXTMETRICA metrics{};
-  ::GetTextMetricsA(dc.get(), &metrics);
-  return metrics.tmHeight;
 }
 
 COLORREF ToColorRef(std::uint32_t color) {

@@ -20,11 +20,9 @@ struct FontSpec {
   std::uint32_t color = 0;  // a colour value (see ToColorRef)
 };
 
-// A font of the given face and point size for the screen the window is on.
-UniqueFont CreatePointFont(HWND hwnd, const char* face, int points, int weight = FW_NORMAL);
+// A font of the given face and point size for the screen.
+UniqueFont CreatePointFont(const char* face, int points);
 UniqueFont CreateFontFrom(const FontSpec& font);
-// The height of a line of text in that font, in pixels.
-int TextHeight(HWND hwnd, HFONT font);
 
 // Colour values are RGB in the low 24 bits, or 0xFF000000 plus a system colour index.
 COLORREF ToColorRef(std::uint32_t color);

@@ -41,43 +41,27 @@ struct KernelHandleTraits {
 // Kernel objects: files, mutexes, threads, events.
 using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
 
-struct RegKeyTraits {
-  static HKEY Invalid() { return nullptr; }
-  static bool IsValid(HKEY h) { return h != nullptr; }
-  static void Close(HKEY h) { ::RegCloseKey(h); }
-};
-using UniqueHkey = UniqueResource<HKEY, RegKeyTraits>;
-
-template <typename T>
-struct GdiObjectTraits {
+// Handles whose only invalid value is null, closed by one system call.
+template <typename T, auto CloseFunction>
+struct NullableHandleTraits {
   static T Invalid() { return nullptr; }
   static bool IsValid(T h) { return h != nullptr; }
-  static void Close(T h) { ::DeleteObject(h); }
+  static void Close(T h) { CloseFunction(h); }
 };
-using UniqueFont = UniqueResource<HFONT, GdiObjectTraits<HFONT>>;
-using UniqueBitmap = UniqueResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
+template <typename T, auto CloseFunction>
+using UniqueNullable = UniqueResource<T, NullableHandleTraits<T, CloseFunction>>;
 
-struct MemoryDcTraits {
-  static HDC Invalid() { return nullptr; }
-  static bool IsValid(HDC h) { return h != nullptr; }
-  static void Close(HDC h) { ::DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueResource<HDC, MemoryDcTraits>;
+inline void DeleteGdiObject(HGDIOBJ object) {
+  ::DeleteObject(object);
+}
 
-struct MenuTraits {
-  static HMENU Invalid() { return nullptr; }
-  static bool IsValid(HMENU h) { return h != nullptr; }
-  static void Close(HMENU h) { ::DestroyMenu(h); }
-};
-using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
-
-struct IconTraits {
-  static HICON Invalid() { return nullptr; }
-  static bool IsValid(HICON h) { return h != nullptr; }
-  static void Close(HICON h) { ::DestroyIcon(h); }
-};
-using UniqueIcon = UniqueResource<HICON, IconTraits>;
+using UniqueHkey = UniqueNullable<HKEY, &::RegCloseKey>;
+using UniqueFont = UniqueNullable<HFONT, &DeleteGdiObject>;
+using UniqueBitmap = UniqueNullable<HBITMAP, &DeleteGdiObject>;
+using UniqueBrush = UniqueNullable<HBRUSH, &DeleteGdiObject>;
+using UniqueMemoryDc = UniqueNullable<HDC, &::DeleteDC>;
+using UniqueMenu = UniqueNullable<HMENU, &::DestroyMenu>;
+using UniqueIcon = UniqueNullable<HICON, &::DestroyIcon>;
 
 // A window's device context for the length of a scope.
 class ScopedGetDc {

@@ -72,12 +72,7 @@ class IconPicture : public Picture {
   int height_ = 0;
 };
 
-struct EnhMetaFileTraits {
-  static HENHMETAFILE Invalid() { return nullptr; }
-  static bool IsValid(HENHMETAFILE h) { return h != nullptr; }
-  static void Close(HENHMETAFILE h) { ::DeleteEnhMetaFile(h); }
-};
-using UniqueEnhMetaFile = UniqueResource<HENHMETAFILE, EnhMetaFileTraits>;
+using UniqueEnhMetaFile = UniqueNullable<HENHMETAFILE, &::DeleteEnhMetaFile>;
 
 class MetafilePicture : public Picture {
  public:

@@ -7,10 +7,7 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 Timer::Timer(UINT intervalMs) : interval_(intervalMs) {
-  WindowPlacement placement;
-  placement.x = placement.y = placement.width = placement.height = 0;
-  placement.parent = HWND_MESSAGE;
-  CreateHandle({.name = "DriftlineTimer"}, "", placement);
+  CreateHandle({.name = "DriftlineTimer"}, "", WindowPlacement::MessageOnly());
 }
 
 void Timer::SetInterval(UINT intervalMs) {

@@ -25,6 +25,14 @@ struct WindowPlacement {
   int height = CW_USEDEFAULT;
   HWND parent = nullptr;  // the owner, for a top-level window
   UINT_PTR childId = 0;
+
+  // An invisible window that only receives messages (timers, hand-overs between threads).
+  static WindowPlacement MessageOnly() {
+    WindowPlacement placement;
+    placement.x = placement.y = placement.width = placement.height = 0;
+    placement.parent = HWND_MESSAGE;
+    return placement;
+  }
 };
 
 class Window {

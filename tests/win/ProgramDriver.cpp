@@ -180,6 +180,29 @@ bool MutexExists(const std::string& name) {
   return true;
 }
 
+MessageBoxAnswer::MessageBoxAnswer()
+    : thread_([this] {
+        HWND box = nullptr;
+        WaitUntil([&] {
+          box = ::FindWindowA("#32770", "Driftline");
+          return box && ::IsWindowVisible(box);
+        });
+        if (!box) return;
+        char text[256] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+        text_ = text;
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }) {}
+
+MessageBoxAnswer::~MessageBoxAnswer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+const std::string& MessageBoxAnswer::Text() {
+  if (thread_.joinable()) thread_.join();
+  return text_;
+}
+
 RunningProgram::RunningProgram(const std::string& arguments) {
   const std::string program = TestProgramFolder() + "dftline.exe";
   std::string commandLine = "\"" + program + "\"";

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -31,6 +32,22 @@ HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly 
 std::string WindowText(HWND hwnd);
 std::string ClassNameOf(HWND hwnd);
 bool MutexExists(const std::string& name);
+
+// Waits on another thread for this process's "Driftline" message box, keeps its text and
+// presses OK; the caller shows the box meanwhile.
+class MessageBoxAnswer {
+ public:
+  MessageBoxAnswer();
+  MessageBoxAnswer(const MessageBoxAnswer&) = delete;
+  MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
+  ~MessageBoxAnswer();
+  // The box's text, once it has been answered.
+  const std::string& Text();
+
+ private:
+  std::string text_;
+  std::thread thread_;
+};
 
 class RunningProgram {
  public:

@@ -30,8 +30,6 @@ class TickerLogTest : public testing::Test {
     HWND memo = ::FindWindowExA(log.DebugForm()->Handle(), nullptr, "Edit", nullptr);
     return WindowText(memo);
   }
-
-  HWND owner_ = nullptr;
 };
 
 TEST_F(TickerLogTest, DebugWindowShowsEachLineAndComesBackAfterClosing) {
