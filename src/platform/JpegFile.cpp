@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/Picture.h"
 #include "platform/SystemError.h"
 
@@ -27,18 +28,6 @@ struct JpegErrors {
   std::longjmp(errors->escape, 1);
 }
 
-// A decoder with plain members only, so that a jump back into Decode skips no destructor.
-struct JpegDecoder {
-  jpeg_decompress_struct info{};
-  JpegErrors errors{};
-  std::FILE* file = nullptr;
-
-  ~JpegDecoder() {
-    jpeg_destroy_decompress(&info);
-    if (file) std::fclose(file);
-  }
-};
-
 constexpr unsigned kMaxPixels = 16u * 1024u * 1024u;
 
 HBITMAP CreateBgrBitmap(int width, int height, void** bits) {
@@ -53,38 +42,66 @@ HBITMAP CreateBgrBitmap(int width, int height, void** bits) {
   return CheckHandle(bitmap);
 }
 
+// Everything a decoding changes lives here, outside the function that calls setjmp, so that
+// the values are defined after libjpeg jumps back (locals changed after setjmp would not be).
+struct JpegDecoder {
+  jpeg_decompress_struct info{};
+  JpegErrors errors{};
+  std::FILE* file = nullptr;
+  UniqueBitmap bitmap;
+
+  JpegDecoder() {
+    info.err = jpeg_std_error(&errors.standard);
+    errors.standard.error_exit = &EscapeOnError;
+  }
+  JpegDecoder(const JpegDecoder&) = delete;
+  JpegDecoder& operator=(const JpegDecoder&) = delete;
+  ~JpegDecoder() {
+    jpeg_destroy_decompress(&info);
+    if (file) std::fclose(file);
+  }
+
+  // libjpeg may jump out of any call here: no local of this function may need a destructor
+  // while it runs libjpeg, and what it keeps goes into members at once.
+  void Decode(const char* path) {
+    jpeg_create_decompress(&info);
+    file = std::fopen(path, "rb");
+    if (!file) throw std::runtime_error(std::string("cannot open ") + path);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+    const unsigned width = info.output_width;
+    const unsigned height = info.output_height;
+    if (width == 0 || height == 0 || width > kMaxPixels / height) {
+      throw std::runtime_error(std::string("JPEG picture too large: ") + path);
+    }
+    void* bits = nullptr;
+    bitmap.reset(CreateBgrBitmap(static_cast<int>(width), static_cast<int>(height), &bits));
+    const size_t stride = (width * 3 + 3) & ~3u;  // DIB rows are padded to 4 bytes
+    while (info.output_scanline < height) {
+      JSAMPROW row = static_cast<JSAMPROW>(bits) + stride * info.output_scanline;
+      jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+  }
+};
+
+// False when libjpeg reported an error; the decoder then holds its message.
+bool DecodeOrEscape(JpegDecoder& decoder, const char* path) {
+  if (setjmp(decoder.errors.escape)) return false;
+  decoder.Decode(path);
+  return true;
+}
+
 }  // namespace
 
 HBITMAP LoadJpegBitmap(const std::string& path) {
   JpegDecoder decoder;
-  decoder.info.err = jpeg_std_error(&decoder.errors.standard);
-  decoder.errors.standard.error_exit = &EscapeOnError;
-  HBITMAP bitmap = nullptr;
-  if (setjmp(decoder.errors.escape)) {
-    if (bitmap) ::DeleteObject(bitmap);
+  if (!DecodeOrEscape(decoder, path.c_str())) {
     throw std::runtime_error(std::string("JPEG: ") + decoder.errors.message);
   }
-  jpeg_create_decompress(&decoder.info);
-  decoder.file = std::fopen(path.c_str(), "rb");
-  if (!decoder.file) throw std::runtime_error("cannot open " + path);
-  jpeg_stdio_src(&decoder.info, decoder.file);
-  jpeg_read_header(&decoder.info, TRUE);
-  decoder.info.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&decoder.info);
-  const unsigned width = decoder.info.output_width;
-  const unsigned height = decoder.info.output_height;
-  if (width == 0 || height == 0 || width > kMaxPixels / height) {
-    throw std::runtime_error("JPEG picture too large: " + path);
-  }
-  void* bits = nullptr;
-  bitmap = CreateBgrBitmap(static_cast<int>(width), static_cast<int>(height), &bits);
-  const size_t stride = (width * 3 + 3) & ~3u;  // DIB rows are padded to 4 bytes
-  while (decoder.info.output_scanline < height) {
-    JSAMPROW row = static_cast<JSAMPROW>(bits) + stride * decoder.info.output_scanline;
-    jpeg_read_scanlines(&decoder.info, &row, 1);
-  }
-  jpeg_finish_decompress(&decoder.info);
-  return bitmap;
+  return decoder.bitmap.release();
 }
 
 }  // namespace platform

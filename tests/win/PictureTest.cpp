@@ -147,6 +147,15 @@ TEST(Picture, DamagedOrUnknownFilesThrowAndTheProgramGoesOn) {
   std::string bytes = ReadWholeFile(jpg);
   WriteWholeFile(jpg, bytes.substr(0, bytes.size() / 3));
   EXPECT_ANY_THROW(platform::LoadPicture(jpg));  // a truncated picture
+  // Damaged after its scan lines, when the bitmap already exists: a second frame header in
+  // place of the end marker.
+  const size_t frame = bytes.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  const size_t frameLength = (static_cast<unsigned char>(bytes[frame + 2]) << 8) +
+                             static_cast<unsigned char>(bytes[frame + 3]) + 2;
+  WriteWholeFile(jpg, bytes.substr(0, bytes.size() - 2) + bytes.substr(frame, frameLength) +
+                          bytes.substr(bytes.size() - 2));
+  EXPECT_ANY_THROW(platform::LoadPicture(jpg));
   WriteWholeFile(jpg, "not a picture at all");
   EXPECT_ANY_THROW(platform::LoadPicture(jpg));
   const std::string gif = TempPath("logo.gif");
