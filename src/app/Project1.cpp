@@ -4,12 +4,12 @@
 
 #include <exception>
 
-#include "app/Application.h"
 #include "app/Ticker.h"
+#include "platform/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
-    Application application;
+    platform::Application application("Driftline");
     application.SetTitle("");
     auto bar = std::make_unique<TForm1>(application);
     application.Run([&bar](const MSG& message) { return bar->IsShortCut(message); });

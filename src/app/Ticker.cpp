@@ -8,12 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/NamedMutex.h"
 
-namespace {
-constexpr int kMinimumWidth = 77;
-}
-
-TForm1::TForm1(Application& application) : application_(application) {
-  startingUp_ = true;
+TForm1::TForm1(platform::Application& application) : application_(application) {
   CreateBarWindow();
   FormCreate();
 }
@@ -42,10 +37,7 @@ void TForm1::FormCreate() {
   resources_ = std::make_unique<MyResources>();
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
-  FileLines.Clear();
-  HeaderLines.clear();
   SetLegacyWindowsFlag();
-  startingUp_ = true;
   HideFromTaskbar();
   CreateActions();
   CreateMenus();
@@ -54,9 +46,8 @@ void TForm1::FormCreate() {
   ClaimInstanceNumber();
   CreateMarquee();
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
-  TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
+  text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   LoadSettings();
-  startingUp_ = false;
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
@@ -74,26 +65,8 @@ void TForm1::CreateMarquee() {
   ApplyFont();
   Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
   Marquee1->SetAutoSizeHeight(true);
-  LayoutChildren();
+  FormResize();
   Marquee1->SetActive(true);
-}
-
-// The marquee fills the bar; until the placement rules size the bar, its height follows the
-// marquee's fitted height.
-void TForm1::LayoutChildren() {
-  if (!Marquee1) return;
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  Marquee1->SetBounds(0, 0, client.right, client.bottom);
-  RECT marquee{};
-  ::GetWindowRect(Marquee1->Handle(), &marquee);
-  const int height = marquee.bottom - marquee.top;
-  if (height != client.bottom) {
-    RECT bar{};
-    ::GetWindowRect(Handle(), &bar);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, bar.right - bar.left, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  }
 }
 
 void TForm1::SetLegacyWindowsFlag() {
@@ -138,17 +111,6 @@ void TForm1::aExitExecute() {
   application_.Terminate();
 }
 
-bool TForm1::IsShortCut(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return false;
-  if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
-  const UINT key = static_cast<UINT>(message.wParam);
-  const bool modified = (::GetKeyState(VK_CONTROL) < 0) || (::GetKeyState(VK_MENU) < 0) ||
-                        (::GetKeyState(VK_SHIFT) < 0);
-  if (!modified && ActionList1.ExecuteShortcut(key)) return true;
-  FormKeyDown(key);
-  return true;
-}
-
 void TForm1::RunExitSequenceOnce() {
   if (exitSequenceDone_) return;
   exitSequenceDone_ = true;
@@ -166,8 +128,6 @@ void TForm1::FormDestroy() {
   if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
   Log("Driftline closing");
   resources_.reset();
-  HeaderLines.clear();
-  FileLines.Clear();
   const std::string logFile = log_->LogFilePath();
   if (commandLine_.fileLog && commandLine_.showLog && !logFile.empty() &&
       platform::FileExists(logFile)) {
@@ -182,36 +142,28 @@ void TForm1::OnEndSession(bool ending) {
   application_.Terminate();
 }
 
-void TForm1::OnContextMenu(LPARAM lParam) {
-  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  if (lParam == -1) {  // from the keyboard: open at the bar's corner
-    RECT bounds{};
-    ::GetWindowRect(Handle(), &bounds);
-    at = {bounds.left, bounds.bottom};
+platform::Timer& TForm1::TimerOf(core::TickerTimer timer) {
+  switch (timer) {
+    case core::TickerTimer::GetFile: return text_.TimerGetFile;
+    case core::TickerTimer::VertScrollDelay: return vertical_.TimerVertScrollDelay;
+    case core::TickerTimer::VertLineDelay: return vertical_.TimerVertLineDelay;
+    case core::TickerTimer::HideTime: return minimize_.TimerHideTime;
+    case core::TickerTimer::PauseTimeout: return vertical_.TimerPauseTimeout;
   }
-  PopupMenu1->Popup(Handle(), at);
+  return text_.TimerGetFile;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      if (lParam == 0 && ActionList1.Execute(LOWORD(wParam))) return 0;
-      break;
+    case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_SIZE: LayoutChildren(); return 0;
-    case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = kMinimumWidth;
-      return 0;
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-      if (!(pos->flags & SWP_NOSIZE) && pos->cx < kMinimumWidth) pos->cx = kMinimumWidth;
-      break;
-    }
+    case WM_SIZE: FormResize(); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);
     case WM_QUERYENDSESSION: return 1;
     case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
     case WM_CLOSE: aExitExecute(); return 0;
-    default: break;
+    default: return DefaultHandling(message, wParam, lParam);
   }
-  return DefaultHandling(message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TForm1, the bar: owns every part of the ticker and coordinates them. Its operations are
-// implemented in files by concern (Ticker*.cpp).
+// implemented in files by concern (Ticker*.cpp); each feature keeps its state in its own struct,
+// which only that feature's file touches.
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -9,26 +10,28 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "app/Application.h"
 #include "app/TickerLog.h"
+#include "app/TickerMinimizeState.h"
+#include "app/TickerPlacementState.h"
+#include "app/TickerTextState.h"
+#include "app/TickerVerticalState.h"
 #include "app/resources.h"
 #include "components/Marquee.h"
 #include "components/Settings.h"
 #include "core/CommandLine.h"
 #include "core/TextLines.h"
 #include "core/TickerSettings.h"
-#include "core/WordWrap.h"
+#include "core/TickerValueChanges.h"
 #include "platform/Actions.h"
+#include "platform/Application.h"
 #include "platform/Handles.h"
-#include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
 class TForm1 : public platform::Window {
  public:
-  explicit TForm1(Application& application);
+  explicit TForm1(platform::Application& application);
   ~TForm1() override;
 
   void Log(const std::string& message) { log_->Log(message); }
@@ -49,22 +52,26 @@ class TForm1 : public platform::Window {
 
   int InstanceNumber() const { return instanceNumber_; }
 
-  // The bar's current values and parts, for the options dialog (and the tests).
-  core::TickerSettings& Values() { return values_; }
+  // The bar's stored values. Components receive them and never hand them back, so these are
+  // always current; a change goes through ApplyValues, which applies only what changed.
+  const core::TickerSettings& Values() const { return values_; }
+  void ApplyValues(const core::TickerSettings& values);
+
+  // The bar's parts, for the options dialog and the tests.
   TMarquee& Marquee() { return *Marquee1; }
-  core::DisplayLines& DisplayLineStore() { return RichEdit1; }
-  const platform::Picture* Logo() const { return imgLogo.get(); }
+  core::DisplayLines& DisplayLineStore() { return text_.RichEdit1; }
+  const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   TSettings& Store() { return *Settings1; }
-  // A caller that wants the file read again at the next check sets the stamp to 0.
-  std::int32_t FileTimestamp() const { return fileTimestamp; }
-  void SetFileTimestamp(std::int32_t stamp) { fileTimestamp = stamp; }
-  bool IsFileMissing() const { return FileMissing; }
-  bool IsFileEmpty() const { return FileEmpty; }
+  std::int32_t FileTimestamp() const { return text_.fileTimestamp; }
+  bool IsFileMissing() const { return text_.FileMissing; }
+  bool IsFileEmpty() const { return text_.FileEmpty; }
 
   // Text loading.
   void TimerGetFileTimer();
   void ReadLocalFile();
-  void LoadFile();
+  // Shows the lines and reacts to a change; the lines are used up either way. False when memory
+  // ran out before anything changed: the shown text stays.
+  bool LoadFile(core::TextLines FileLines);
   void aLoadFileExecute();
   void FilesDropped(HDROP drop);
   void LoadLogo();
@@ -79,75 +86,84 @@ class TForm1 : public platform::Window {
   void FormKeyDown(UINT virtualKey);
 
  private:
+  // Start-up and exit.
   void FormCreate();
   void LoadSettings();
   void ReadCommandLine();
   void FormDestroy();
   void RunExitSequenceOnce();
-
   void CreateBarWindow();
-  void CreateActions();
-  void CreateMenus();
   void CreateMarquee();
   void CreateSettingsStore();
-  void LayoutChildren();
   void ClaimInstanceNumber();
   void SetLegacyWindowsFlag();
   void HideFromTaskbar();
-
-  void ApplyTickerSettings();
-  void ApplyFont();
-  core::TextOptions TextOptions() const;
-  // Another writer may hold the file for a moment: Failed is worth another try, TooLarge not.
-  enum class ReadResult { Read, Failed, TooLarge };
-  ReadResult ReadFileBytes(std::string& bytes);
-  void PlayChangeSound();
-
-  // Operations of the minimize, pause, vertical, placement and web parts of the bar. They
-  // are called where those parts act; until those parts are in place they do nothing.
-  void aMinimizeExecute() {}
-  void aRestoreExecute() {}
-  void SetPaused(bool) {}
-  void TimerVertLineDelayTimer() {}
-  void StartGetUrlFileThread() {}
-  void SetFrame(bool frame) { values_.Frame = frame; }
-
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnContextMenu(LPARAM lParam);
   void OnEndSession(bool ending);
 
-  Application& application_;
+  // Actions and menus.
+  void CreateActions();
+  void CreateMenus();
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnContextMenu(LPARAM lParam);
+
+  // Stored values.
+  void ApplyChanges(const std::vector<core::TickerChange>& changes);
+  void ApplyChange(core::TickerChange change);
+  void ApplyFont();
+  platform::Timer& TimerOf(core::TickerTimer timer);
+
+  // Text loading.
+  void ShowDefaultText();
+  void ShowLocalFile(const std::string& path);
+  void ApplyAutoReload();
+  void PlayChangeSound();
+  void ForgetStampAfterFailedRead();
+
+  // Placement and layout.
+  void FormResize();
+  void SetFrame(bool frame);
+  void OnGetMinMaxInfo(MINMAXINFO& limits);
+  LRESULT OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
+
+  // Minimize, hide and restore. Until those parts are in place they do nothing but keep the
+  // hide timer.
+  void aMinimizeExecute() {}
+  void aRestoreExecute() {}
+  void RestartHideTimer();
+
+  // Vertical mode and pause. Until those parts are in place the pause and the line tick do
+  // nothing.
+  void SetPaused(bool) {}
+  void TimerVertLineDelayTimer() {}
+  void ResetVerticalLines();
+
+  // Web source: not in place yet.
+  void StartGetUrlFileThread() {}
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  platform::Application& application_;
   std::unique_ptr<MyResources> resources_;
   std::unique_ptr<TickerLog> log_;
-  core::TextLines FileLines;
-  std::vector<std::string> HeaderLines;
 
-  bool startingUp_ = false;
   bool legacyWindows_ = false;
   bool exitSequenceDone_ = false;
   int instanceNumber_ = 1;
   platform::UniqueHandle instanceMutex_;
   core::CommandLineState commandLine_;
 
-  // The bar's current stored values; components hold the ones they apply.
+  // The one home of the stored values.
   core::TickerSettings values_;
-  std::int32_t fileTimestamp = 0;
-  bool FileMissing = false;
-  bool FileEmpty = false;
+  platform::Timer TimerSaveSettings{2345};
 
   std::unique_ptr<TMarquee> Marquee1;
-  core::DisplayLines RichEdit1;
-  std::unique_ptr<platform::Picture> imgLogo;
   std::unique_ptr<TSettings> Settings1;
   platform::ActionList ActionList1;
   std::unique_ptr<platform::PopupMenu> PopupMenu1;
   std::unique_ptr<platform::PopupMenu> PopupMenu2;
 
-  platform::Timer TimerGetFile{0};
-  platform::Timer TimerVertScrollDelay{1};
-  platform::Timer TimerVertLineDelay{3000};
-  platform::Timer TimerHideTime{0};
-  platform::Timer TimerPauseTimeout{0};
-  platform::Timer TimerSaveSettings{2345};
-  platform::Timer TimerRedock{0};
+  TickerTextState text_;
+  TickerPlacementState placement_;
+  TickerMinimizeState minimize_;
+  TickerVerticalState vertical_;
 };

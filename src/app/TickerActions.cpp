@@ -1,5 +1,5 @@
-// The bar's actions and menus. Handlers of behaviour that is
-// not there yet stay empty, which shows the action greyed.
+// The bar's actions and menus, and the commands and keys that reach them. An action without a
+// handler shows greyed until its behaviour is in place.
 
 #include "app/Commands.h"
 #include "app/Ticker.h"
@@ -8,7 +8,8 @@ void TForm1::CreateActions() {
   ActionList1.Add({.id = CMD_MINIMIZE, .caption = "&Minimize"});
   ActionList1.Add({.id = CMD_RESTORE, .caption = "&Restore"});
   ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause"});
-  ActionList1.Add({.id = CMD_LOAD_FILE, .caption = "&Load File"});
+  ActionList1.Add(
+      {.id = CMD_LOAD_FILE, .caption = "&Load File", .onExecute = [this] { aLoadFileExecute(); }});
   ActionList1.Add({.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8});
   ActionList1.Add({.id = CMD_HELP, .caption = "&Help"});
   ActionList1.Add({.id = CMD_ABOUT, .caption = "&About"});
@@ -33,4 +34,31 @@ void TForm1::CreateMenus() {
   PopupMenu2->AddAction(CMD_HELP);
   PopupMenu2->AddAction(CMD_ABOUT);
   PopupMenu2->AddAction(CMD_EXIT);
+}
+
+LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // Menu items and commands that other programs send; controls' notifications go on.
+  if (lParam == 0 && ActionList1.Execute(LOWORD(wParam))) return 0;
+  return DefaultHandling(WM_COMMAND, wParam, lParam);
+}
+
+void TForm1::OnContextMenu(LPARAM lParam) {
+  POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (lParam == -1) {  // from the keyboard: open at the bar's corner
+    RECT bounds{};
+    ::GetWindowRect(Handle(), &bounds);
+    at = {bounds.left, bounds.bottom};
+  }
+  PopupMenu1->Popup(Handle(), at);
+}
+
+bool TForm1::IsShortCut(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+  const UINT key = static_cast<UINT>(message.wParam);
+  const bool modified = (::GetKeyState(VK_CONTROL) < 0) || (::GetKeyState(VK_MENU) < 0) ||
+                        (::GetKeyState(VK_SHIFT) < 0);
+  if (!modified && ActionList1.ExecuteShortcut(key)) return true;
+  FormKeyDown(key);
+  return true;
 }

@@ -1,6 +1,5 @@
 // The command line and the start-up order of settings, switches and the first text.
 
-#include "app/ResourceIds.h"
 #include "app/Ticker.h"
 #include "core/CommandLine.h"
 #include "platform/FileSystem.h"
@@ -15,16 +14,17 @@ void TForm1::LoadSettings() {
   ReadCommandLine();
   if (!commandLine_.iniFile.empty()) Settings1->Properties().ForceIniFile = commandLine_.iniFile;
   ReadTickerSettings();
+  core::TickerSettings values = values_;
   if (commandLine_.file) {
-    values_.File = *commandLine_.file;
-    values_.UseFileUrl = false;
+    values.File = *commandLine_.file;
+    values.UseFileUrl = false;
   } else if (commandLine_.url) {
-    values_.FileUrl = *commandLine_.url;
-    values_.UseFileUrl = true;
+    values.FileUrl = *commandLine_.url;
+    values.UseFileUrl = true;
   }
   // Old Windows versions have no web source.
-  if (legacyWindows_) values_.UseFileUrl = false;
-  FileLines = core::TextLines::OneLine(resources_->GetString(IDS_STARTUP_LINE));
+  if (legacyWindows_) values.UseFileUrl = false;
+  ApplyValues(values);
   TimerGetFileTimer();
 }
 

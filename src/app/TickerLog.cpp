@@ -2,11 +2,12 @@
 
 #include <shlobj.h>
 
+#include "core/AppDataFolder.h"
 #include "core/LogLine.h"
 #include "core/ProgramPaths.h"
 #include "platform/FileSystem.h"
-#include "platform/Handles.h"
 #include "platform/SystemError.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -18,25 +19,6 @@ std::string LocalDateTimeText(DWORD flags, bool date) {
       date ? ::GetDateFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr, buffer, sizeof buffer)
            : ::GetTimeFormatA(LOCALE_USER_DEFAULT, flags, nullptr, nullptr, buffer, sizeof buffer);
   return length > 0 ? std::string(buffer) : std::string();
-}
-
-// Writes the line and a line break; false with the system's error code on failure.
-bool AppendLine(const std::string& path, DWORD disposition, const std::string& line, DWORD& error) {
-  platform::UniqueHandle file(::CreateFileA(
-      path.c_str(), disposition == CREATE_ALWAYS ? GENERIC_WRITE : FILE_APPEND_DATA,
-      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    error = ::GetLastError();
-    return false;
-  }
-  const std::string text = line + "\r\n";
-  DWORD written = 0;
-  if (!::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-      written != text.size() || !::FlushFileBuffers(file.get())) {
-    error = ::GetLastError();
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -107,7 +89,7 @@ bool TickerLog::CheckAppDataDir() {
   }
   if (failed.empty()) return true;
   fileLog_ = false;
-  Log("Could not create " + failed);
+  Log(core::CouldNotCreate(failed));
   return false;
 }
 
@@ -116,35 +98,32 @@ std::string TickerLog::PrepareAppDataDir() {
   const std::string appData = platform::SpecialFolderPath(CSIDL_APPDATA);
   appDataDir_ =
       appData.empty() ? core::FolderOf(platform::ModuleFileName()) : appData + appDataSubfolder_;
-  if (platform::FolderExists(appDataDir_)) return {};
-  const std::string vendor = core::ParentFolderOf(appDataDir_);
-  std::string failed;
-  if (!platform::FolderExists(vendor) && !platform::CreateFolder(vendor)) {
-    failed = vendor;
-  } else if (!platform::CreateFolder(appDataDir_)) {
-    failed = appDataDir_;
-  }
+  platform::SystemFolders folders;
+  const auto failed = core::MakeFolderAndParent(folders, appDataDir_);
+  if (!failed) return {};
   // Forget a folder that could not be made, so that nobody takes it for usable later.
-  if (!failed.empty()) appDataDir_.clear();
-  return failed;
+  appDataDir_.clear();
+  return *failed;
 }
 
 void TickerLog::WriteToFile(const std::string& line) {
   if (!CheckAppDataDir()) return;
-  std::string failedPath;
-  DWORD error = 0;
+  std::string failure;
   {
     std::lock_guard lock(fileMutex_);
     if (!fileLog_) return;
-    DWORD disposition = OPEN_ALWAYS;
+    auto mode = platform::AppendMode::AppendToEnd;
     if (logFilePath_.empty()) {
       logFilePath_ = appDataDir_ + core::ChangeExtension(platform::ModuleFileName(), ".log");
-      disposition = CREATE_ALWAYS;
+      mode = platform::AppendMode::StartNewFile;
     }
-    if (AppendLine(logFilePath_, disposition, line, error)) return;
-    fileLog_ = false;
-    failedPath = logFilePath_;
+    try {
+      platform::AppendLine(logFilePath_, line, mode);
+      return;
+    } catch (const platform::SystemError& e) {
+      fileLog_ = false;
+      failure = logFilePath_ + ": " + e.what();
+    }
   }
-  Log("Could not write the log file " + failedPath + ": " + platform::SystemMessage(error) +
-      " File logging is off for the rest of this run.");
+  Log("Could not write the log file " + failure + " File logging is off for the rest of this run.");
 }

@@ -1,5 +1,5 @@
-// The stored values: defaults, reading and applying them, writing them back, the delayed
-// save, and the keys that change them.
+// The stored values: defaults, reading them, applying what changed, writing them back, the
+// delayed save, and the keys that change them.
 
 #include "app/Ticker.h"
 #include "core/SpeedKeys.h"
@@ -16,29 +16,65 @@ core::SpeedKey SpeedKeyOf(UINT virtualKey) {
   }
 }
 
-// Timer intervals are stored as signed values; a negative one never fires.
-UINT Interval(std::int32_t ms) {
-  return ms > 0 ? static_cast<UINT>(ms) : 0;
-}
-
 }  // namespace
 
+// The defaults become the bar's values; ReadTickerSettings applies them together with what the
+// store holds, so that nothing is applied twice.
 void TForm1::ResetTickerSettings() {
   Settings1->SetValue(core::kActiveTabName, core::Value(core::kActiveTabDefault));
   values_ = core::TickerSettings{};
-  Marquee1->SetScrollAmount(values_.Amount);
-  Marquee1->SetScrollDelay(Interval(values_.Delay));
-  Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
-  RichEdit1.Clear();
-  ApplyFont();
-  TimerHideTime.SetEnabled(false);
-  TimerHideTime.SetInterval(0);
-  TimerPauseTimeout.SetEnabled(false);
-  TimerPauseTimeout.SetInterval(0);
-  TimerGetFile.SetInterval(0);
-  TimerVertScrollDelay.SetInterval(Interval(values_.VertScrollDelay));
-  TimerVertLineDelay.SetInterval(Interval(values_.VertLineDelay));
-  SetFrame(values_.Frame);
+  ShowDefaultText();
+}
+
+void TForm1::WriteTickerSettings() {
+  core::StoreTickerSettings(values_, Settings1->Values());
+}
+
+void TForm1::SaveTickerSettings() {
+  WriteTickerSettings();
+  Settings1->SaveSettings();
+}
+
+void TForm1::ReadTickerSettings() {
+  ResetTickerSettings();
+  // The defaults in the table give each value its type for reading.
+  WriteTickerSettings();
+  Settings1->GetSettings();
+  for (const std::string& line : core::ClampTickerValues(Settings1->Values())) Log(line);
+  values_ = core::TickerSettingsFrom(Settings1->Values(), values_);
+  ApplyChanges(core::AllChanges());
+}
+
+void TForm1::ApplyValues(const core::TickerSettings& values) {
+  const std::vector<core::TickerChange> changes = core::ChangesBetween(values_, values);
+  values_ = values;
+  ApplyChanges(changes);
+}
+
+void TForm1::ApplyChanges(const std::vector<core::TickerChange>& changes) {
+  for (const core::TickerChange change : changes) ApplyChange(change);
+}
+
+void TForm1::ApplyChange(core::TickerChange change) {
+  using core::TickerChange;
+  switch (change) {
+    case TickerChange::Font: ApplyFont(); break;
+    case TickerChange::Frame: SetFrame(values_.Frame); break;
+    case TickerChange::ScrollAmount: Marquee1->SetScrollAmount(values_.Amount); break;
+    case TickerChange::Color: Marquee1->SetColor(static_cast<std::uint32_t>(values_.Color)); break;
+    case TickerChange::ScrollDelay:
+      Marquee1->SetScrollDelay(core::IntervalMs(values_.Delay));
+      break;
+    case TickerChange::TimerIntervals:
+      for (const core::TimerInterval& timer : core::TimerIntervalList()) {
+        TimerOf(timer.timer).SetInterval(core::IntervalMs(values_.*timer.interval));
+      }
+      break;
+    case TickerChange::Logo: LoadLogo(); break;
+    case TickerChange::AutoReload: ApplyAutoReload(); break;
+    case TickerChange::HideOnTimer: RestartHideTimer(); break;
+    case TickerChange::Layout: FormResize(); break;
+  }
 }
 
 void TForm1::ApplyFont() {
@@ -51,49 +87,6 @@ void TForm1::ApplyFont() {
   Marquee1->SetFont(font);
 }
 
-void TForm1::WriteTickerSettings() {
-  // What the components hold is the truth for the values they apply.
-  values_.Amount = Marquee1->ScrollAmount();
-  values_.Delay = static_cast<std::int32_t>(Marquee1->ScrollDelay());
-  values_.GetFileDelay = static_cast<std::int32_t>(TimerGetFile.Interval());
-  values_.HideTimeDelay = static_cast<std::int32_t>(TimerHideTime.Interval());
-  values_.PauseTimeout = static_cast<std::int32_t>(TimerPauseTimeout.Interval());
-  values_.VertScrollDelay = static_cast<std::int32_t>(TimerVertScrollDelay.Interval());
-  values_.VertLineDelay = static_cast<std::int32_t>(TimerVertLineDelay.Interval());
-  core::StoreTickerSettings(values_, Settings1->Values());
-}
-
-void TForm1::SaveTickerSettings() {
-  WriteTickerSettings();
-  Settings1->SaveSettings();
-}
-
-void TForm1::ReadTickerSettings() {
-  ResetTickerSettings();
-  WriteTickerSettings();
-  Settings1->GetSettings();
-  for (const std::string& line : core::ClampTickerValues(Settings1->Values())) Log(line);
-  values_ = core::TickerSettingsFrom(Settings1->Values(), values_);
-  ApplyTickerSettings();
-}
-
-void TForm1::ApplyTickerSettings() {
-  ApplyFont();
-  SetFrame(values_.Frame);
-  Marquee1->SetScrollAmount(values_.Amount);
-  Marquee1->SetColor(static_cast<std::uint32_t>(values_.Color));
-  Marquee1->SetScrollDelay(Interval(values_.Delay));
-  TimerVertScrollDelay.SetInterval(Interval(values_.VertScrollDelay));
-  TimerVertLineDelay.SetInterval(Interval(values_.VertLineDelay));
-  TimerGetFile.SetInterval(Interval(values_.GetFileDelay));
-  TimerHideTime.SetInterval(Interval(values_.HideTimeDelay));
-  TimerPauseTimeout.SetInterval(Interval(values_.PauseTimeout));
-  LoadLogo();
-  TimerGetFile.SetEnabled(values_.UseAutoReload);
-  TimerHideTime.SetEnabled(values_.HideOnTimer);
-  LayoutChildren();
-}
-
 void TForm1::TimerSaveSettingsTimer() {
   TimerSaveSettings.SetEnabled(false);
   SaveTickerSettings();
@@ -101,10 +94,12 @@ void TForm1::TimerSaveSettingsTimer() {
 
 void TForm1::FormKeyDown(UINT virtualKey) {
   TimerSaveSettings.SetEnabled(false);
-  if (virtualKey == 'F') SetFrame(!values_.Frame);
-  const core::Speed speed = core::SpeedAfterKey(
-      SpeedKeyOf(virtualKey), {Marquee1->ScrollDelay(), Marquee1->ScrollAmount()});
-  Marquee1->SetScrollDelay(speed.delayMs);
-  Marquee1->SetScrollAmount(speed.amount);
+  core::TickerSettings values = values_;
+  if (virtualKey == 'F') values.Frame = !values.Frame;
+  const core::Speed speed =
+      core::SpeedAfterKey(SpeedKeyOf(virtualKey), {core::IntervalMs(values.Delay), values.Amount});
+  values.Delay = static_cast<std::int32_t>(speed.delayMs);
+  values.Amount = speed.amount;
+  ApplyValues(values);
   TimerSaveSettings.SetEnabled(true);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/MarqueeText.h"
+#include "platform/Application.h"
 #include "platform/SystemError.h"
 
 namespace {
@@ -189,7 +190,7 @@ void TMarquee::SetFont(const platform::FontSpec& font) {
 bool TMarquee::SetNewControlCode(char code) {
   if (!animation_.SetNewControlCode(code)) {
     ::MessageBoxA(Handle(), "You cannot enter characters which are control codes themselves!",
-                  "Driftline", MB_OK | MB_ICONERROR);
+                  platform::ProgramName().c_str(), MB_OK | MB_ICONERROR);
     return false;
   }
   return true;

@@ -51,7 +51,8 @@ class WindowsSettingsSystem : public core::SettingsSystem {
   }
 
   std::optional<std::string> ReadTextFile(const std::string& path) override {
-    return platform::ReadTextFile(path, core::kMaxIniFileSize);
+    return platform::ReadWholeFile(path, core::kMaxIniFileSize,
+                                   platform::FileSharing::AllowWriters);
   }
 
   bool ReplaceTextFile(const std::string& path, const std::string& text) override {

@@ -177,20 +177,12 @@ bool SettingsLocation::CheckFolder(const std::string& folder) {
   // No folder means the system could not name the base folder: saving to a file relative to
   // whatever the current directory is would not be found again, so that is a failure too.
   if (folder.empty()) {
-    log_("Could not create " + properties_.AppDataPath);
+    log_(CouldNotCreate(properties_.AppDataPath));
     return false;
   }
-  if (places_.FolderExists(folder)) return true;
-  const std::string parent = ParentFolderOf(folder);
-  if (!parent.empty() && !places_.FolderExists(parent) && !places_.MakeFolder(parent)) {
-    log_("Could not create " + parent);
-    return false;
-  }
-  if (!places_.MakeFolder(folder)) {
-    log_("Could not create " + folder);
-    return false;
-  }
-  return true;
+  const auto failed = MakeFolderAndParent(places_, folder);
+  if (failed) log_(CouldNotCreate(*failed));
+  return !failed;
 }
 
 bool SettingsLocation::KeyOpens(RegistryRoot root, KeyOpening opening) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/AppDataFolder.h"
 #include "core/RegistryValues.h"
 
 namespace core {
@@ -23,9 +24,8 @@ enum class KeyOpening { ExistingOnly, CreateIfMissing };
 std::string_view RootName(RegistryRoot root);
 
 // The outside world as the location search sees it.
-class SettingsPlaces {
+class SettingsPlaces : public FolderMaker {
  public:
-  virtual ~SettingsPlaces() = default;
   // Full path of the program file.
   virtual std::string ProgramPath() = 0;
   // The special folder; nullopt when the system cannot give it.
@@ -33,9 +33,6 @@ class SettingsPlaces {
   virtual bool FileExists(const std::string& path) = 0;
   // Deletes the file; a failure is ignored.
   virtual void RemoveFile(const std::string& path) = 0;
-  virtual bool FolderExists(const std::string& folder) = 0;
-  // Creates one folder whose parent exists; false on failure.
-  virtual bool MakeFolder(const std::string& folder) = 0;
   // Opens `subKey` (no leading backslash) with full access; nullptr when that is not possible.
   virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::string& subKey,
                                                KeyOpening opening) = 0;

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/TickerSettings.h"
+
 namespace core {
 
 namespace {
-constexpr int kMinAmount = 1;
-constexpr int kMaxAmount = 20;
+constexpr int kMinAmount = kAmountRange.low;
+constexpr int kMaxAmount = kAmountRange.high;
 constexpr std::uint32_t kMaxDelay = std::numeric_limits<std::int32_t>::max();
 }  // namespace
 

@@ -73,7 +73,7 @@ constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 // negative; the dialog has eight pages.
 constexpr std::array kRanges{
     Range{kActiveTabName, 0, 7},          Range{"FontSize", 1, 500},
-    Range{"LinesToLoad", 1, 1000000},     Range{"Amount", 1, 20},
+    Range{"LinesToLoad", 1, 1000000},     Range{"Amount", kAmountRange.low, kAmountRange.high},
     Range{"Delay", 1, kMaxInt},           Range{"VertScrollAmount", 1, kMaxInt},
     Range{"VertScrollDelay", 0, kMaxInt}, Range{"VertLineDelay", 0, kMaxInt},
     Range{"GetFileDelay", 0, kMaxInt},    Range{"HideTimeDelay", 0, kMaxInt},

@@ -77,6 +77,13 @@ inline constexpr std::string_view kDefaultMarqueeText =
 inline constexpr std::string_view kDefaultVerticalLines[] = {"Driftline from Quorvane",
                                                              "Right click to see options."};
 
+// The range of a stored integer that the keys and the options dialog keep to.
+struct IntRange {
+  std::int32_t low;
+  std::int32_t high;
+};
+inline constexpr IntRange kAmountRange{1, 20};
+
 struct TickerSetting {
   std::string_view name;
   std::variant<std::int32_t TickerSettings::*, bool TickerSettings::*,

@@ -22,6 +22,7 @@ class DisplayLines {
   void Clear() { lines_.Clear(); }
   // Takes the shown lines over without copying them.
   void SetLines(TextLines lines) { lines_ = std::move(lines); }
+  const std::vector<std::string_view>& Paragraphs() { return lines_.Lines(); }
   std::size_t ParagraphCount() { return lines_.Lines().size(); }
   // All display lines at the width.
   std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);

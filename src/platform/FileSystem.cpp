@@ -3,6 +3,9 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "core/FileStamp.h"
+#include "platform/Handles.h"
+
 namespace platform {
 
 bool FileExists(const std::string& path) {
@@ -37,6 +40,18 @@ std::string SpecialFolderPath(int csidl) {
   char buffer[MAX_PATH + 1] = {};
   if (!::SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE)) return {};
   return buffer;
+}
+
+std::int32_t LastWriteStamp(const std::string& path) {
+  WIN32_FIND_DATAA found{};
+  const UniqueFind search(::FindFirstFileA(path.c_str(), &found));
+  if (!search || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return core::kStampMissing;
+  FILETIME local{};
+  SYSTEMTIME time{};
+  ::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
+  ::FileTimeToSystemTime(&local, &time);
+  return core::FileStampOf(core::PathKind::File, {time.wYear, time.wMonth, time.wDay, time.wHour,
+                                                  time.wMinute, time.wSecond});
 }
 
 }  // namespace platform

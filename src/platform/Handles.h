@@ -41,6 +41,14 @@ struct KernelHandleTraits {
 // Kernel objects: files, mutexes, threads, events.
 using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
 
+struct FindHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { ::FindClose(h); }
+};
+// A FindFirstFile search.
+using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
+
 // Handles whose only invalid value is null, closed by one system call.
 template <typename T, auto CloseFunction>
 struct NullableHandleTraits {

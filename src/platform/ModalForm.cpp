@@ -1,5 +1,7 @@
 #include "platform/ModalForm.h"
 
+#include "platform/Application.h"
+
 namespace platform {
 
 int ModalForm::ShowModal() {
@@ -10,19 +12,11 @@ int ModalForm::ShowModal() {
   result_ = IDCANCEL;
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
-  MSG message{};
-  while (modal_ && Handle()) {
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0) {
-      // The program is ending: leave the quit request for the main loop.
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (got == -1) break;
-    if (::IsDialogMessageA(Handle(), &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
+  RunMessageLoop([this] { return modal_ && Handle(); },
+                 [this](const MSG& message) {
+                   // The system takes the message as writable, but only reads it.
+                   return ::IsDialogMessageA(Handle(), const_cast<MSG*>(&message)) != 0;
+                 });
   modal_ = false;
   // Enable the owner before hiding, so that the system activates the owner and not
   // some other program's window.

@@ -101,7 +101,7 @@ std::unique_ptr<Picture> FromEnhMetaFile(HENHMETAFILE metafile) {
 
 std::string ReadSmallFile(const std::string& path) {
   constexpr std::size_t kLimit = std::size_t{64} * 1024 * 1024;
-  auto bytes = ReadTextFile(path, kLimit);
+  auto bytes = ReadWholeFile(path, kLimit, FileSharing::AllowWriters);
   if (!bytes) throw std::runtime_error("cannot open " + path);
   return std::move(*bytes);
 }

@@ -13,6 +13,8 @@ namespace platform {
 namespace {
 
 constexpr DWORD kChunkSize = 64 * 1024;
+// Larger reads are split: a single call for hundreds of megabytes gains nothing.
+constexpr DWORD kReadSize = 16 * 1024 * 1024;
 
 [[noreturn]] void ThrowCannotRead(const std::string& path, DWORD code) {
   throw SystemError(code, "Cannot read " + path + ": " + SystemMessage(code));
@@ -44,38 +46,55 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> ReadTextFile(const std::string& path, std::size_t maxSize) {
-  // Other programs may keep the file open for writing; reading it as it stands is what they expect.
-  UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit,
+                                         FileSharing sharing) {
+  const DWORD share = sharing == FileSharing::AllowWriters
+                          ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                          : FILE_SHARE_READ;
+  UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
     const DWORD code = ::GetLastError();
     if (IsMissing(code)) return std::nullopt;
     ThrowCannotRead(path, code);
   }
   const auto tooLarge = [&] {
-    return std::runtime_error("Cannot read " + path + ": the file is larger than " +
-                              std::to_string(maxSize) + " bytes");
+    return FileTooLarge("Cannot read " + path + ": the file is larger than " +
+                        std::to_string(limit) + " bytes");
   };
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) ThrowCannotRead(path, ::GetLastError());
-  if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxSize) {
+  if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > limit) {
     throw tooLarge();
   }
-  std::string text;
-  text.reserve(static_cast<std::size_t>(size.QuadPart));
-  // The file may grow while it is read: the bound holds for what is read, not for what was said.
-  std::string chunk(kChunkSize, '\0');
+  // Read straight into the text, so that a large file costs its size once.
+  std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
   for (;;) {
-    DWORD done = 0;
-    if (!::ReadFile(file.get(), chunk.data(), kChunkSize, &done, nullptr)) {
+    if (done == text.size()) {
+      // The file may grow while it is read: the bound holds for what is read, not for what
+      // was said.
+      if (text.size() >= limit) {
+        char probe = 0;
+        DWORD extra = 0;
+        if (!::ReadFile(file.get(), &probe, 1, &extra, nullptr)) {
+          ThrowCannotRead(path, ::GetLastError());
+        }
+        if (extra == 0) return text;
+        throw tooLarge();
+      }
+      text.resize(std::min<std::size_t>(limit, text.size() + kChunkSize));
+    }
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, kReadSize));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), text.data() + done, chunk, &read, nullptr)) {
       ThrowCannotRead(path, ::GetLastError());
     }
-    if (done == 0) return text;
-    if (text.size() + done > maxSize) throw tooLarge();
-    text.append(chunk.data(), done);
+    if (read == 0) break;  // the end, also of a file that shrank while it was read
+    done += read;
   }
+  text.resize(done);
+  return text;
 }
 
 bool ReplaceTextFile(const std::string& path, const std::string& text) {
@@ -95,6 +114,17 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
   }
   ::DeleteFileA(temporary.c_str());
   return false;
+}
+
+void AppendLine(const std::string& path, std::string_view line, AppendMode mode) {
+  const bool create = mode == AppendMode::StartNewFile;
+  UniqueHandle file(::CreateFileA(
+      path.c_str(), create ? GENERIC_WRITE : FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      nullptr, create ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowLastError();
+  std::string text(line);
+  text += "\r\n";
+  if (!WriteAll(file.get(), text) || !::FlushFileBuffers(file.get())) ThrowLastError();
 }
 
 }  // namespace platform

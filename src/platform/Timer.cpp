@@ -1,5 +1,7 @@
 #include "platform/Timer.h"
 
+#include "platform/Application.h"
+
 namespace platform {
 
 namespace {
@@ -7,7 +9,8 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 Timer::Timer(UINT intervalMs) : interval_(intervalMs) {
-  CreateHandle({.name = "DriftlineTimer"}, "", WindowPlacement::MessageOnly());
+  const std::string className = ProgramName() + "Timer";
+  CreateHandle({.name = className.c_str()}, "", WindowPlacement::MessageOnly());
 }
 
 void Timer::SetInterval(UINT intervalMs) {

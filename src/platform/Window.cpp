@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/Application.h"
 #include "platform/SystemError.h"
 
 namespace platform {
@@ -15,7 +16,7 @@ Window::~Window() {
 }
 
 void Window::ShowUnhandledError(const char* message) {
-  ::MessageBoxA(nullptr, message, "Driftline", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::MessageBoxA(nullptr, message, ProgramName().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 void Window::RegisterClassOnce(const WindowClass& windowClass) {

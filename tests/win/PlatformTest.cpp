@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "ProgramDriver.h"
+#include "platform/Application.h"
 #include "platform/ModalForm.h"
 #include "platform/SystemError.h"
 #include "platform/Timer.h"
@@ -69,9 +70,10 @@ class ThrowingWindow : public platform::Window {
   }
 };
 
-TEST(Window, AnExceptionInAHandlerIsShownInAMessageBoxAndTheProgramGoesOn) {
+TEST(Window, AnExceptionInAHandlerIsShownInABoxCaptionedWithTheProgramsNameAndTheProgramGoesOn) {
+  platform::Application application("Ticker test");
   ThrowingWindow window;
-  MessageBoxAnswer answer;
+  MessageBoxAnswer answer("Ticker test");
   const LRESULT result = ::SendMessageA(window.Handle(), ThrowingWindow::kThrow, 0, 0);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(answer.Text(), "the handler failed");

@@ -180,11 +180,11 @@ bool MutexExists(const std::string& name) {
   return true;
 }
 
-MessageBoxAnswer::MessageBoxAnswer()
-    : thread_([this] {
+MessageBoxAnswer::MessageBoxAnswer(std::string caption)
+    : thread_([this, caption = std::move(caption)] {
         HWND box = nullptr;
         WaitUntil([&] {
-          box = ::FindWindowA("#32770", "Driftline");
+          box = ::FindWindowA("#32770", caption.c_str());
           return box && ::IsWindowVisible(box);
         });
         if (!box) return;

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Application.h"
+
 namespace testing_support {
 
 // Polls until the condition holds or the time is up; true when it held.
@@ -33,11 +35,11 @@ std::string WindowText(HWND hwnd);
 std::string ClassNameOf(HWND hwnd);
 bool MutexExists(const std::string& name);
 
-// Waits on another thread for this process's "Driftline" message box, keeps its text and
+// Waits on another thread for this process's message box with that caption, keeps its text and
 // presses OK; the caller shows the box meanwhile.
 class MessageBoxAnswer {
  public:
-  MessageBoxAnswer();
+  explicit MessageBoxAnswer(std::string caption = platform::ProgramName());
   MessageBoxAnswer(const MessageBoxAnswer&) = delete;
   MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
   ~MessageBoxAnswer();

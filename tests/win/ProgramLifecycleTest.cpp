@@ -201,18 +201,28 @@ void PressKey(WORD key) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-TEST_F(ProgramLifecycle, RightClickOpensTheMenuAndItsExitItemEndsTheProgram) {
+TEST_F(ProgramLifecycle, RightClickMenuOpensTheFileDialogAndItsExitItemEndsTheProgram) {
   RunningProgram program;
   HWND bar = program.WaitForBar();
   RECT bounds{};
   ::GetWindowRect(bar, &bounds);
-  ClickAt({bounds.left + 40, (bounds.top + bounds.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
-          MOUSEEVENTF_RIGHTUP);
-  HWND menu = nullptr;
+  const auto chooseFromMenu = [&](char accelerator) {
+    ClickAt({bounds.left + 40, (bounds.top + bounds.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
+            MOUSEEVENTF_RIGHTUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu);
+    })) << "no popup menu";
+    PressKey(accelerator);
+  };
+  chooseFromMenu('L');  // &Load File
+  HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu);
-  })) << "no popup menu";
-  PressKey('X');  // E&xit
+    return (dialog = FindProcessWindow(program.ProcessId(), "#32770")) != nullptr;
+  })) << "no file dialog";
+  ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  chooseFromMenu('X');  // E&xit
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 

@@ -2,14 +2,18 @@
 
 #include "app/Ticker.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>  // DROPFILES
 
 #include <cstring>
+#include <functional>
 #include <thread>
 
+#include "Commands.h"
 #include "ProgramDriver.h"
 #include "core/FileStamp.h"
+#include "platform/FileSystem.h"
 
 using namespace testing_support;
 
@@ -33,11 +37,23 @@ void TouchFile(const std::string& path, int secondsAhead) {
   ::CloseHandle(file);
 }
 
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  ::GlobalUnlock(memory);
+  return memory;
+}
+
 class TickerText : public testing::Test {
  protected:
   void SetUp() override {
     ResetProgramState();
-    application = std::make_unique<Application>();
+    application = std::make_unique<platform::Application>("Driftline");
     bar = std::make_unique<TForm1>(*application);
   }
   void TearDown() override {
@@ -53,14 +69,18 @@ class TickerText : public testing::Test {
     made.push_back(path);
     return path;
   }
+  // As a user shows a file: drops it on the bar.
   void ShowFile(const std::string& path) {
-    bar->Values().File = path;
-    bar->SetFileTimestamp(core::kStampForceRead);
-    bar->TimerGetFileTimer();
+    ::SendMessageA(bar->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);
+  }
+  void Change(const std::function<void(core::TickerSettings&)>& change) {
+    core::TickerSettings values = bar->Values();
+    change(values);
+    bar->ApplyValues(values);
   }
   std::string Shown() const { return bar->Marquee().ScrollText(); }
 
-  std::unique_ptr<Application> application;
+  std::unique_ptr<platform::Application> application;
   std::unique_ptr<TForm1> bar;
   std::vector<std::string> made;
 };
@@ -137,33 +157,29 @@ TEST_F(TickerText, BinaryAndOversizedFilesLeaveTheBarRunning) {
   ::CloseHandle(file);
   ShowFile(huge);
   EXPECT_EQ(Shown(), "  ab\x7f\xff ") << "too large to show: the old text stays";
+  // Not opened again until it changes: a read now would fail on the lock and forget the stamp.
+  EXPECT_EQ(bar->FileTimestamp(), platform::LastWriteStamp(huge));
+  HANDLE locked = ::CreateFileA(huge.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  bar->TimerGetFileTimer();
+  ::CloseHandle(locked);
+  EXPECT_EQ(bar->FileTimestamp(), platform::LastWriteStamp(huge));
 }
 
 TEST_F(TickerText, LineSelectionAndCommentsComeFromTheValues) {
-  bar->Values().LoadLastLines = true;
-  bar->Values().LinesToLoad = 2;
-  bar->Values().UseComment = true;
-  bar->Values().CommentStr = " ; ";
+  Change([](core::TickerSettings& values) {
+    values.LoadLastLines = true;
+    values.LinesToLoad = 2;
+    values.UseComment = true;
+    values.CommentStr = " ; ";
+  });
   ShowFile(MakeFile("lines.txt", "a\n;b\nc\n  ;d\ne\n"));
   EXPECT_EQ(Shown(), "c e ");
-}
-
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const auto& path : paths) names += path + '\0';
-  names += '\0';
-  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-  ::GlobalUnlock(memory);
-  return memory;
 }
 
 TEST_F(TickerText, ADropOfThreeFilesShowsTheFirstAndSavesIt) {
   const std::string first = MakeFile("dropped-1.txt", "dropped one\n");
   const std::string second = MakeFile("dropped-2.txt", "dropped two\n");
-  bar->Values().UseFileUrl = true;
+  Change([](core::TickerSettings& values) { values.UseFileUrl = true; });
   ::SendMessageA(bar->Handle(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({first, second, TempPath("third.txt")})), 0);
   EXPECT_EQ(bar->Values().File, first);
@@ -213,14 +229,14 @@ TEST_F(TickerText, LoadFileOffersTheCurrentFileAndShowsTheChosenOne) {
   ShowFile(current);
   {
     OpenDialogAnswer cancel("");
-    bar->aLoadFileExecute();
+    ::SendMessageA(bar->Handle(), WM_COMMAND, CMD_LOAD_FILE, 0);
   }
   EXPECT_EQ(bar->Values().File, current);
   EXPECT_EQ(Shown(), "current ");
   std::string preset;
   {
     OpenDialogAnswer answer(chosen);
-    bar->aLoadFileExecute();
+    ::SendMessageA(bar->Handle(), WM_COMMAND, CMD_LOAD_FILE, 0);
     preset = answer.preset;
   }
   EXPECT_NE(preset.find("driftline-text-current.txt"), std::string::npos) << preset;
@@ -236,14 +252,89 @@ TEST_F(TickerText, ADamagedLogoKeepsThePreviousPicture) {
   const WORD planesAndBits[] = {1, 24};
   bitmap.append(reinterpret_cast<const char*>(planesAndBits), 4);
   bitmap.append(24 + 8, '\0');
-  bar->Values().LogoFile = MakeFile("logo.bmp", bitmap);
-  bar->LoadLogo();
+  const std::string good = MakeFile("logo.bmp", bitmap);
+  Change([&](core::TickerSettings& values) { values.LogoFile = good; });
   ASSERT_NE(bar->Logo(), nullptr);
   const platform::Picture* before = bar->Logo();
-  bar->Values().LogoFile = MakeFile("logo.jpg", "\xFF\xD8\xFF\xE0 truncated");
-  bar->LoadLogo();
+  const std::string damaged = MakeFile("logo.jpg", "\xFF\xD8\xFF\xE0 truncated");
+  Change([&](core::TickerSettings& values) { values.LogoFile = damaged; });
   EXPECT_EQ(bar->Logo(), before);
   EXPECT_EQ(bar->Logo()->Width(), 2);
+}
+
+TEST_F(TickerText, BeforeAnyFileTheBarHoldsItsDefaultTexts) {
+  EXPECT_EQ(Shown(), "Driftline from Quorvane - right click to see options.  ");
+  EXPECT_THAT(bar->DisplayLineStore().Paragraphs(),
+              testing::ElementsAre("Driftline from Quorvane", "Right click to see options."));
+}
+
+// Address space not taken by anything: what a 32-bit process can still allocate.
+size_t FreeAddressSpace() {
+  size_t free = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = reinterpret_cast<char*>(0x10000);
+       ::VirtualQuery(at, &region, sizeof region) == sizeof region; at += region.RegionSize) {
+    if (region.State == MEM_FREE) free += region.RegionSize;
+  }
+  return free;
+}
+
+// Takes all the free address space but `leave` bytes for as long as it lives.
+class AddressSpaceHog {
+ public:
+  explicit AddressSpaceHog(size_t leave) {
+    for (size_t block = 64u << 20; block >= 64u << 10; block /= 2) {
+      while (void* taken = ::VirtualAlloc(nullptr, block, MEM_RESERVE, PAGE_NOACCESS)) {
+        taken_.push_back({taken, block});
+      }
+    }
+    for (size_t left = 0; left < leave && !taken_.empty(); taken_.pop_back()) {
+      left += taken_.back().second;
+      ::VirtualFree(taken_.back().first, 0, MEM_RELEASE);
+    }
+  }
+  ~AddressSpaceHog() {
+    for (const auto& taken : taken_) ::VirtualFree(taken.first, 0, MEM_RELEASE);
+  }
+
+ private:
+  std::vector<std::pair<void*, size_t>> taken_;
+};
+
+TEST_F(TickerText, RunningOutOfMemoryKeepsTheOldTextAndTriesAgainAtTheNextCheck) {
+  ShowFile(MakeFile("small.txt", "small\n"));
+  const std::string large = MakeFile("large.txt", std::string(40u << 20, 'x') + "\n");
+  {
+    AddressSpaceHog hog(24u << 20);
+    ShowFile(large);
+    EXPECT_TRUE(Shown() == "small ") << "the old text stays";
+    EXPECT_EQ(bar->FileTimestamp(), core::kStampForceRead);
+  }
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown().size(), (40u << 20) + 1);
+}
+
+TEST_F(TickerText, AnUnchangedReReadKeepsNoSecondCopy) {
+  const std::string text = std::string(32u << 20, 'y') + "\n";
+  const std::string path = MakeFile("same.txt", text);
+  ShowFile(path);
+  const size_t before = FreeAddressSpace();
+  WriteWholeFile(path, text);
+  TouchFile(path, 10);
+  bar->TimerGetFileTimer();
+  ASSERT_EQ(bar->FileTimestamp(), platform::LastWriteStamp(path)) << "read again";
+  EXPECT_LT(before - std::min(before, FreeAddressSpace()), text.size() / 2);
+}
+
+TEST_F(TickerText, SpeedKeysChangeTheValuesAtOnce) {
+  const MSG slower{bar->Handle(), WM_KEYDOWN, VK_DOWN, 0};
+  const MSG largerStep{bar->Handle(), WM_KEYDOWN, VK_RIGHT, 0};
+  EXPECT_TRUE(bar->IsShortCut(slower));
+  EXPECT_TRUE(bar->IsShortCut(largerStep));
+  EXPECT_EQ(bar->Values().Delay, 3);
+  EXPECT_EQ(bar->Values().Amount, 2);
+  EXPECT_EQ(bar->Marquee().ScrollDelay(), 3u);
+  EXPECT_EQ(bar->Marquee().ScrollAmount(), 2);
 }
 
 }  // namespace

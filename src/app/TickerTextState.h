@@ -1,0 +1,19 @@
+#pragma once
+// The text source's state: the local file's stamp and what the last check found, the display
+// lines of the shown text, the logo and the source check's timer. Only TickerText.cpp uses it.
+
+#include <cstdint>
+#include <memory>
+
+#include "core/WordWrap.h"
+#include "platform/Picture.h"
+#include "platform/Timer.h"
+
+struct TickerTextState {
+  platform::Timer TimerGetFile{0};
+  std::int32_t fileTimestamp = 0;
+  bool FileMissing = false;
+  bool FileEmpty = false;
+  core::DisplayLines RichEdit1;
+  std::unique_ptr<platform::Picture> imgLogo;
+};

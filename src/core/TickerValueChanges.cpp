@@ -1,0 +1,80 @@
+#include "core/TickerValueChanges.h"
+
+#include <array>
+#include <tuple>
+
+namespace core {
+namespace {
+
+using T = TickerSettings;
+
+constexpr std::array kTimerIntervals{
+    TimerInterval{TickerTimer::VertScrollDelay, &T::VertScrollDelay},
+    TimerInterval{TickerTimer::VertLineDelay, &T::VertLineDelay},
+    TimerInterval{TickerTimer::GetFile, &T::GetFileDelay},
+    TimerInterval{TickerTimer::HideTime, &T::HideTimeDelay},
+    TimerInterval{TickerTimer::PauseTimeout, &T::PauseTimeout},
+};
+
+bool FontDiffers(const T& a, const T& b) {
+  return std::tie(a.FontName, a.FontSize, a.FontColor, a.FontBold, a.FontItalic) !=
+         std::tie(b.FontName, b.FontSize, b.FontColor, b.FontBold, b.FontItalic);
+}
+
+bool IntervalsDiffer(const T& a, const T& b) {
+  for (const TimerInterval& timer : kTimerIntervals) {
+    if (a.*timer.interval != b.*timer.interval) return true;
+  }
+  return false;
+}
+
+bool LayoutDiffers(const T& a, const T& b) {
+  return FontDiffers(a, b) || a.Frame != b.Frame || a.UseLogo != b.UseLogo ||
+         a.LogoRight != b.LogoRight || a.LogoFile != b.LogoFile;
+}
+
+struct ChangeRule {
+  TickerChange change;
+  bool (*differs)(const T& before, const T& after);
+};
+
+// In apply order.
+constexpr std::array kRules{
+    ChangeRule{TickerChange::Font, &FontDiffers},
+    ChangeRule{TickerChange::Frame, [](const T& a, const T& b) { return a.Frame != b.Frame; }},
+    ChangeRule{TickerChange::ScrollAmount,
+               [](const T& a, const T& b) { return a.Amount != b.Amount; }},
+    ChangeRule{TickerChange::Color, [](const T& a, const T& b) { return a.Color != b.Color; }},
+    ChangeRule{TickerChange::ScrollDelay,
+               [](const T& a, const T& b) { return a.Delay != b.Delay; }},
+    ChangeRule{TickerChange::TimerIntervals, &IntervalsDiffer},
+    ChangeRule{TickerChange::Logo, [](const T& a, const T& b) { return a.LogoFile != b.LogoFile; }},
+    ChangeRule{TickerChange::AutoReload,
+               [](const T& a, const T& b) { return a.UseAutoReload != b.UseAutoReload; }},
+    ChangeRule{TickerChange::HideOnTimer,
+               [](const T& a, const T& b) { return a.HideOnTimer != b.HideOnTimer; }},
+    ChangeRule{TickerChange::Layout, &LayoutDiffers},
+};
+
+}  // namespace
+
+std::vector<TickerChange> ChangesBetween(const TickerSettings& before,
+                                         const TickerSettings& after) {
+  std::vector<TickerChange> changes;
+  for (const ChangeRule& rule : kRules) {
+    if (rule.differs(before, after)) changes.push_back(rule.change);
+  }
+  return changes;
+}
+
+std::vector<TickerChange> AllChanges() {
+  std::vector<TickerChange> changes;
+  for (const ChangeRule& rule : kRules) changes.push_back(rule.change);
+  return changes;
+}
+
+std::span<const TimerInterval> TimerIntervalList() {
+  return kTimerIntervals;
+}
+
+}  // namespace core

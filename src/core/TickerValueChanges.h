@@ -1,0 +1,48 @@
+#pragma once
+// Which parts of the bar a change of its stored values reaches, in the order the bar applies
+// them. The bar applies a part only when a value it depends on changed, so that a dialog
+// that changes the speed does not reload the logo or re-create the font.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/TickerSettings.h"
+
+namespace core {
+
+enum class TickerChange {
+  Font,            // FontName, FontSize, FontColor, FontBold, FontItalic
+  Frame,           // Frame
+  ScrollAmount,    // Amount, to the marquee
+  Color,           // Color, to the bar and the marquee
+  ScrollDelay,     // Delay, to the marquee
+  TimerIntervals,  // any interval of TimerIntervalList()
+  Logo,            // LogoFile: load the picture
+  AutoReload,      // UseAutoReload: the source check's timer
+  HideOnTimer,     // HideOnTimer: the hide timer
+  Layout,          // anything that moves or sizes the bar's parts
+};
+
+// The parts to apply when the values go from `before` to `after`, in apply order.
+std::vector<TickerChange> ChangesBetween(const TickerSettings& before, const TickerSettings& after);
+// Every part, in apply order: the start-up, where nothing has been applied yet.
+std::vector<TickerChange> AllChanges();
+
+// The bar's timers whose interval is a stored value.
+enum class TickerTimer { GetFile, VertScrollDelay, VertLineDelay, HideTime, PauseTimeout };
+
+struct TimerInterval {
+  TickerTimer timer;
+  std::int32_t TickerSettings::*interval;
+};
+
+// Every timer with the value that gives its interval, in apply order.
+std::span<const TimerInterval> TimerIntervalList();
+
+// A stored interval in milliseconds as a timer takes it; a negative one never fires.
+inline std::uint32_t IntervalMs(std::int32_t stored) {
+  return stored > 0 ? static_cast<std::uint32_t>(stored) : 0;
+}
+
+}  // namespace core
