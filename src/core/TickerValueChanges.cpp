@@ -1,5 +1,6 @@
 #include "core/TickerValueChanges.h"
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -22,10 +23,9 @@ bool FontDiffers(const T& a, const T& b) {
 }
 
 bool IntervalsDiffer(const T& a, const T& b) {
-  for (const TimerInterval& timer : kTimerIntervals) {
-    if (a.*timer.interval != b.*timer.interval) return true;
-  }
-  return false;
+  return std::any_of(
+      kTimerIntervals.begin(), kTimerIntervals.end(),
+      [&](const TimerInterval& timer) { return a.*timer.interval != b.*timer.interval; });
 }
 
 bool LayoutDiffers(const T& a, const T& b) {
@@ -68,8 +68,9 @@ std::vector<TickerChange> ChangesBetween(const TickerSettings& before,
 }
 
 std::vector<TickerChange> AllChanges() {
-  std::vector<TickerChange> changes;
-  for (const ChangeRule& rule : kRules) changes.push_back(rule.change);
+  std::vector<TickerChange> changes(kRules.size());
+  std::transform(kRules.begin(), kRules.end(), changes.begin(),
+                 [](const ChangeRule& rule) { return rule.change; });
   return changes;
 }
 
