@@ -5,6 +5,9 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export DRIFTLINE_DEPS="$root/build/deps"
+# WinInet takes a proxy from the environment; the tests' servers are on loopback.
+export no_proxy="127.0.0.1,localhost${no_proxy:+,$no_proxy}"
+export NO_PROXY="$no_proxy"
 
 # Process ids of everything running in our private Wine prefix (wineserver, services, programs).
 prefix_pids() {

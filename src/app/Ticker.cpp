@@ -125,6 +125,8 @@ void TForm1::FormDestroy() {
   log_->SetDebugWindow(false);
   TimerSaveSettings.SetEnabled(false);
   SaveTickerSettings();
+  StopSourceChecks();
+  StopUrlWorker();
   if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
   Log("Driftline closing");
   resources_.reset();
@@ -158,6 +160,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam); return 0;
     case WM_SIZE: FormResize(); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);

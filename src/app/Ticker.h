@@ -16,6 +16,7 @@
 #include "app/TickerPlacementState.h"
 #include "app/TickerTextState.h"
 #include "app/TickerVerticalState.h"
+#include "app/TickerWebState.h"
 #include "app/resources.h"
 #include "components/Marquee.h"
 #include "components/Settings.h"
@@ -35,6 +36,7 @@ class TForm1 : public platform::Window {
   ~TForm1() override;
 
   void Log(const std::string& message) { log_->Log(message); }
+  TickerLog& LogSink() { return *log_; }
   bool CheckAppDataDir() { return log_->CheckAppDataDir(); }
   void ShowMessage(const std::string& text);
 
@@ -75,6 +77,14 @@ class TForm1 : public platform::Window {
   void aLoadFileExecute();
   void FilesDropped(HDROP drop);
   void LoadLogo();
+  // The next check reads the source again, whatever its stamp or Last-Modified value says.
+  void ForceRead();
+
+  // The web source.
+  void StartGetUrlFileThread();
+  void WMGetUrlFileDone(WPARAM wParam);
+  // Time-outs and size bounds of the web worker's requests, for tests and tools.
+  void SetWebLimits(const platform::FetchLimits& limits) { web_.limits = limits; }
 
   // Stored values.
   void ResetTickerSettings();
@@ -116,6 +126,8 @@ class TForm1 : public platform::Window {
   void ShowDefaultText();
   void ShowLocalFile(const std::string& path);
   void ApplyAutoReload();
+  void StopSourceChecks();
+  bool LoadWebLines(core::TextLines lines);
   void PlayChangeSound();
   void ForgetStampAfterFailedRead();
 
@@ -137,8 +149,9 @@ class TForm1 : public platform::Window {
   void TimerVertLineDelayTimer() {}
   void ResetVerticalLines();
 
-  // Web source: not in place yet.
-  void StartGetUrlFileThread() {}
+  // Web source.
+  void ForceWebDownload();
+  void StopUrlWorker();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -166,4 +179,5 @@ class TForm1 : public platform::Window {
   TickerPlacementState placement_;
   TickerMinimizeState minimize_;
   TickerVerticalState vertical_;
+  TickerWebState web_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Ticker.h"
 #include "core/CommandLine.h"
+#include "core/StartupSource.h"
 #include "platform/FileSystem.h"
 
 void TForm1::LoadSettings() {
@@ -14,17 +15,7 @@ void TForm1::LoadSettings() {
   ReadCommandLine();
   if (!commandLine_.iniFile.empty()) Settings1->Properties().ForceIniFile = commandLine_.iniFile;
   ReadTickerSettings();
-  core::TickerSettings values = values_;
-  if (commandLine_.file) {
-    values.File = *commandLine_.file;
-    values.UseFileUrl = false;
-  } else if (commandLine_.url) {
-    values.FileUrl = *commandLine_.url;
-    values.UseFileUrl = true;
-  }
-  // Old Windows versions have no web source.
-  if (legacyWindows_) values.UseFileUrl = false;
-  ApplyValues(values);
+  ApplyValues(core::WithStartupSource(values_, commandLine_, legacyWindows_));
   TimerGetFileTimer();
 }
 

@@ -69,6 +69,15 @@ void TForm1::ApplyAutoReload() {
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }
 
+void TForm1::StopSourceChecks() {
+  text_.TimerGetFile.SetEnabled(false);
+}
+
+void TForm1::ForceRead() {
+  text_.fileTimestamp = core::kStampForceRead;
+  ForceWebDownload();
+}
+
 void TForm1::ReadLocalFile() {
   Log("Read file " + values_.File);
   std::optional<std::string> bytes;
@@ -134,6 +143,14 @@ bool TForm1::LoadFile(core::TextLines FileLines) {
   return true;
 }
 
+// A web text stands for the source now, so a local file's missing or empty state no longer
+// keeps a change from bringing the bar back.
+bool TForm1::LoadWebLines(core::TextLines lines) {
+  text_.FileMissing = false;
+  text_.FileEmpty = false;
+  return LoadFile(std::move(lines));
+}
+
 void TForm1::PlayChangeSound() {
   Log("Play sound file " + values_.WavFile);
   if (!platform::FileExists(values_.WavFile)) return;
@@ -161,7 +178,7 @@ void TForm1::aLoadFileExecute() {
   if (!::GetOpenFileNameA(&dialog)) return;
   path.resize(path.find('\0'));
   ShowLocalFile(path);
-  text_.fileTimestamp = core::kStampForceRead;
+  ForceRead();
   TimerGetFileTimer();
   aRestoreExecute();
   SaveTickerSettings();
@@ -176,7 +193,7 @@ void TForm1::FilesDropped(HDROP drop) {
   ShowLocalFile(name);
   Log("File dropped: " + name);
   aRestoreExecute();
-  text_.fileTimestamp = core::kStampForceRead;
+  ForceRead();
   TimerGetFileTimer();
   SaveTickerSettings();
 }

@@ -2,6 +2,8 @@
 // RAII owners for Win32 handles: move-only, named after the resource they hold.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <wininet.h>
 
 #include <utility>
 
@@ -70,6 +72,7 @@ using UniqueBrush = UniqueNullable<HBRUSH, &DeleteGdiObject>;
 using UniqueMemoryDc = UniqueNullable<HDC, &::DeleteDC>;
 using UniqueMenu = UniqueNullable<HMENU, &::DestroyMenu>;
 using UniqueIcon = UniqueNullable<HICON, &::DestroyIcon>;
+using UniqueInternet = UniqueNullable<HINTERNET, &::InternetCloseHandle>;
 
 // A window's device context for the length of a scope.
 class ScopedGetDc {

@@ -1,4 +1,5 @@
 #include "core/CommandLine.h"
+#include "core/StartupSource.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,52 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"x \"\"", {"x", ""}},
                     SplitCase{"x \"unterminated arg", {"x", "unterminated arg"}},
                     SplitCase{"", {}}));
+
+}  // namespace
+}  // namespace core
+
+namespace core {
+namespace {
+
+struct SourceCase {
+  const char* what;
+  std::optional<std::string> file;
+  std::optional<std::string> url;
+  bool legacyWindows;
+  bool useFileUrl;
+  const char* shownFile;
+  const char* shownUrl;
+};
+
+class StartupSource : public testing::TestWithParam<SourceCase> {};
+
+TEST_P(StartupSource, TheCommandLineChoosesTheSource) {
+  TickerSettings stored;
+  stored.File = "stored.txt";
+  stored.FileUrl = "http://stored/";
+  CommandLineState commandLine;
+  commandLine.file = GetParam().file;
+  commandLine.url = GetParam().url;
+  const TickerSettings values = WithStartupSource(stored, commandLine, GetParam().legacyWindows);
+  EXPECT_EQ(values.UseFileUrl, GetParam().useFileUrl) << GetParam().what;
+  EXPECT_EQ(values.File, GetParam().shownFile) << GetParam().what;
+  EXPECT_EQ(values.FileUrl, GetParam().shownUrl) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StartupSource,
+    testing::Values(
+        SourceCase{"nothing given", {}, {}, false, false, "stored.txt", "http://stored/"},
+        SourceCase{"an address", {}, "http://h/n.txt", false, true, "stored.txt", "http://h/n.txt"},
+        SourceCase{"a file beats an address", "C:\\n.txt", "http://h/", false, false, "C:\\n.txt",
+                   "http://stored/"},
+        SourceCase{"old Windows has no web source",
+                   {},
+                   "http://h/",
+                   true,
+                   false,
+                   "stored.txt",
+                   "http://h/"}));
 
 }  // namespace
 }  // namespace core

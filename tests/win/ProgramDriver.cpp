@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -82,6 +83,18 @@ std::vector<std::string> SplitLines(const std::string& text) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const auto& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  ::GlobalUnlock(memory);
+  return memory;
 }
 
 void RemoveTree(const std::string& path) {

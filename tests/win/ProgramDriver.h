@@ -25,6 +25,8 @@ std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> SplitLines(const std::string& text);
 void WriteWholeFile(const std::string& path, const std::string& text);
 void RemoveTree(const std::string& path);
+// The drop data of Explorer's drag and drop, for WM_DROPFILES.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.
 void ResetProgramState();

@@ -4,9 +4,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <shlobj.h>  // DROPFILES
 
-#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -37,17 +35,6 @@ void TouchFile(const std::string& path, int secondsAhead) {
   ::CloseHandle(file);
 }
 
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const auto& path : paths) names += path + '\0';
-  names += '\0';
-  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-  ::GlobalUnlock(memory);
-  return memory;
-}
 
 class TickerText : public testing::Test {
  protected:

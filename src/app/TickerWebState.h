@@ -1,0 +1,21 @@
+#pragma once
+// The web text source's state on the user-interface thread. Only TickerWeb.cpp uses it.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/UrlFileThread.h"
+#include "core/WebSource.h"
+#include "platform/Handles.h"
+#include "platform/WinInet.h"
+
+struct TickerWebState {
+  // The running worker, shared with its thread; null when idle.
+  std::shared_ptr<UrlFileThread> worker;
+  platform::UniqueHandle UrlThreadHandle;
+  DWORD UrlThreadId = 0;
+  // `UrlLastModified` for the address shown, and a pending forced read.
+  core::WebSourceState source;
+  platform::FetchLimits limits;
+};

@@ -1,0 +1,178 @@
+#include "platform/WinInet.h"
+
+#include <vector>
+
+#include "platform/SystemError.h"
+
+namespace platform {
+namespace {
+
+[[noreturn]] void Fail(InternetStage stage) {
+  const DWORD code = ::GetLastError();
+  throw InternetError(stage, code, InternetMessage(code));
+}
+
+struct CrackedUrl {
+  bool secure = false;
+  std::string host;
+  INTERNET_PORT port = 0;
+  std::string object;  // path and query
+};
+
+CrackedUrl Crack(const std::string& url) {
+  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1);
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host.data();
+  parts.dwHostNameLength = static_cast<DWORD>(host.size());
+  parts.lpszUrlPath = path.data();
+  parts.dwUrlPathLength = static_cast<DWORD>(path.size());
+  parts.lpszExtraInfo = extra.data();
+  parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
+    Fail(InternetStage::OpenUrl);
+  }
+  if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
+    throw InternetError(InternetStage::OpenUrl, ERROR_INTERNET_UNRECOGNIZED_SCHEME,
+                        InternetMessage(ERROR_INTERNET_UNRECOGNIZED_SCHEME));
+  }
+  CrackedUrl cracked;
+  cracked.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+  cracked.host.assign(host.data(), parts.dwHostNameLength);
+  cracked.port = parts.nPort;
+  cracked.object.assign(path.data(), parts.dwUrlPathLength);
+  cracked.object.append(extra.data(), parts.dwExtraInfoLength);
+  if (cracked.object.empty()) cracked.object.push_back('/');
+  return cracked;
+}
+
+void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
+  // Set on the connection: WinInet honours them there for every request it makes.
+  for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    DWORD value = timeoutMs;
+    ::InternetSetOptionA(handle, option, &value, sizeof value);
+  }
+}
+
+}  // namespace
+
+std::string InternetMessage(DWORD code) {
+  if (code >= INTERNET_ERROR_BASE && code <= INTERNET_ERROR_LAST) {
+    char* buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
+            FORMAT_MESSAGE_IGNORE_INSERTS,
+        ::GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0 && buffer) text.assign(buffer, length);
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+      text.pop_back();
+    }
+    if (!text.empty()) return text + " (" + std::to_string(code) + ")";
+    return "Internet error " + std::to_string(code);
+  }
+  return SystemMessage(code);
+}
+
+void HttpGet::Send(const std::string& userAgent, const std::string& url) {
+  std::unique_lock lock(mutex_);
+  if (aborted_) throw InternetError(InternetStage::Initialize, ERROR_CANCELLED, "aborted");
+  session_.reset(
+      ::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session_) Fail(InternetStage::Initialize);
+  const CrackedUrl cracked = Crack(url);
+  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port, nullptr,
+                                       nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection_) Fail(InternetStage::OpenUrl);
+  SetTimeouts(connection_.get(), limits_.timeoutMs);
+  const char* acceptAll[] = {"*/*", nullptr};
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  if (cracked.secure) flags |= INTERNET_FLAG_SECURE;
+  request_.reset(::HttpOpenRequestA(connection_.get(), "GET", cracked.object.c_str(), nullptr,
+                                    nullptr, acceptAll, flags, 0));
+  if (!request_) Fail(InternetStage::OpenUrl);
+  HINTERNET request = request_.get();
+  // The wait for the answer must not hold the lock that Abort takes.
+  lock.unlock();
+  if (!::HttpSendRequestA(request, nullptr, 0, nullptr, 0)) Fail(InternetStage::OpenUrl);
+}
+
+HINTERNET HttpGet::Request() {
+  std::lock_guard lock(mutex_);
+  if (aborted_ || !request_) throw InternetError(InternetStage::Read, ERROR_CANCELLED, "aborted");
+  return request_.get();
+}
+
+DWORD HttpGet::StatusCode() {
+  DWORD status = 0;
+  DWORD size = sizeof status;
+  if (!::HttpQueryInfoA(Request(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr)) {
+    return 0;
+  }
+  return status;
+}
+
+std::optional<std::string> HttpGet::RawHeaders() {
+  HINTERNET request = Request();
+  std::string headers(1025, '\0');
+  for (;;) {
+    DWORD size = static_cast<DWORD>(headers.size());
+    if (::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size, nullptr)) {
+      headers.resize(size);
+      return headers;
+    }
+    // WinInet reports the length it needs; a block larger than the bound is not read.
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= headers.size() ||
+        size > limits_.maxHeaderBytes) {
+      return std::nullopt;
+    }
+    headers.resize(size);
+  }
+}
+
+std::string HttpGet::ReadBody() {
+  HINTERNET request = Request();
+  // A connection that breaks off may read as an orderly end; the announced length tells.
+  DWORD announced = 0;
+  DWORD size = sizeof announced;
+  const bool lengthKnown =
+      ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
+                       &size, nullptr) != FALSE;
+  std::string body;
+  std::vector<char> chunk(64 * 1024);
+  for (;;) {
+    DWORD read = 0;
+    if (!::InternetReadFile(request, chunk.data(), static_cast<DWORD>(chunk.size()), &read)) {
+      Fail(InternetStage::Read);
+    }
+    if (read == 0) break;
+    if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge();
+    body.append(chunk.data(), read);
+  }
+  if (lengthKnown && body.size() < announced) {
+    throw InternetError(InternetStage::Read, ERROR_INTERNET_CONNECTION_RESET,
+                        "the answer ended after " + std::to_string(body.size()) + " of " +
+                            std::to_string(announced) + " bytes");
+  }
+  return body;
+}
+
+void HttpGet::Close() {
+  std::lock_guard lock(mutex_);
+  request_.reset();
+  connection_.reset();
+  session_.reset();
+}
+
+void HttpGet::Abort() {
+  std::lock_guard lock(mutex_);
+  aborted_ = true;
+  request_.reset();
+  connection_.reset();
+  session_.reset();
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// One HTTP or HTTPS GET through WinInet, with its time-outs and size bounds as parameters.
+// Runs on the calling thread; another thread may abort it.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Handles.h"
+
+namespace platform {
+
+struct FetchLimits {
+  DWORD timeoutMs = 30000;  // connecting, sending and each wait for data
+  std::size_t maxBodyBytes = std::size_t{64} << 20;
+  std::size_t maxHeaderBytes = std::size_t{64} << 10;
+};
+
+enum class InternetStage {
+  Initialize,  // no WinInet session
+  OpenUrl,     // the address, the connection, the request or its answer
+  Read,        // the body
+};
+
+class InternetError : public std::runtime_error {
+ public:
+  // `detail` is the system's message, or empty.
+  InternetError(InternetStage stage, DWORD code, const std::string& detail)
+      : std::runtime_error(detail), stage_(stage), code_(code) {}
+  InternetStage stage() const { return stage_; }
+  DWORD code() const { return code_; }
+
+ private:
+  InternetStage stage_;
+  DWORD code_;
+};
+
+// The body is larger than FetchLimits::maxBodyBytes.
+class ResponseTooLarge : public std::runtime_error {
+ public:
+  ResponseTooLarge() : std::runtime_error("response too large") {}
+};
+
+class HttpGet {
+ public:
+  explicit HttpGet(FetchLimits limits) : limits_(limits) {}
+  HttpGet(const HttpGet&) = delete;
+  HttpGet& operator=(const HttpGet&) = delete;
+
+  // Sends the request and waits for the answer's headers. Redirects are followed and
+  // certificates checked. Throws InternetError.
+  void Send(const std::string& userAgent, const std::string& url);
+  DWORD StatusCode();
+  // The whole header block, lines ended by CR LF; nullopt when it cannot be had.
+  std::optional<std::string> RawHeaders();
+  // The whole body; throws InternetError or ResponseTooLarge.
+  std::string ReadBody();
+  // Closes the request, then the connection and the session.
+  void Close();
+  // Any thread: closes the handles so that a waiting call fails, and later calls too.
+  void Abort();
+
+ private:
+  HINTERNET Request();
+
+  FetchLimits limits_;
+  std::mutex mutex_;
+  bool aborted_ = false;
+  UniqueInternet session_;
+  UniqueInternet connection_;
+  UniqueInternet request_;
+};
+
+// The text of a WinInet or system error code.
+std::string InternetMessage(DWORD code);
+
+}  // namespace platform

@@ -1,0 +1,181 @@
+#include "HttpTestServer.h"
+
+#include <ws2tcpip.h>
+
+namespace testing_support {
+namespace {
+
+struct WinsockStartup {
+  WinsockStartup() {
+    WSADATA data{};
+    ::WSAStartup(MAKEWORD(2, 2), &data);
+  }
+};
+
+std::string ReasonOf(int status) {
+  switch (status) {
+    case 200: return "OK";
+    case 302: return "Found";
+    case 404: return "Not Found";
+    case 500: return "Internal Server Error";
+    default: return "Status";
+  }
+}
+
+bool SendAll(SOCKET socket, const std::string& bytes) {
+  size_t sent = 0;
+  while (sent < bytes.size()) {
+    const int done = ::send(socket, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+    if (done <= 0) return false;
+    sent += static_cast<size_t>(done);
+  }
+  return true;
+}
+
+}  // namespace
+
+HttpTestServer::HttpTestServer(Script script) : script_(std::move(script)) {
+  static WinsockStartup startup;
+  listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::listen(listener_, 16);
+  int length = sizeof address;
+  ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+  port_ = ntohs(address.sin_port);
+  acceptor_ = std::thread([this] { Accept(); });
+}
+
+HttpTestServer::~HttpTestServer() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  ::closesocket(listener_);
+  acceptor_.join();
+  for (std::thread& connection : connections_) connection.join();
+}
+
+void HttpTestServer::SetScript(Script script) {
+  std::lock_guard lock(mutex_);
+  script_ = std::move(script);
+}
+
+void HttpTestServer::Respond(const HttpResponse& response) {
+  SetScript([response](const HttpRequest&) { return response; });
+}
+
+std::string HttpTestServer::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<HttpRequest> HttpTestServer::Requests() {
+  std::lock_guard lock(mutex_);
+  return seen_;
+}
+
+void HttpTestServer::Release() {
+  {
+    std::lock_guard lock(mutex_);
+    released_ = true;
+  }
+  changed_.notify_all();
+}
+
+int HttpTestServer::RefusedPort() {
+  HttpTestServer closed;
+  return closed.Port();  // free again once the server is gone
+}
+
+void HttpTestServer::Accept() {
+  for (;;) {
+    const SOCKET client = ::accept(listener_, nullptr, nullptr);
+    if (client == INVALID_SOCKET) return;
+    std::lock_guard lock(mutex_);
+    if (stopping_) {
+      ::closesocket(client);
+      return;
+    }
+    connections_.emplace_back([this, client] { Serve(client); });
+  }
+}
+
+bool HttpTestServer::Wait(const std::function<bool()>& until) {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return stopping_ || until(); });
+  return !stopping_;
+}
+
+void HttpTestServer::Serve(SOCKET client) {
+  std::string text;
+  char buffer[4096];
+  while (text.find("\r\n\r\n") == std::string::npos) {
+    const int got = ::recv(client, buffer, sizeof buffer, 0);
+    if (got <= 0) {
+      ::closesocket(client);
+      return;
+    }
+    text.append(buffer, static_cast<size_t>(got));
+    // Not HTTP (a TLS handshake, say): a plain server answers that by closing.
+    if (text[0] < 'A' || text[0] > 'Z') {
+      ::closesocket(client);
+      return;
+    }
+  }
+  HttpRequest request;
+  request.number = ++requests_;
+  request.text = text.substr(0, text.find("\r\n\r\n") + 2);
+  const size_t pathStart = text.find(' ') + 1;
+  request.path = text.substr(pathStart, text.find(' ', pathStart) - pathStart);
+  HttpResponse response;
+  {
+    std::lock_guard lock(mutex_);
+    seen_.push_back(request);
+    if (script_) response = script_(request);
+  }
+  if (response.fault == HttpFault::Hold) Wait([this] { return released_; });
+  if (response.fault == HttpFault::CloseUnanswered) {
+    ::closesocket(client);
+    return;
+  }
+  if (response.fault == HttpFault::StallHeaders) {
+    Wait([] { return false; });
+    ::closesocket(client);
+    return;
+  }
+  const std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " +
+                           ReasonOf(response.status) + "\r\n" + response.headers +
+                           "Content-Length: " + std::to_string(response.body.size()) +
+                           "\r\nConnection: close\r\n\r\n";
+  switch (response.fault) {
+    case HttpFault::StallBody:
+      SendAll(client, head + response.body.substr(0, response.body.size() / 2));
+      Wait([] { return false; });
+      break;
+    case HttpFault::ResetMidBody: {
+      SendAll(client, head + response.body.substr(0, response.body.size() / 2));
+      const linger abort{1, 0};  // a reset instead of an orderly close
+      ::setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
+                   sizeof abort);
+      break;
+    }
+    case HttpFault::Trickle: {
+      const std::string all = head + response.body;
+      for (size_t at = 0; at < all.size(); at += 64) {
+        if (!SendAll(client, all.substr(at, 64))) break;
+        std::unique_lock lock(mutex_);
+        if (changed_.wait_for(lock, std::chrono::milliseconds(5), [this] { return stopping_; })) {
+          break;
+        }
+      }
+      break;
+    }
+    default: SendAll(client, head + response.body); break;
+  }
+  ::closesocket(client);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,275 @@
+// The web text source in-process: the bar against a scripted server on loopback.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "HttpTestServer.h"
+#include "ProgramDriver.h"
+#include "app/Ticker.h"
+
+using namespace testing_support;
+using testing::HasSubstr;
+
+namespace {
+
+constexpr const char* kStartText = "Driftline from Quorvane - right click to see options.  ";
+const std::string kMonday = "Last-Modified: Mon, 01 Dec 2026 10:00:00 GMT\r\n";
+const std::string kTuesday = "Last-Modified: Tue, 02 Dec 2026 10:00:00 GMT\r\n";
+
+HttpResponse Ok(const std::string& headers, const std::string& body) {
+  return {200, headers, body, HttpFault::None};
+}
+
+class TickerWeb : public testing::Test {
+ protected:
+  void SetUp() override {
+    ResetProgramState();
+    application = std::make_unique<platform::Application>("Driftline");
+    bar = std::make_unique<TForm1>(*application);
+    bar->LogSink().SetFileLog(true);
+    bar->Log("web test");
+  }
+  void TearDown() override {
+    bar.reset();
+    application.reset();
+    ResetProgramState();
+  }
+
+  void ShowUrl(const std::string& url) {
+    core::TickerSettings values = bar->Values();
+    values.UseFileUrl = true;
+    values.FileUrl = url;
+    bar->ApplyValues(values);
+  }
+  std::string LogText() const { return ReadWholeFile(bar->LogSink().LogFilePath()); }
+  int Reports() const {
+    const std::string log = LogText();
+    int count = 0;
+    for (size_t at = log.find("Received Windows message"); at != std::string::npos;
+         at = log.find("Received Windows message", at + 1)) {
+      ++count;
+    }
+    return count;
+  }
+  // One source check, waited for until the worker has reported; its wParam.
+  int Check() {
+    const int before = Reports();
+    bar->TimerGetFileTimer();
+    EXPECT_TRUE(PumpUntil([&] { return Reports() > before; }, 20000)) << "no report";
+    const std::string log = LogText();
+    const size_t at = log.rfind("WParam: ");
+    return at == std::string::npos ? 0 : std::atoi(log.c_str() + at + 8);
+  }
+  bool Shows(const std::string& text) { return bar->Marquee().ScrollText() == text; }
+
+  std::unique_ptr<platform::Application> application;
+  std::unique_ptr<TForm1> bar;
+};
+
+enum class Target { Server, RefusedPort, HttpsToPlainServer };
+
+struct WebCase {
+  const char* name;
+  HttpTestServer::Script script;
+  int checks = 1;  // the figures below are those after the last check
+  int wParam = 2;
+  const char* shown = kStartText;
+  int requests = 2;
+  const char* logLine = "";
+  platform::FetchLimits limits = {};
+  Target target = Target::Server;
+  const char* path = "/news.txt";
+};
+
+class WebSourceRows : public TickerWeb, public testing::WithParamInterface<WebCase> {};
+
+TEST_P(WebSourceRows, ReportShownTextRequestsAndLog) {
+  const WebCase& row = GetParam();
+  HttpTestServer server(row.script);
+  bar->SetWebLimits(row.limits);
+  switch (row.target) {
+    case Target::Server: ShowUrl(server.Url(row.path)); break;
+    case Target::RefusedPort:
+      ShowUrl("http://127.0.0.1:" + std::to_string(HttpTestServer::RefusedPort()) + "/news.txt");
+      break;
+    case Target::HttpsToPlainServer:
+      ShowUrl("https://127.0.0.1:" + std::to_string(server.Port()) + "/news.txt");
+      break;
+  }
+  int wParam = 0;
+  for (int i = 0; i < row.checks; ++i) wParam = Check();
+  EXPECT_EQ(wParam, row.wParam);
+  EXPECT_TRUE(Shows(row.shown)) << "shows: " << bar->Marquee().ScrollText().substr(0, 80);
+  if (row.requests >= 0) {
+    EXPECT_EQ(server.RequestCount(), row.requests);
+  }
+  EXPECT_THAT(LogText(), HasSubstr(row.logLine));
+}
+
+HttpTestServer::Script Always(const HttpResponse& response) {
+  return [response](const HttpRequest&) { return response; };
+}
+
+// The first check's two requests get `first`, later ones `later`.
+HttpTestServer::Script FirstThen(const HttpResponse& first, const HttpResponse& later) {
+  return [=](const HttpRequest& request) { return request.number <= 2 ? first : later; };
+}
+
+platform::FetchLimits Limits(DWORD timeoutMs, size_t maxBody = size_t{64} << 20) {
+  platform::FetchLimits limits;
+  limits.timeoutMs = timeoutMs;
+  limits.maxBodyBytes = maxBody;
+  return limits;
+}
+
+const std::string kLongHeaders = [] {
+  std::string headers = kMonday;
+  for (int i = 0; i < 40; ++i) {
+    headers.append("X-Filler-").push_back(static_cast<char>('A' + i));
+    headers.append(": ").append(70, 'f').append("\r\n");
+  }
+  return headers;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WebSourceRows,
+    testing::Values(
+        WebCase{.name = "NoLastModifiedDownloadsAtEveryCheck",
+                .script = Always(Ok("", "news\n")),
+                .checks = 2,
+                .shown = "news ",
+                .requests = 4,
+                .logLine = "Url header:  LastModified:  (http://127.0.0.1:"},
+        WebCase{.name = "TheSameValueDownloadsNothingEvenWithANewBody",
+                .script = FirstThen(Ok(kMonday, "first\n"), Ok(kMonday, "second\n")),
+                .checks = 2,
+                .wParam = 1,
+                .shown = "first ",
+                .requests = 3,
+                .logLine = "Url header:  LastModified:  Mon, 01 Dec 2026 10=00=00 GMT (http"},
+        WebCase{.name = "ANewValueDownloads",
+                .script = FirstThen(Ok(kMonday, "first\n"), Ok(kTuesday, "second\n")),
+                .checks = 2,
+                .shown = "second ",
+                .requests = 4,
+                .logLine = "(LastModified:  Tue, 02 Dec 2026 10=00=00 GMT)"},
+        WebCase{.name = "LongHeadersAreReadWhole",
+                .script = Always(Ok(kLongHeaders, "long\n")),
+                .checks = 2,
+                .wParam = 1,
+                .shown = "long ",
+                .requests = 3},
+        WebCase{.name = "NotFoundIsAFailureNotText",
+                .script = Always({404, "", "<html>missing</html>\n", HttpFault::None}),
+                .wParam = 3,
+                .logLine = "GetUrlFileThread Exception: GetFileUrlContents: HTTP status 404 "
+                           "for http://127.0.0.1:"},
+        WebCase{.name = "ServerErrorIsAFailure",
+                .script = Always({500, "", "oops\n", HttpFault::None}),
+                .wParam = 3,
+                .logLine = "GetFileUrlContents: HTTP status 500 for"},
+        WebCase{.name = "ACloseWithoutAnswerIsAFailure",
+                .script = Always({200, "", "", HttpFault::CloseUnanswered}),
+                .wParam = 3,
+                .requests = -1,
+                .logLine = "GetUrlFileThread Exception: "},
+        WebCase{.name = "ARedirectIsFollowed",
+                .script =
+                    [](const HttpRequest& request) {
+                      if (request.path == "/news.txt") return Ok("", "moved here\n");
+                      return HttpResponse{302, "Location: /news.txt\r\n", "", HttpFault::None};
+                    },
+                .shown = "moved here ",
+                .requests = 4,
+                .path = "/moved"},
+        WebCase{.name = "ANulEndsTheText",
+                .script = Always(Ok("", std::string("ab\0cd\nef\n", 9))),
+                .shown = "ab "},
+        WebCase{.name = "ABodyOverTheCapIsAFailure",
+                .script = Always(Ok("", std::string(5000, 'x'))),
+                .wParam = 3,
+                .logLine = "GetFileUrlContents: response too large for http://127.0.0.1:",
+                .limits = Limits(30000, 1000)},
+        WebCase{.name = "AResetMidBodyIsAFailure",
+                .script = Always({200, "", std::string(200000, 'r'), HttpFault::ResetMidBody}),
+                .wParam = 3,
+                .requests = -1,
+                .logLine = "GetFileUrlContents: Cannot read URL http://127.0.0.1:"},
+        WebCase{.name = "ARefusedPortIsAFailure",
+                .wParam = 3,
+                .requests = 0,
+                .logLine = "FileUrlLastModifiedChanged: Cannot open URL http://127.0.0.1:",
+                .target = Target::RefusedPort},
+        WebCase{.name = "StalledHeadersTimeOut",
+                .script = Always({200, "", "x\n", HttpFault::StallHeaders}),
+                .wParam = 3,
+                .requests = 1,
+                .logLine = "FileUrlLastModifiedChanged: Cannot open URL http://127.0.0.1:",
+                .limits = Limits(500)},
+        WebCase{.name = "AStalledBodyTimesOut",
+                .script = Always({200, "", std::string(200000, 's'), HttpFault::StallBody}),
+                .wParam = 3,
+                .logLine = "GetFileUrlContents: Cannot read URL http://127.0.0.1:",
+                .limits = Limits(500)},
+        WebCase{.name = "HttpsToAPlainServerIsAFailure",
+                .script = Always(Ok("", "plain\n")),
+                .wParam = 3,
+                .requests = -1,
+                .logLine = "FileUrlLastModifiedChanged: Cannot open URL https://127.0.0.1:",
+                .target = Target::HttpsToPlainServer}),
+    [](const testing::TestParamInfo<WebCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TickerWeb, AFailedDownloadOfANewValueIsTriedAgainAtTheNextCheck) {
+  HttpTestServer server([](const HttpRequest& request) {
+    if (request.number == 2) return HttpResponse{500, kMonday, "busy\n", HttpFault::None};
+    return Ok(kMonday, "news\n");
+  });
+  ShowUrl(server.Url());
+  EXPECT_EQ(Check(), 3);
+  EXPECT_EQ(Check(), 2);
+  EXPECT_TRUE(Shows("news "));
+  EXPECT_EQ(Check(), 1) << "downloaded once, the value is kept";
+}
+
+TEST_F(TickerWeb, ACheckDuringAFetchStartsNoSecondWorker) {
+  HttpTestServer server(Always({200, "", "held\n", HttpFault::Hold}));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() == 1; }));
+  bar->TimerGetFileTimer();
+  server.Release();
+  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1; }));
+  const std::string log = LogText();
+  EXPECT_EQ(log.find("Creating GetUrlFileThread"), log.rfind("Creating GetUrlFileThread"));
+  EXPECT_NE(log.find("StartGetUrlFileThread"), log.rfind("StartGetUrlFileThread"));
+  EXPECT_TRUE(Shows("held "));
+}
+
+TEST_F(TickerWeb, ALocalFileDroppedDuringAFetchStaysShown) {
+  HttpTestServer server(Always({200, "", "web text\n", HttpFault::Hold}));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() == 1; }));
+  const std::string local = TempFilePath("driftline-web-local.txt");
+  WriteWholeFile(local, "local text\n");
+  ::SendMessageA(bar->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({local})), 0);
+  server.Release();
+  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1; }));
+  EXPECT_TRUE(Shows("local text "));
+  EXPECT_THAT(LogText(), HasSubstr("Dropped the result for " + server.Url()));
+  ::DeleteFileA(local.c_str());
+}
+
+TEST_F(TickerWeb, AForcedReadDownloadsAnUnchangedFile) {
+  HttpTestServer server(FirstThen(Ok(kMonday, "first\n"), Ok(kMonday, "second\n")));
+  ShowUrl(server.Url());
+  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), 1);
+  bar->ForceRead();
+  EXPECT_EQ(Check(), 2);
+  EXPECT_TRUE(Shows("second "));
+}
+
+}  // namespace
