@@ -1,5 +1,6 @@
 #include "platform/WinInet.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/SystemError.h"
@@ -142,6 +143,8 @@ std::string HttpGet::ReadBody() {
       ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
                        &size, nullptr) != FALSE;
   std::string body;
+  // Reserved from the announced length, bounded, so that a large body is not copied as it grows.
+  if (lengthKnown) body.reserve(std::min<std::size_t>(announced, limits_.maxBodyBytes));
   std::vector<char> chunk(64 * 1024);
   for (;;) {
     DWORD read = 0;

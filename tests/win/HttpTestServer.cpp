@@ -164,8 +164,8 @@ void HttpTestServer::Serve(SOCKET client) {
     }
     case HttpFault::Trickle: {
       const std::string all = head + response.body;
-      for (size_t at = 0; at < all.size(); at += 64) {
-        if (!SendAll(client, all.substr(at, 64))) break;
+      for (size_t at = 0; at < all.size(); at += response.trickleBytes) {
+        if (!SendAll(client, all.substr(at, response.trickleBytes))) break;
         std::unique_lock lock(mutex_);
         if (changed_.wait_for(lock, std::chrono::milliseconds(5), [this] { return stopping_; })) {
           break;

@@ -29,6 +29,7 @@ struct HttpResponse {
   std::string headers;  // extra header lines, each ending in CR LF
   std::string body;
   HttpFault fault = HttpFault::None;
+  size_t trickleBytes = 64;  // Trickle: bytes sent every 5 ms
 };
 
 struct HttpRequest {
