@@ -32,7 +32,7 @@ platform::UniqueHandle UrlFileThread::Start(const std::shared_ptr<UrlFileThread>
                                             DWORD& id) {
   auto owner = std::make_unique<std::shared_ptr<UrlFileThread>>(worker);
   platform::UniqueHandle thread(::CreateThread(nullptr, 0, &Run, owner.get(), 0, &id));
-  if (thread) owner.release();  // the thread owns its share now
+  if (thread) static_cast<void>(owner.release());  // the thread owns its share now
   return thread;
 }
 

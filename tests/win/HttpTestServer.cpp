@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include <stdexcept>
+
 namespace testing_support {
 namespace {
 
@@ -40,8 +42,11 @@ HttpTestServer::HttpTestServer(Script script) : script_(std::move(script)) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::listen(listener_, 16);
+  if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(listener_, 16) != 0) {
+    throw std::runtime_error("the test server cannot listen: " +
+                             std::to_string(::WSAGetLastError()));
+  }
   int length = sizeof address;
   ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
   port_ = ntohs(address.sin_port);

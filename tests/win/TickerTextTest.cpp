@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "Commands.h"
+#include "InProcessBar.h"
 #include "ProgramDriver.h"
 #include "core/FileStamp.h"
 #include "platform/FileSystem.h"
@@ -35,19 +36,11 @@ void TouchFile(const std::string& path, int secondsAhead) {
   ::CloseHandle(file);
 }
 
-
-class TickerText : public testing::Test {
+class TickerText : public InProcessBar {
  protected:
-  void SetUp() override {
-    ResetProgramState();
-    application = std::make_unique<platform::Application>("Driftline");
-    bar = std::make_unique<TForm1>(*application);
-  }
   void TearDown() override {
-    bar.reset();
-    application.reset();
+    InProcessBar::TearDown();
     for (const auto& path : made) ::DeleteFileA(path.c_str());
-    ResetProgramState();
   }
 
   std::string MakeFile(const std::string& name, const std::string& text) {
@@ -60,15 +53,6 @@ class TickerText : public testing::Test {
   void ShowFile(const std::string& path) {
     ::SendMessageA(bar->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);
   }
-  void Change(const std::function<void(core::TickerSettings&)>& change) {
-    core::TickerSettings values = bar->Values();
-    change(values);
-    bar->ApplyValues(values);
-  }
-  std::string Shown() const { return bar->Marquee().ScrollText(); }
-
-  std::unique_ptr<platform::Application> application;
-  std::unique_ptr<TForm1> bar;
   std::vector<std::string> made;
 };
 

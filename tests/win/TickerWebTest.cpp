@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "HttpTestServer.h"
+#include "InProcessBar.h"
 #include "ProgramDriver.h"
 #include "app/Ticker.h"
 
@@ -22,26 +23,19 @@ HttpResponse Ok(const std::string& headers, const std::string& body) {
   return {200, headers, body, HttpFault::None};
 }
 
-class TickerWeb : public testing::Test {
+class TickerWeb : public InProcessBar {
  protected:
   void SetUp() override {
-    ResetProgramState();
-    application = std::make_unique<platform::Application>("Driftline");
-    bar = std::make_unique<TForm1>(*application);
+    InProcessBar::SetUp();
     bar->LogSink().SetFileLog(true);
     bar->Log("web test");
   }
-  void TearDown() override {
-    bar.reset();
-    application.reset();
-    ResetProgramState();
-  }
 
   void ShowUrl(const std::string& url) {
-    core::TickerSettings values = bar->Values();
-    values.UseFileUrl = true;
-    values.FileUrl = url;
-    bar->ApplyValues(values);
+    Change([&](core::TickerSettings& values) {
+      values.UseFileUrl = true;
+      values.FileUrl = url;
+    });
   }
   std::string LogText() const { return ReadWholeFile(bar->LogSink().LogFilePath()); }
   int Reports() const {
@@ -62,10 +56,7 @@ class TickerWeb : public testing::Test {
     const size_t at = log.rfind("WParam: ");
     return at == std::string::npos ? 0 : std::atoi(log.c_str() + at + 8);
   }
-  bool Shows(const std::string& text) { return bar->Marquee().ScrollText() == text; }
-
-  std::unique_ptr<platform::Application> application;
-  std::unique_ptr<TForm1> bar;
+  bool Shows(const std::string& text) const { return Shown() == text; }
 };
 
 enum class Target { Server, RefusedPort, HttpsToPlainServer };
