@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/TickerLog.h"
@@ -129,6 +130,8 @@ class TForm1 : public platform::Window {
   void StopSourceChecks();
   bool LoadWebLines(core::TextLines lines);
   void PlayChangeSound();
+  // The file's bytes in the code page the bar draws in; nullopt after a logged failure.
+  std::optional<std::string> ReadLocalBytes();
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.

@@ -10,10 +10,13 @@
 #include <algorithm>
 #include <new>
 
+#include "app/ShownText.h"
 #include "core/FileStamp.h"
 #include "core/TextPipeline.h"
 #include "core/TickerTextOptions.h"
+#include "platform/CodePageText.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemError.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -80,32 +83,8 @@ void TForm1::ForceRead() {
 
 void TForm1::ReadLocalFile() {
   Log("Read file " + values_.File);
-  std::optional<std::string> bytes;
-  std::string failure;
-  for (int attempt = 0; attempt < kReadAttempts && !bytes; ++attempt) {
-    if (attempt > 0) ::Sleep(kReadRetryMs);
-    try {
-      bytes = platform::ReadWholeFile(values_.File, kLargestReadableFile,
-                                      platform::FileSharing::DenyWriters);
-      if (!bytes) failure = values_.File + " is gone";
-    } catch (const platform::FileTooLarge& e) {
-      // Reading it again cannot help: the stamp stays, so it waits for the file to change.
-      Log(std::string("Read file failed: ") + e.what());
-      return;
-    } catch (const std::bad_alloc&) {
-      Log("Not enough memory to read " + values_.File);
-      ForgetStampAfterFailedRead();
-      return;
-    } catch (const std::exception& e) {
-      failure = e.what();
-    }
-    if (!bytes) Log("Read file failed");
-  }
-  if (!bytes) {
-    Log("Read file failed: " + failure);
-    ForgetStampAfterFailedRead();
-    return;
-  }
+  std::optional<std::string> bytes = ReadLocalBytes();
+  if (!bytes) return;
   core::TextLines lines(std::move(*bytes));
   text_.FileEmpty = lines.Empty();
   if (text_.FileEmpty) {
@@ -115,6 +94,36 @@ void TForm1::ReadLocalFile() {
     lines = core::TextLines::OneLine("");
   }
   if (!LoadFile(std::move(lines))) ForgetStampAfterFailedRead();
+}
+
+std::optional<std::string> TForm1::ReadLocalBytes() {
+  std::string failure;
+  try {
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+      if (attempt > 0) ::Sleep(kReadRetryMs);
+      try {
+        std::optional<std::string> bytes = platform::ReadWholeFile(
+            values_.File, kLargestReadableFile, platform::FileSharing::DenyWriters);
+        if (bytes) {
+          if (platform::ToSystemCodePage(*bytes, std::nullopt)) Log(CannotShowAll(values_.File));
+          return bytes;
+        }
+        failure = values_.File + " is gone";
+      } catch (const platform::SystemError& e) {
+        failure = e.what();  // held by a writer, say: worth another try
+      }
+      Log("Read file failed");
+    }
+    Log("Read file failed: " + failure);
+  } catch (const platform::FileTooLarge& e) {
+    // Reading it again cannot help: the stamp stays, so it waits for the file to change.
+    Log(std::string("Read file failed: ") + e.what());
+    return std::nullopt;
+  } catch (const std::bad_alloc&) {
+    Log("Not enough memory to read " + values_.File);
+  }
+  ForgetStampAfterFailedRead();
+  return std::nullopt;
 }
 
 // The next check reads the file again instead of waiting for it to change.

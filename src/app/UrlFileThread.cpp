@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "app/ShownText.h"
+#include "platform/CodePageText.h"
+
 namespace {
 
 // "FileUrlLastModifiedChanged: Cannot open URL http://...: <the system's reason>"
@@ -85,6 +88,7 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
   Log("Read Url " + request_.address + " (LastModified: " + lastModified + ")");
   const std::string failure = "GetFileUrlContents: ";
   std::string body;
+  std::string contentType;
   try {
     UrlRequest.Send(userAgent_, request_.address);
     const DWORD status = UrlRequest.StatusCode();
@@ -93,6 +97,7 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
       throw std::runtime_error(failure + "HTTP status " + std::to_string(status) + " for " +
                                request_.address);
     }
+    contentType = UrlRequest.ContentType();
     body = UrlRequest.ReadBody();
   } catch (const platform::InternetError& e) {
     throw std::runtime_error(FailureText("GetFileUrlContents", e, request_.address));
@@ -100,6 +105,9 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
     throw std::runtime_error(failure + "response too large for " + request_.address);
   }
   UrlRequest.Close();
+  if (platform::ToSystemCodePage(body, core::EncodingOfContentType(contentType))) {
+    Log(CannotShowAll(request_.address));
+  }
   core::TextLines lines(std::move(body));
   lines.Lines();  // split here, off the user-interface thread
   return lines;

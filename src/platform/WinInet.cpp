@@ -134,6 +134,13 @@ std::optional<std::string> HttpGet::RawHeaders() {
   }
 }
 
+std::string HttpGet::ContentType() {
+  char value[512] = {};
+  DWORD size = sizeof value - 1;
+  if (!::HttpQueryInfoA(Request(), HTTP_QUERY_CONTENT_TYPE, value, &size, nullptr)) return {};
+  return std::string(value, size);
+}
+
 std::string HttpGet::ReadBody() {
   HINTERNET request = Request();
   // A connection that breaks off may read as an orderly end; the announced length tells.

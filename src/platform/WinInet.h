@@ -57,6 +57,8 @@ class HttpGet {
   DWORD StatusCode();
   // The whole header block, lines ended by CR LF; nullopt when it cannot be had.
   std::optional<std::string> RawHeaders();
+  // The Content-Type header; empty when there is none.
+  std::string ContentType();
   // The whole body; throws InternetError or ResponseTooLarge.
   std::string ReadBody();
   // Closes the request, then the connection and the session.

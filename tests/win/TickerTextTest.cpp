@@ -12,6 +12,7 @@
 #include "InProcessBar.h"
 #include "ProgramDriver.h"
 #include "core/FileStamp.h"
+#include "platform/CodePageText.h"
 #include "platform/FileSystem.h"
 
 using namespace testing_support;
@@ -306,6 +307,51 @@ TEST_F(TickerText, SpeedKeysChangeTheValuesAtOnce) {
   EXPECT_EQ(bar->Values().Amount, 2);
   EXPECT_EQ(bar->Marquee().ScrollDelay(), 3u);
   EXPECT_EQ(bar->Marquee().ScrollAmount(), 2);
+}
+
+struct EncodedFile {
+  const char* name;
+  std::string bytes;
+};
+
+class TickerTextEncodings : public TickerText, public testing::WithParamInterface<EncodedFile> {};
+
+TEST_P(TickerTextEncodings, ShowInTheSystemCodePage) {
+  if (platform::SystemCodePage() != 1252) GTEST_SKIP() << "written for code page 1252";
+  ShowFile(MakeFile(std::string(GetParam().name) + ".txt", GetParam().bytes));
+  EXPECT_EQ(Shown(), "Caf\xE9 \x96 na\xEFve ");
+}
+
+std::string Utf16LE(const std::wstring& text) {
+  std::string bytes("\xFF\xFE");
+  for (const wchar_t unit : text) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TickerTextEncodings,
+    testing::Values(EncodedFile{"Utf8", "Caf\xC3\xA9 \xE2\x80\x93 na\xC3\xAFve\r\n"},
+                    EncodedFile{"Utf8WithMark",
+                                "\xEF\xBB\xBF"
+                                "Caf\xC3\xA9 \xE2\x80\x93 na\xC3\xAFve"},
+                    EncodedFile{"Utf16LE", Utf16LE(L"Caf\u00E9 \u2013 na\u00EFve\r\n")},
+                    // Already in the code page: shown byte for byte, as always.
+                    EncodedFile{"CodePage", "Caf\xE9 \x96 na\xEFve"}),
+    [](const testing::TestParamInfo<EncodedFile>& info) { return std::string(info.param.name); });
+
+TEST_F(TickerText, ACharacterTheCodePageLacksShowsAsAQuestionMarkAndIsLoggedOnce) {
+  bar->LogSink().SetFileLog(true);
+  const std::string path = MakeFile("omega.txt", "\xCE\xA9 and \xCE\xA9 again\n");
+  ShowFile(path);
+  EXPECT_EQ(Shown(), "? and ? again ");
+  const std::string log = ReadWholeFile(bar->LogSink().LogFilePath());
+  const std::string line = "Some characters of " + path + " cannot be shown in code page " +
+                           std::to_string(platform::SystemCodePage());
+  EXPECT_NE(log.find(line), std::string::npos);
+  EXPECT_EQ(log.find(line), log.rfind(line));
 }
 
 }  // namespace

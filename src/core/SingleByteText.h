@@ -1,0 +1,28 @@
+#pragma once
+// UTF-8 and UTF-16 text turned into a single-byte code page in place, a character at a time
+// through a table of the code page. The system's own conversions are several times slower, and
+// a file of many MB is converted at every change.
+
+#include <array>
+#include <cstddef>
+
+namespace core {
+
+// The code page's byte for each character of the Basic Multilingual Plane; 0 where the code
+// page has none.
+using SingleByteTable = std::array<unsigned char, 65536>;
+
+struct Converted {
+  std::size_t length = 0;  // of the converted text, from the start of the buffer
+  bool lossy = false;      // some character became "?"
+};
+
+// Converts `length` bytes of UTF-8 at `text` in place, up to the first NUL. A character the
+// table lacks, one beyond the plane, and each byte of a malformed sequence become "?".
+Converted Utf8ToSingleByte(char* text, std::size_t length, const SingleByteTable& table);
+
+// The same for UTF-16 code units; an odd last byte is no character, and a NUL unit ends the text.
+Converted Utf16ToSingleByte(char* text, std::size_t length, bool bigEndian,
+                            const SingleByteTable& table);
+
+}  // namespace core

@@ -1,0 +1,72 @@
+#include "core/SingleByteText.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace core {
+namespace {
+
+// ASCII, and three characters of code page 1252: é, ï and the en dash.
+const SingleByteTable& Cp1252Part() {
+  static const auto table = [] {
+    auto built = std::make_unique<SingleByteTable>();
+    built->fill(0);
+    for (unsigned c = 1; c < 128; ++c) (*built)[c] = static_cast<unsigned char>(c);
+    (*built)[0xE9] = 0xE9;
+    (*built)[0xEF] = 0xEF;
+    (*built)[0x2013] = 0x96;
+    return built;
+  }();
+  return *table;
+}
+
+struct ConversionCase {
+  const char* what;
+  std::string utf8;
+  std::string shown;
+  bool lossy;
+};
+
+class Utf8Conversion : public testing::TestWithParam<ConversionCase> {};
+
+TEST_P(Utf8Conversion, GivesTheCodePagesBytes) {
+  std::string text = GetParam().utf8;
+  const Converted converted = Utf8ToSingleByte(text.data(), text.size(), Cp1252Part());
+  EXPECT_EQ(text.substr(0, converted.length), GetParam().shown) << GetParam().what;
+  EXPECT_EQ(converted.lossy, GetParam().lossy) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8Conversion,
+    testing::Values(
+        ConversionCase{"accents", "Caf\xC3\xA9 \xE2\x80\x93 na\xC3\xAFve, a longer line",
+                       "Caf\xE9 \x96 na\xEFve, a longer line", false},
+        ConversionCase{"not in the code page", "\xCE\xA9 x", "? x", true},
+        ConversionCase{"beyond the plane",
+                       "a\xF0\x9F\x98\x80"
+                       "b",
+                       "a?b", true},
+        ConversionCase{"malformed bytes",
+                       "a\x80\xC3"
+                       "b",
+                       "a??b", true},
+        ConversionCase{"overlong", "a\xC0\xAF", "a??", true},
+        ConversionCase{"a NUL ends it", std::string("abcdefgh\xC3\xA9\0zz", 13), "abcdefgh\xE9",
+                       false},
+        ConversionCase{"a NUL inside a word", std::string("abc\0defghijk", 12), "abc", false}));
+
+TEST(Utf16Conversion, GivesTheCodePagesBytesInEitherByteOrder) {
+  std::string little("C\0a\0f\0\xE9\0 \0\x13\x20=\0\x3D\xD8\x00\xDE!\0\0\0x\0", 24);
+  Converted converted = Utf16ToSingleByte(little.data(), little.size(), false, Cp1252Part());
+  EXPECT_EQ(little.substr(0, converted.length), "Caf\xE9 \x96=?!");
+  EXPECT_TRUE(converted.lossy);
+  std::string big("\0C\0a\0\xE9z", 7);  // an odd last byte is no character
+  converted = Utf16ToSingleByte(big.data(), big.size(), true, Cp1252Part());
+  EXPECT_EQ(big.substr(0, converted.length), "Ca\xE9");
+  EXPECT_FALSE(converted.lossy);
+}
+
+}  // namespace
+}  // namespace core
