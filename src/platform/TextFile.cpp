@@ -32,14 +32,21 @@ std::string TemporaryNameFor(const std::string& path) {
          ".tmp";
 }
 
-bool WriteAll(HANDLE file, const std::string& text) {
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(text.size() - written, kChunkSize));
+class WriteFileWriter : public FileWriter {
+ public:
+  std::size_t Write(void* file, std::string_view bytes) override {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunkSize));
     DWORD done = 0;
-    if (!::WriteFile(file, text.data() + written, chunk, &done, nullptr) || done == 0) return false;
-    written += done;
+    if (!::WriteFile(file, bytes.data(), chunk, &done, nullptr)) return 0;
+    return done;
+  }
+};
+
+bool WriteAll(HANDLE file, std::string_view text, FileWriter& writer) {
+  while (!text.empty()) {
+    const std::size_t done = std::min(writer.Write(file, text), text.size());
+    if (done == 0) return false;
+    text.remove_prefix(done);
   }
   return true;
 }
@@ -97,7 +104,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
   return text;
 }
 
-bool ReplaceTextFile(const std::string& path, const std::string& text) {
+FileWriter& SystemFileWriter() {
+  static WriteFileWriter writer;
+  return writer;
+}
+
+bool ReplaceTextFile(const std::string& path, const std::string& text, FileWriter& writer) {
   // No name would put the temporary in whatever the current directory is.
   if (path.empty()) return false;
   const std::string temporary = TemporaryNameFor(path);
@@ -106,7 +118,7 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
     UniqueHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    written = WriteAll(file.get(), text) && ::FlushFileBuffers(file.get());
+    written = WriteAll(file.get(), text, writer) && ::FlushFileBuffers(file.get());
   }
   if (written && ::MoveFileExA(temporary.c_str(), path.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -124,7 +136,9 @@ void AppendLine(const std::string& path, std::string_view line, AppendMode mode)
   if (!file) ThrowLastError();
   std::string text(line);
   text += "\r\n";
-  if (!WriteAll(file.get(), text) || !::FlushFileBuffers(file.get())) ThrowLastError();
+  if (!WriteAll(file.get(), text, SystemFileWriter()) || !::FlushFileBuffers(file.get())) {
+    ThrowLastError();
+  }
 }
 
 }  // namespace platform

@@ -94,6 +94,18 @@ void RemoveTree(const std::string& path) {
   ::SHFileOperationA(&operation);
 }
 
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
 namespace {
 
 std::vector<DWORD> ProgramProcesses() {

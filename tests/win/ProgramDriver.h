@@ -25,6 +25,8 @@ std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> SplitLines(const std::string& text);
 void WriteWholeFile(const std::string& path, const std::string& text);
 void RemoveTree(const std::string& path);
+// The names of the files (not folders) in `folder`, which ends in a backslash.
+std::vector<std::string> FilesIn(const std::string& folder);
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.
 void ResetProgramState();
