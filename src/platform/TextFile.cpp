@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <stdexcept>
 
+#include "core/TemporaryFileName.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 
@@ -27,9 +29,8 @@ bool IsMissing(DWORD code) {
 // Beside the file, so that the rename stays on one volume; unique per process and call, so that
 // two saves never share one temporary.
 std::string TemporaryNameFor(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-         ".tmp";
+  static std::atomic<std::uint32_t> counter{0};
+  return core::TemporaryPathFor(path, ::GetCurrentProcessId(), ++counter);
 }
 
 class WriteFileWriter : public FileWriter {
