@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "core/ProgramPaths.h"
 #include "core/TemporaryFileName.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
@@ -50,6 +51,15 @@ bool WriteAll(HANDLE file, std::string_view text, FileWriter& writer) {
     text.remove_prefix(done);
   }
   return true;
+}
+
+// A temporary of our own id was left by an ended process whose id we were given; our own
+// replacements remove theirs. For any other id, a process that may still be writing.
+bool WriterMayStillRun(std::uint32_t processId) {
+  if (processId == ::GetCurrentProcessId()) return false;
+  const UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it exists
+  return ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 }  // namespace
@@ -140,6 +150,26 @@ void AppendLine(const std::string& path, std::string_view line, AppendMode mode)
   if (!WriteAll(file.get(), text, SystemFileWriter()) || !::FlushFileBuffers(file.get())) {
     ThrowLastError();
   }
+}
+
+int RemoveLeftoverTemporaries(const std::string& path) {
+  const std::string folder = core::FolderOf(path);
+  const std::string target = core::FileNameOf(path);
+  if (target.empty()) return 0;
+  WIN32_FIND_DATAA found{};
+  // The wildcard also meets short names and other patterns; each found name is checked whole.
+  const UniqueFind search(::FindFirstFileA((path + ".*.tmp").c_str(), &found));
+  if (!search) return 0;
+  int removed = 0;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const auto writer = core::TemporaryWriterOf(target, found.cFileName);
+    if (!writer || WriterMayStillRun(*writer)) continue;
+    // A temporary still open for writing refuses deletion; one already closed makes its save's
+    // rename fail, which that save reports.
+    if (::DeleteFileA((folder + found.cFileName).c_str())) ++removed;
+  } while (::FindNextFileA(search.get(), &found));
+  return removed;
 }
 
 }  // namespace platform

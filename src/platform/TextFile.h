@@ -42,10 +42,14 @@ class FileWriter {
 // WriteFile.
 FileWriter& SystemFileWriter();
 
-// Writes `text` to a new file beside `path`, flushes it and renames it over `path`. False on any
-// failure, which removes the new file and leaves the old one as it was.
+// Writes `text` to a new file beside `path` (core/TemporaryFileName.h), flushes it and renames it
+// over `path`. False on any failure, which removes the new file and leaves the old one as it was.
 bool ReplaceTextFile(const std::string& path, const std::string& text,
                      FileWriter& writer = SystemFileWriter());
+
+// Removes the temporaries that replacements of `path` left beside it when their process was
+// killed; those of processes still running are theirs to finish. Returns how many it removed.
+int RemoveLeftoverTemporaries(const std::string& path);
 
 enum class AppendMode { StartNewFile, AppendToEnd };
 

@@ -14,6 +14,7 @@ namespace {
 
 using namespace std::string_literals;
 using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -66,6 +67,22 @@ TEST_F(SettingsStoreTest, AnIniFileThatCannotBeReadReachesTheCallerAndIsNotOverw
   EXPECT_THROW(store->GetSettings(), std::runtime_error);
   EXPECT_THROW(store->SaveSettings(), std::runtime_error);
   EXPECT_EQ(system.files[kUserIni], "[Settings]\nTop=5\n");
+}
+
+TEST_F(SettingsStoreTest, AnIniSaveRemovesWhatKilledSavesLeftAndSaysHowManyWhenAny) {
+  store->Properties().UseIni = true;
+  for (const int leftovers : {2, 1, 0}) {
+    system.leftoverTemporaries = leftovers;
+    store->SaveSettings();
+  }
+  EXPECT_THAT(log, ElementsAre("Settings: SaveSettings: "s + kUserIni,
+                               "Settings: SaveSettings: removed 2 temporary files left by an "
+                               "interrupted save",
+                               "Settings: SaveSettings: "s + kUserIni,
+                               "Settings: SaveSettings: removed 1 temporary file left by an "
+                               "interrupted save",
+                               "Settings: SaveSettings: "s + kUserIni));
+  EXPECT_THAT(system.cleanedBeside, Each(std::string(kUserIni)));
 }
 
 struct PartialMoveCase {

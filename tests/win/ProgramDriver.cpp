@@ -215,6 +215,33 @@ const std::string& MessageBoxAnswer::Text() {
   return text_;
 }
 
+SuspendedProcess::SuspendedProcess() {
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string commandLine = "\"";
+  commandLine.append(program).append("\"");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!::CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info_)) {
+    ADD_FAILURE() << "could not start " << program << ": error " << ::GetLastError();
+    info_ = {};
+  }
+}
+
+SuspendedProcess::~SuspendedProcess() {
+  if (!info_.hProcess) return;
+  ::TerminateProcess(info_.hProcess, 1);
+  ::WaitForSingleObject(info_.hProcess, 5000);
+  ::CloseHandle(info_.hThread);
+  ::CloseHandle(info_.hProcess);
+}
+
+DWORD EndedProcessId() {
+  const SuspendedProcess process;
+  return process.Id();
+}
+
 RunningProgram::RunningProgram(const std::string& arguments) {
   const std::string program = TestProgramFolder() + "dftline.exe";
   std::string commandLine = "\"" + program + "\"";

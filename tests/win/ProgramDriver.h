@@ -53,6 +53,24 @@ class MessageBoxAnswer {
   std::thread thread_;
 };
 
+// A copy of this test program, created suspended: a running process that does nothing. It is
+// ended with the object.
+class SuspendedProcess {
+ public:
+  SuspendedProcess();
+  SuspendedProcess(const SuspendedProcess&) = delete;
+  SuspendedProcess& operator=(const SuspendedProcess&) = delete;
+  ~SuspendedProcess();
+
+  DWORD Id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The id of a process that has ended, as a killed one leaves its id on its files.
+DWORD EndedProcessId();
+
 class RunningProgram {
  public:
   explicit RunningProgram(const std::string& arguments = {});

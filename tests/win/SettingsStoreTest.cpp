@@ -350,6 +350,19 @@ TEST_F(SettingsStoreTest, ASaveKeepsForeignSectionsAndNamesAndLeavesNoTemporaryF
   EXPECT_THAT(FilesIn(UserFolder()), ElementsAre("dftline1.ini"));
 }
 
+TEST_F(SettingsStoreTest, ASaveRemovesTheTemporaryThatAKilledSaveLeftAndSaysSo) {
+  WriteIni(UserIni(), "[Settings]\r\nTop=3\r\n");
+  const std::string leftover = UserIni() + "." + std::to_string(EndedProcessId()) + "-1.tmp";
+  WriteWholeFile(leftover, "[Settings]\r\nTo");
+  settings->GetSettings();
+  log.clear();
+  settings->SaveSettings();
+  EXPECT_THAT(log, ElementsAre("Settings: SaveSettings: " + UserIni(),
+                               "Settings: SaveSettings: removed 1 temporary file left by an "
+                               "interrupted save"));
+  EXPECT_THAT(FilesIn(UserFolder()), ElementsAre("dftline1.ini"));
+}
+
 TEST_F(SettingsStoreTest, ASaveOverAFileHeldOpenLeavesItWholeAndIsLogged) {
   const std::string old = "[Settings]\r\nTop=3\r\n";
   WriteIni(UserIni(), old);

@@ -1,4 +1,4 @@
-// Replacing a file whole, on the real file system.
+// Replacing a file whole, and clearing what killed replacements left, on the real file system.
 
 #include "platform/TextFile.h"
 
@@ -11,11 +11,14 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ProgramDriver.h"
+#include "platform/Handles.h"
 
 using namespace testing_support;
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAreArray;
 
 namespace {
 
@@ -91,5 +94,37 @@ INSTANTIATE_TEST_SUITE_P(TextFile, TextFileReplace,
                          [](const ::testing::TestParamInfo<WriteCase>& info) {
                            return std::string(info.param.behaviour);
                          });
+
+std::string TemporaryOf(const std::string& target, DWORD processId, int serial) {
+  return target + "." + std::to_string(processId) + "-" + std::to_string(serial) + ".tmp";
+}
+
+TEST_F(TextFileTest, RemovesOnlyTheTemporariesOfEndedWritersThatNothingHoldsOpen) {
+  const SuspendedProcess running;
+  const DWORD ended = EndedProcessId();
+  const DWORD self = ::GetCurrentProcessId();  // a killed process may have had it before us
+  const std::vector<std::string> removed = {TemporaryOf("dftline1.ini", ended, 1),
+                                            TemporaryOf("dftline1.ini", ended, 2),
+                                            TemporaryOf("dftline1.ini", self, 1)};
+  const std::vector<std::string> kept = {
+      "dftline1.ini",
+      TemporaryOf("dftline1.ini", running.Id(), 1),
+      TemporaryOf("dftline1.ini", self, 2),  // held open below, as while it is written
+      TemporaryOf("dftline2.ini", ended, 1),
+      TemporaryOf("dftline1.ini", ended, 3) + ".bak",
+      "dftline1.ini.tmp"};
+  for (const auto& name : removed) WriteWholeFile(kFolder + "\\" + name, "half");
+  for (const auto& name : kept) WriteWholeFile(kFolder + "\\" + name, "half");
+  const std::string folderLikeOne = kFolder + "\\" + TemporaryOf("dftline1.ini", ended, 4);
+  ASSERT_TRUE(::CreateDirectoryA(folderLikeOne.c_str(), nullptr));
+  const platform::UniqueHandle writing(::CreateFileA((kFolder + "\\" + kept[2]).c_str(),
+                                                     GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(writing);
+
+  EXPECT_EQ(platform::RemoveLeftoverTemporaries(kTarget), 3);
+  EXPECT_THAT(FilesIn(kFolder + "\\"), UnorderedElementsAreArray(kept));
+  EXPECT_NE(::GetFileAttributesA(folderLikeOne.c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
 }  // namespace
