@@ -98,6 +98,7 @@ class MemorySystem : public SettingsSystem {
     files[path] = text;
     return true;
   }
+  int RemoveLeftoverTemporaries(const std::string&) override { return 0; }
 };
 
 void BM_SettingsStoreSaveAndGetThroughIni(benchmark::State& state) {

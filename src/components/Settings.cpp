@@ -58,6 +58,10 @@ class WindowsSettingsSystem : public core::SettingsSystem {
   bool ReplaceTextFile(const std::string& path, const std::string& text) override {
     return platform::ReplaceTextFile(path, text);
   }
+
+  int RemoveLeftoverTemporaries(const std::string& path) override {
+    return platform::RemoveLeftoverTemporaries(path);
+  }
 };
 
 }  // namespace

@@ -75,6 +75,12 @@ bool SettingsStore::SaveToIni() {
   // but cannot be read stops the save before anything is overwritten.
   const std::string existing = system_.ReadTextFile(path).value_or(std::string());
   Log("SaveSettings: " + path);
+  // Each save killed part way leaves one; nothing else would ever remove them.
+  const int leftovers = system_.RemoveLeftoverTemporaries(path);
+  if (leftovers > 0) {
+    Log("SaveSettings: removed " + std::to_string(leftovers) + " temporary " +
+        (leftovers == 1 ? "file" : "files") + " left by an interrupted save");
+  }
   const IniWrite merged = WriteIniValues(existing, Properties().IniSectionName, values_);
   for (const std::string& name : merged.unwritten) Log("SaveSettings: exception writing " + name);
   bool saved = false;

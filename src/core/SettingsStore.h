@@ -22,6 +22,9 @@ class SettingsSystem : public SettingsPlaces {
   // Replaces the file whole (written beside it, then renamed over it); false on failure, which
   // leaves the old file as it was.
   virtual bool ReplaceTextFile(const std::string& path, const std::string& text) = 0;
+  // Removes the temporaries that replacements of `path` left beside it when they were killed;
+  // returns how many.
+  virtual int RemoveLeftoverTemporaries(const std::string& path) = 0;
 };
 
 class SettingsStore {

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <stdexcept>
 
+#include "core/ProgramPaths.h"
+#include "core/TemporaryFileName.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 
@@ -27,21 +30,36 @@ bool IsMissing(DWORD code) {
 // Beside the file, so that the rename stays on one volume; unique per process and call, so that
 // two saves never share one temporary.
 std::string TemporaryNameFor(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-         ".tmp";
+  static std::atomic<std::uint32_t> counter{0};
+  return core::TemporaryPathFor(path, ::GetCurrentProcessId(), ++counter);
 }
 
-bool WriteAll(HANDLE file, const std::string& text) {
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(text.size() - written, kChunkSize));
+class WriteFileWriter : public FileWriter {
+ public:
+  std::size_t Write(void* file, std::string_view bytes) override {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunkSize));
     DWORD done = 0;
-    if (!::WriteFile(file, text.data() + written, chunk, &done, nullptr) || done == 0) return false;
-    written += done;
+    if (!::WriteFile(file, bytes.data(), chunk, &done, nullptr)) return 0;
+    return done;
+  }
+};
+
+bool WriteAll(HANDLE file, std::string_view text, FileWriter& writer) {
+  while (!text.empty()) {
+    const std::size_t done = std::min(writer.Write(file, text), text.size());
+    if (done == 0) return false;
+    text.remove_prefix(done);
   }
   return true;
+}
+
+// A temporary of our own id was left by an ended process whose id we were given; our own
+// replacements remove theirs. For any other id, a process that may still be writing.
+bool WriterMayStillRun(std::uint32_t processId) {
+  if (processId == ::GetCurrentProcessId()) return false;
+  const UniqueHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it exists
+  return ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 }  // namespace
@@ -97,7 +115,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
   return text;
 }
 
-bool ReplaceTextFile(const std::string& path, const std::string& text) {
+FileWriter& SystemFileWriter() {
+  static WriteFileWriter writer;
+  return writer;
+}
+
+bool ReplaceTextFile(const std::string& path, const std::string& text, FileWriter& writer) {
   // No name would put the temporary in whatever the current directory is.
   if (path.empty()) return false;
   const std::string temporary = TemporaryNameFor(path);
@@ -106,7 +129,7 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
     UniqueHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    written = WriteAll(file.get(), text) && ::FlushFileBuffers(file.get());
+    written = WriteAll(file.get(), text, writer) && ::FlushFileBuffers(file.get());
   }
   if (written && ::MoveFileExA(temporary.c_str(), path.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -124,7 +147,29 @@ void AppendLine(const std::string& path, std::string_view line, AppendMode mode)
   if (!file) ThrowLastError();
   std::string text(line);
   text += "\r\n";
-  if (!WriteAll(file.get(), text) || !::FlushFileBuffers(file.get())) ThrowLastError();
+  if (!WriteAll(file.get(), text, SystemFileWriter()) || !::FlushFileBuffers(file.get())) {
+    ThrowLastError();
+  }
+}
+
+int RemoveLeftoverTemporaries(const std::string& path) {
+  const std::string folder = core::FolderOf(path);
+  const std::string target = core::FileNameOf(path);
+  if (target.empty()) return 0;
+  WIN32_FIND_DATAA found{};
+  // The wildcard also meets short names and other patterns; each found name is checked whole.
+  const UniqueFind search(::FindFirstFileA((path + ".*.tmp").c_str(), &found));
+  if (!search) return 0;
+  int removed = 0;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const auto writer = core::TemporaryWriterOf(target, found.cFileName);
+    if (!writer || WriterMayStillRun(*writer)) continue;
+    // A temporary still open for writing refuses deletion; one already closed makes its save's
+    // rename fail, which that save reports.
+    if (::DeleteFileA((folder + found.cFileName).c_str())) ++removed;
+  } while (::FindNextFileA(search.get(), &found));
+  return removed;
 }
 
 }  // namespace platform

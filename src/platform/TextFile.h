@@ -30,9 +30,26 @@ class FileTooLarge : public std::runtime_error {
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit,
                                          FileSharing sharing);
 
-// Writes `text` to a new file beside `path`, flushes it and renames it over `path`. False on any
-// failure, which removes the new file and leaves the old one as it was.
-bool ReplaceTextFile(const std::string& path, const std::string& text);
+// Puts bytes into an open file. The one step of writing that a test replaces, to make a write
+// fail or stop part way through.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Writes a leading part of `bytes` to `file` (a HANDLE) and returns its length; 0 on failure.
+  virtual std::size_t Write(void* file, std::string_view bytes) = 0;
+};
+
+// WriteFile.
+FileWriter& SystemFileWriter();
+
+// Writes `text` to a new file beside `path` (core/TemporaryFileName.h), flushes it and renames it
+// over `path`. False on any failure, which removes the new file and leaves the old one as it was.
+bool ReplaceTextFile(const std::string& path, const std::string& text,
+                     FileWriter& writer = SystemFileWriter());
+
+// Removes the temporaries that replacements of `path` left beside it when their process was
+// killed; those of processes still running are theirs to finish. Returns how many it removed.
+int RemoveLeftoverTemporaries(const std::string& path);
 
 enum class AppendMode { StartNewFile, AppendToEnd };
 

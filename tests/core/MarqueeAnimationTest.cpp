@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,23 +127,32 @@ TEST(MarqueeBlink, CutsToTheWidthOnlyAtARestartCentresAndAlternates) {
 
 class MarqueeBounceFitting : public testing::TestWithParam<int> {};
 
-TEST_P(MarqueeBounceFitting, TurnsExactlyAtBothEdges) {
+TEST_P(MarqueeBounceFitting, StepsByTheAmountBothWaysAndTurnsExactlyAtBothEdges) {
   const int amount = GetParam();
   MarqueeAnimation animation = Make(kBounce, "abc", 100, amount);
   FixedWidth measurer;
-  std::vector<int> xs;
-  xs.reserve(300);
+  std::vector<int> xs{100};  // a run enters from the right edge
+  xs.reserve(301);
   for (int tick = 0; tick < 300; ++tick) xs.push_back(animation.Tick(measurer).x);
   const auto firstAtLeft = std::find(xs.begin(), xs.end(), 0);
-  ASSERT_EQ(firstAtLeft - xs.begin() + 1, (100 + amount - 1) / amount);
+  ASSERT_EQ(firstAtLeft - xs.begin(), (100 + amount - 1) / amount);
+  for (auto x = xs.begin(); x + 1 != xs.end(); ++x) {
+    // A whole step, or a shorter one that ends at an edge: x = 0 or x = 100 - 30.
+    const int step = std::abs(x[1] - x[0]);
+    ASSERT_TRUE(step == amount || (step < amount && (x[1] == 0 || x[1] == 70)))
+        << x[0] << " to " << x[1];
+  }
+  int rightSteps = 0;
   for (auto x = firstAtLeft; x + 2 != xs.end(); ++x) {
     ASSERT_TRUE(x[0] >= 0 && x[0] <= 70) << x[0];
     const bool turns = (x[1] > x[0]) != (x[2] > x[1]);
     ASSERT_TRUE(!turns || x[1] == 0 || x[1] == 70) << x[1];
+    if (x[1] > x[0]) ++rightSteps;
   }
+  EXPECT_GT(rightSteps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Amounts, MarqueeBounceFitting, testing::Values(1, 7, 13, 100));
+INSTANTIATE_TEST_SUITE_P(Amounts, MarqueeBounceFitting, testing::Values(1, 3, 7, 13, 100));
 
 TEST(MarqueeBounce, TextThatStopsFittingGoesOnWithoutRepeatingItsStart) {
   MarqueeAnimation animation = Make(kBounce, "abcdef", 100, 7);

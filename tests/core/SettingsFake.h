@@ -46,6 +46,8 @@ class FakeSettingsSystem : public SettingsSystem {
   bool fileWritesFail = false;
   std::map<RegistryRoot, KeyValues> keys;  // the one key, Software\Quorvane\Driftline\1
   std::set<RegistryRoot> rootsWithoutCreateRight;
+  int leftoverTemporaries = 0;  // removed by the next cleanup
+  std::vector<std::string> cleanedBeside;
   int placesProbed = 0;  // calls that look at or change a place other than by reading or writing
 
   std::string ProgramPath() override { return "C:\\Tools\\dftline.exe"; }
@@ -82,6 +84,10 @@ class FakeSettingsSystem : public SettingsSystem {
     if (unreadableFiles.count(path) != 0) throw std::runtime_error("sharing violation");
     if (files.count(path) == 0) return std::nullopt;
     return files[path];
+  }
+  int RemoveLeftoverTemporaries(const std::string& path) override {
+    cleanedBeside.push_back(path);
+    return std::exchange(leftoverTemporaries, 0);
   }
   bool ReplaceTextFile(const std::string& path, const std::string& text) override {
     if (fileWritesFail || !FolderExists(FolderOf(path))) return false;

@@ -1,6 +1,9 @@
 #include "core/SettingsLocation.h"
 
+#include <cstdint>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -120,6 +123,58 @@ TEST_F(SettingsLocationTest, FoldersThatCannotBeCreatedAreLoggedAndNothingIsWrit
   EXPECT_THAT(log, Contains("Settings: Could not create \\Quorvane\\Driftline\\"));
   EXPECT_TRUE(system.files.empty());
 }
+
+enum class Place { UserIni, AllUsersIni, UserKey, AllUsersKey };
+
+struct SearchCase {
+  const char* behaviour;
+  std::vector<Place> copies;  // each holds Top = 10 + its place's number
+  Place found;
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) {
+  *out << c.behaviour;
+}
+
+class SettingsLocationSearch : public SettingsStoreFixture,
+                               public ::testing::WithParamInterface<SearchCase> {};
+
+TEST_P(SettingsLocationSearch, LoadsTheValuesOfTheFirstPlaceInOrderThatHoldsACopy) {
+  const SearchCase& c = GetParam();
+  for (const Place place : c.copies) {
+    const int top = 10 + static_cast<int>(place);
+    const std::string ini = "[Settings]\r\nTop=" + std::to_string(top) + "\r\n";
+    const RegistryData key{RegistryType::Dword, static_cast<std::uint32_t>(top), {}};
+    switch (place) {
+      case Place::UserIni: system.files[kUserIni] = ini; break;
+      case Place::AllUsersIni: system.files[kAllUsersIni] = ini; break;
+      case Place::UserKey: system.keys[kUser]["Top"] = key; break;
+      case Place::AllUsersKey: system.keys[kMachine]["Top"] = key; break;
+    }
+  }
+  store->GetSettings();
+  EXPECT_EQ(StoredValue("Top"), Value{10 + static_cast<int>(c.found)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, SettingsLocationSearch,
+    testing::Values(
+        SearchCase{
+            "UserIniBeforeAllUsersIni", {Place::AllUsersIni, Place::UserIni}, Place::UserIni},
+        SearchCase{
+            "AllUsersIniBeforeUserKey", {Place::UserKey, Place::AllUsersIni}, Place::AllUsersIni},
+        SearchCase{
+            "UserKeyBeforeAllUsersKey", {Place::AllUsersKey, Place::UserKey}, Place::UserKey},
+        SearchCase{"AllUsersIniBeforeAllUsersKey",
+                   {Place::AllUsersKey, Place::AllUsersIni},
+                   Place::AllUsersIni},
+        SearchCase{"EveryPlace",
+                   {Place::UserIni, Place::AllUsersIni, Place::UserKey, Place::AllUsersKey},
+                   Place::UserIni},
+        SearchCase{"OnlyTheAllUsersKey", {Place::AllUsersKey}, Place::AllUsersKey}),
+    [](const testing::TestParamInfo<SearchCase>& info) {
+      return std::string(info.param.behaviour);
+    });
 
 TEST(SettingsLocation, DerivesEveryEmptyNameFromTheProgramFile) {
   FakeSettingsSystem system;

@@ -1,5 +1,6 @@
 #include "core/SettingsStore.h"
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -12,7 +13,10 @@ namespace core {
 namespace {
 
 using namespace std::string_literals;
+using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 using SettingsStoreTest = SettingsStoreFixture;
 
@@ -64,6 +68,80 @@ TEST_F(SettingsStoreTest, AnIniFileThatCannotBeReadReachesTheCallerAndIsNotOverw
   EXPECT_THROW(store->SaveSettings(), std::runtime_error);
   EXPECT_EQ(system.files[kUserIni], "[Settings]\nTop=5\n");
 }
+
+TEST_F(SettingsStoreTest, AnIniSaveRemovesWhatKilledSavesLeftAndSaysHowManyWhenAny) {
+  store->Properties().UseIni = true;
+  for (const int leftovers : {2, 1, 0}) {
+    system.leftoverTemporaries = leftovers;
+    store->SaveSettings();
+  }
+  EXPECT_THAT(log, ElementsAre("Settings: SaveSettings: "s + kUserIni,
+                               "Settings: SaveSettings: removed 2 temporary files left by an "
+                               "interrupted save",
+                               "Settings: SaveSettings: "s + kUserIni,
+                               "Settings: SaveSettings: removed 1 temporary file left by an "
+                               "interrupted save",
+                               "Settings: SaveSettings: "s + kUserIni));
+  EXPECT_THAT(system.cleanedBeside, Each(std::string(kUserIni)));
+}
+
+struct PartialMoveCase {
+  const char* behaviour;
+  bool useIni;
+  bool allUsers;
+  std::string name;  // of the one value the new place cannot take
+  Value value;
+};
+
+void PrintTo(const PartialMoveCase& c, std::ostream* out) {
+  *out << c.behaviour;
+}
+
+class SettingsStorePartialMove : public SettingsStoreFixture,
+                                 public ::testing::WithParamInterface<PartialMoveCase> {};
+
+TEST_P(SettingsStorePartialMove, LogsTheValueLeftOutAndKeepsEveryOldCopy) {
+  const PartialMoveCase& c = GetParam();
+  const std::string oldIni = "[Settings]\r\nTop=1\r\n";
+  system.folders.insert({"C:\\ProgramData\\Quorvane\\", "C:\\ProgramData\\Quorvane\\Driftline\\"});
+  system.files[kUserIni] = system.files[kAllUsersIni] = oldIni;
+  system.keys[kUser]["Top"] = system.keys[kMachine]["Top"] = {RegistryType::Dword, 1, {}};
+  store->Properties().UseIni = c.useIni;
+  store->Properties().AllUsers = c.allUsers;
+  store->SetValue("Top", Value{2});
+  store->SetValue(c.name, c.value);
+
+  store->SaveSettings();
+
+  EXPECT_THAT(log, Contains("Settings: SaveSettings: exception writing " + c.name));
+  const std::string newIni = !c.useIni ? "" : c.allUsers ? kAllUsersIni : kUserIni;
+  if (c.useIni) {
+    EXPECT_THAT(system.files[newIni], HasSubstr("Top=2\r\n"));
+  }
+  for (const std::string path : {kUserIni, kAllUsersIni}) {
+    if (path != newIni) {
+      EXPECT_EQ(system.files[path], oldIni) << path;
+    }
+  }
+  for (const RegistryRoot root : {kUser, kMachine}) {
+    const bool newKey = !c.useIni && root == (c.allUsers ? kMachine : kUser);
+    EXPECT_EQ(system.keys[root]["Top"].dword, newKey ? 2U : 1U) << RootName(root);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsStore, SettingsStorePartialMove,
+    ::testing::Values(PartialMoveCase{"ValueWithALineBreakToTheAllUsersIni", true, true, "FontName",
+                                      Value{std::string("two\r\nlines")}},
+                      PartialMoveCase{"NameTheIniRefusesToTheAllUsersIni", true, true, "Font=Name",
+                                      Value{1}},
+                      PartialMoveCase{"NameTheRegistryRefusesToTheAllUsersKey", false, true,
+                                      std::string("Font\0Name", 9), Value{1}},
+                      PartialMoveCase{"NameTheRegistryRefusesToTheUsersKey", false, false,
+                                      std::string("Font\0Name", 9), Value{1}}),
+    [](const ::testing::TestParamInfo<PartialMoveCase>& info) {
+      return std::string(info.param.behaviour);
+    });
 
 }  // namespace
 }  // namespace core

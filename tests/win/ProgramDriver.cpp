@@ -107,6 +107,18 @@ void RemoveTree(const std::string& path) {
   ::SHFileOperationA(&operation);
 }
 
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
 namespace {
 
 std::vector<DWORD> ProgramProcesses() {
@@ -214,6 +226,33 @@ MessageBoxAnswer::~MessageBoxAnswer() {
 const std::string& MessageBoxAnswer::Text() {
   if (thread_.joinable()) thread_.join();
   return text_;
+}
+
+SuspendedProcess::SuspendedProcess() {
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string commandLine = "\"";
+  commandLine.append(program).append("\"");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!::CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info_)) {
+    ADD_FAILURE() << "could not start " << program << ": error " << ::GetLastError();
+    info_ = {};
+  }
+}
+
+SuspendedProcess::~SuspendedProcess() {
+  if (!info_.hProcess) return;
+  ::TerminateProcess(info_.hProcess, 1);
+  ::WaitForSingleObject(info_.hProcess, 5000);
+  ::CloseHandle(info_.hThread);
+  ::CloseHandle(info_.hProcess);
+}
+
+DWORD EndedProcessId() {
+  const SuspendedProcess process;
+  return process.Id();
 }
 
 RunningProgram::RunningProgram(const std::string& arguments) {

@@ -27,6 +27,8 @@ void WriteWholeFile(const std::string& path, const std::string& text);
 void RemoveTree(const std::string& path);
 // The drop data of Explorer's drag and drop, for WM_DROPFILES.
 HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+// The names of the files (not folders) in `folder`, which ends in a backslash.
+std::vector<std::string> FilesIn(const std::string& folder);
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.
 void ResetProgramState();
@@ -52,6 +54,24 @@ class MessageBoxAnswer {
   std::string text_;
   std::thread thread_;
 };
+
+// A copy of this test program, created suspended: a running process that does nothing. It is
+// ended with the object.
+class SuspendedProcess {
+ public:
+  SuspendedProcess();
+  SuspendedProcess(const SuspendedProcess&) = delete;
+  SuspendedProcess& operator=(const SuspendedProcess&) = delete;
+  ~SuspendedProcess();
+
+  DWORD Id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The id of a process that has ended, as a killed one leaves its id on its files.
+DWORD EndedProcessId();
 
 class RunningProgram {
  public:

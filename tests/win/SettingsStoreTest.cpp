@@ -89,18 +89,6 @@ std::optional<RawValue> GetRaw(HKEY root, const char* name) {
   return value;
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
-  return names;
-}
-
 bool FileThere(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -359,6 +347,19 @@ TEST_F(SettingsStoreTest, ASaveKeepsForeignSectionsAndNamesAndLeavesNoTemporaryF
   EXPECT_EQ(ReadWholeFile(UserIni()),
             "; shared with a plug-in\r\n[Window]\r\nLeft=10\r\n\r\n[Settings]\r\nTop=4\r\n"
             "Plugin=keep me\r\nFrame=1\r\nFontName=MS Sans Serif\r\n[Other]\r\nX=1\r\n");
+  EXPECT_THAT(FilesIn(UserFolder()), ElementsAre("dftline1.ini"));
+}
+
+TEST_F(SettingsStoreTest, ASaveRemovesTheTemporaryThatAKilledSaveLeftAndSaysSo) {
+  WriteIni(UserIni(), "[Settings]\r\nTop=3\r\n");
+  const std::string leftover = UserIni() + "." + std::to_string(EndedProcessId()) + "-1.tmp";
+  WriteWholeFile(leftover, "[Settings]\r\nTo");
+  settings->GetSettings();
+  log.clear();
+  settings->SaveSettings();
+  EXPECT_THAT(log, ElementsAre("Settings: SaveSettings: " + UserIni(),
+                               "Settings: SaveSettings: removed 1 temporary file left by an "
+                               "interrupted save"));
   EXPECT_THAT(FilesIn(UserFolder()), ElementsAre("dftline1.ini"));
 }
 
