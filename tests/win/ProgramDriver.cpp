@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include "platform/Handles.h"
+
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -110,12 +112,11 @@ void RemoveTree(const std::string& path) {
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found{};
-  HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const platform::UniqueFind search(::FindFirstFileA((folder + "*").c_str(), &found));
+  if (!search) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileA(search.get(), &found));
   return names;
 }
 
