@@ -87,32 +87,32 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
   }
   // Read straight into the text, so that a large file costs its size once.
   std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
-  std::size_t done = 0;
-  for (;;) {
-    if (done == text.size()) {
-      // The file may grow while it is read: the bound holds for what is read, not for what
-      // was said.
-      if (text.size() >= limit) {
-        char probe = 0;
-        DWORD extra = 0;
-        if (!::ReadFile(file.get(), &probe, 1, &extra, nullptr)) {
-          ThrowCannotRead(path, ::GetLastError());
-        }
-        if (extra == 0) return text;
-        throw tooLarge();
-      }
-      text.resize(std::min<std::size_t>(limit, text.size() + kChunkSize));
-    }
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, kReadSize));
+  const auto readInto = [&](char* into, std::size_t wanted) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), text.data() + done, chunk, &read, nullptr)) {
+    if (!::ReadFile(file.get(), into, static_cast<DWORD>(std::min<std::size_t>(wanted, kReadSize)),
+                    &read, nullptr)) {
       ThrowCannotRead(path, ::GetLastError());
     }
-    if (read == 0) break;  // the end, also of a file that shrank while it was read
+    return static_cast<std::size_t>(read);
+  };
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const std::size_t read = readInto(text.data() + done, text.size() - done);
+    if (read == 0) {  // the file shrank while it was read
+      text.resize(done);
+      return text;
+    }
     done += read;
   }
-  text.resize(done);
-  return text;
+  // The file may have grown while it was read: the bound holds for what is read, not for what
+  // was said.
+  std::string more(kChunkSize, '\0');
+  for (;;) {
+    const std::size_t read = readInto(more.data(), more.size());
+    if (read == 0) return text;
+    if (text.size() + read > limit) throw tooLarge();
+    text.append(more.data(), read);
+  }
 }
 
 FileWriter& SystemFileWriter() {
