@@ -62,7 +62,6 @@ void UrlFileThread::GetUrlFileThread() {
   } catch (const std::exception& e) {
     result->status = core::WebStatus::Failed;
     result->error = e.what();
-    result->lines = core::TextLines();
   }
   const auto status = static_cast<WPARAM>(result->status);
   result_.Put(std::move(result));

@@ -3,48 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/Utf8.h"
+
 namespace core {
-namespace {
 
-bool IsContinuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
-
-// The code point of the valid sequence at `at` and its length; length 0 when malformed.
-std::uint32_t Decode(const unsigned char* at, std::size_t left, std::size_t& length) {
-  const unsigned char lead = at[0];
-  std::uint32_t point = 0;
-  std::uint32_t least = 0;  // the smallest code point this length may carry
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, point = lead & 0x1F, least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, point = lead & 0x0F, least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, point = lead & 0x07, least = 0x10000;
-  } else {
-    length = 0;
-    return 0;
-  }
-  if (left < length) {
-    length = 0;
-    return 0;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if (!IsContinuation(at[i])) {
-      length = 0;
-      return 0;
-    }
-    point = (point << 6) | (at[i] & 0x3F);
-  }
-  if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) length = 0;
-  return point;
-}
-
-}  // namespace
-
-Converted Utf8ToSingleByte(char* text, std::size_t length, const SingleByteTable& table) {
+Converted Utf8ToSingleByte(char* text, std::size_t from, std::size_t length,
+                           const SingleByteTable& table) {
   auto* const bytes = reinterpret_cast<unsigned char*>(text);
-  std::size_t read = 0;
+  std::size_t read = from;
   std::size_t write = 0;
   bool lossy = false;
   while (read < length) {
@@ -67,7 +33,7 @@ Converted Utf8ToSingleByte(char* text, std::size_t length, const SingleByteTable
       continue;
     }
     std::size_t sequence = 0;
-    const std::uint32_t point = Decode(bytes + read, length - read, sequence);
+    const std::uint32_t point = utf8::Decode(bytes + read, length - read, sequence);
     const unsigned char shown = sequence != 0 && point <= 0xFFFF ? table[point] : 0;
     bytes[write++] = shown != 0 ? shown : '?';
     lossy = lossy || shown == 0;
@@ -76,14 +42,14 @@ Converted Utf8ToSingleByte(char* text, std::size_t length, const SingleByteTable
   return {write, lossy};
 }
 
-Converted Utf16ToSingleByte(char* text, std::size_t length, bool bigEndian,
+Converted Utf16ToSingleByte(char* text, std::size_t from, std::size_t length, bool bigEndian,
                             const SingleByteTable& table) {
   auto* const bytes = reinterpret_cast<unsigned char*>(text);
-  const std::size_t units = length / 2;
+  const std::size_t units = (length - from) / 2;
   std::size_t write = 0;
   bool lossy = false;
   for (std::size_t unit = 0; unit < units; ++unit) {
-    const unsigned char* pair = bytes + unit * 2;
+    const unsigned char* pair = bytes + from + unit * 2;
     const std::uint32_t value = bigEndian ? (pair[0] << 8) | pair[1] : (pair[1] << 8) | pair[0];
     if (value == 0) break;
     const bool highSurrogate = value >= 0xD800 && value <= 0xDBFF;

@@ -17,12 +17,14 @@ struct Converted {
   bool lossy = false;      // some character became "?"
 };
 
-// Converts `length` bytes of UTF-8 at `text` in place, up to the first NUL. A character the
-// table lacks, one beyond the plane, and each byte of a malformed sequence become "?".
-Converted Utf8ToSingleByte(char* text, std::size_t length, const SingleByteTable& table);
+// Converts the UTF-8 in text[from, length) in place, up to the first NUL, writing from the
+// buffer's start (so a byte-order mark goes without moving the text). A character the table
+// lacks, one beyond the plane, and each byte of a malformed sequence become "?".
+Converted Utf8ToSingleByte(char* text, std::size_t from, std::size_t length,
+                           const SingleByteTable& table);
 
 // The same for UTF-16 code units; an odd last byte is no character, and a NUL unit ends the text.
-Converted Utf16ToSingleByte(char* text, std::size_t length, bool bigEndian,
+Converted Utf16ToSingleByte(char* text, std::size_t from, std::size_t length, bool bigEndian,
                             const SingleByteTable& table);
 
 }  // namespace core

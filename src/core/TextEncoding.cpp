@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
-#include <cstring>
 #include <string>
+
+#include "core/Utf8.h"
 
 namespace core {
 namespace {
@@ -14,36 +14,6 @@ using Kind = TextEncoding::Kind;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
-
-bool IsContinuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
-
-// The length of a valid sequence starting at `at`, or 0.
-std::size_t SequenceLength(const unsigned char* at, std::size_t left) {
-  const unsigned char lead = at[0];
-  std::size_t length = 0;
-  unsigned char low = 0x80;  // the allowed range of the second byte
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // overlong
-    if (lead == 0xED) high = 0x9F;  // surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;   // overlong
-    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (left < length || at[1] < low || at[1] > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (!IsContinuation(at[i])) return 0;
-  }
-  return length;
-}
 
 bool StartsWith(std::string_view bytes, std::string_view start) {
   return bytes.substr(0, start.size()) == start;
@@ -59,37 +29,18 @@ std::string Lower(std::string_view text) {
 }  // namespace
 
 bool IsAscii(std::string_view bytes) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080U;
-  std::size_t at = 0;
-  for (; at + 8 <= bytes.size(); at += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    if (word & kHighBits) return false;
-  }
-  for (; at < bytes.size(); ++at) {
-    if (static_cast<unsigned char>(bytes[at]) > 127) return false;
-  }
-  return true;
+  return utf8::FirstHighByte(bytes) == bytes.size();
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = at + bytes.size();
-  while (at < end) {
-    // Runs of ASCII a word at a time.
-    if (end - at >= 8) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, at, sizeof word);
-      if ((word & 0x8080808080808080U) == 0) {
-        at += 8;
-        continue;
-      }
-    }
-    if (*at < 0x80) {
-      ++at;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (std::size_t at = utf8::FirstHighByte(bytes); at < bytes.size();) {
+    if (data[at] < 0x80) {
+      at += utf8::FirstHighByte(bytes.substr(at));
       continue;
     }
-    const std::size_t length = SequenceLength(at, static_cast<std::size_t>(end - at));
+    std::size_t length = 0;
+    utf8::Decode(data + at, bytes.size() - at, length);
     if (length == 0) return false;
     at += length;
   }
@@ -100,7 +51,9 @@ TextEncoding DetectEncoding(std::string_view bytes) {
   if (StartsWith(bytes, kUtf8Mark)) return {Kind::Utf8, 0, kUtf8Mark.size()};
   if (StartsWith(bytes, kUtf16LEMark)) return {Kind::Utf16LE, 0, kUtf16LEMark.size()};
   if (StartsWith(bytes, kUtf16BEMark)) return {Kind::Utf16BE, 0, kUtf16BEMark.size()};
-  if (IsAscii(bytes) || !IsValidUtf8(bytes)) return {};
+  // One walk: the ASCII start is skipped once, and only what follows is validated.
+  const std::size_t high = utf8::FirstHighByte(bytes);
+  if (high == bytes.size() || !IsValidUtf8(bytes.substr(high))) return {};
   return {Kind::Utf8, 0, 0};
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/SingleByteText.h"
+#include "core/Utf8.h"
 
 namespace platform {
 namespace {
@@ -16,10 +17,6 @@ using Kind = core::TextEncoding::Kind;
 
 // Converted a piece at a time, so that a large file needs no wide copy of itself.
 constexpr std::size_t kPieceBytes = 256 * 1024;
-
-bool IsContinuation(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 bool IsHighSurrogate(wchar_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
@@ -58,7 +55,7 @@ bool ConvertMultiByte(std::string& bytes, std::size_t start, UINT codePage) {
     std::size_t take = std::min(kPieceBytes, end - at);
     // A piece never ends inside a UTF-8 sequence.
     if (codePage == CP_UTF8 && at + take < end) {
-      while (take > 1 && IsContinuation(bytes[at + take])) --take;
+      while (take > 1 && core::utf8::IsContinuation(bytes[at + take])) --take;
     }
     const int length = ::MultiByteToWideChar(codePage, 0, bytes.data() + at, static_cast<int>(take),
                                              wide.data(), static_cast<int>(wide.size()));
@@ -124,14 +121,12 @@ std::unique_ptr<core::SingleByteTable> SystemCodePageTable() {
 // UTF-8 or UTF-16 into a single-byte system code page, in place.
 bool ConvertThroughTable(std::string& bytes, const core::TextEncoding& encoding) {
   const auto table = SystemCodePageTable();
-  char* text = bytes.data() + encoding.markLength;
-  const std::size_t length = bytes.size() - encoding.markLength;
+  const std::size_t from = encoding.markLength;
   const core::Converted converted =
-      encoding.kind == Kind::Utf8
-          ? core::Utf8ToSingleByte(text, length, *table)
-          : core::Utf16ToSingleByte(text, length, encoding.kind == Kind::Utf16BE, *table);
-  bytes.erase(encoding.markLength + converted.length);
-  bytes.erase(0, encoding.markLength);
+      encoding.kind == Kind::Utf8 ? core::Utf8ToSingleByte(bytes.data(), from, bytes.size(), *table)
+                                  : core::Utf16ToSingleByte(bytes.data(), from, bytes.size(),
+                                                            encoding.kind == Kind::Utf16BE, *table);
+  bytes.resize(converted.length);
   return converted.lossy;
 }
 

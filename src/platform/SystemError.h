@@ -19,6 +19,9 @@ class SystemError : public std::runtime_error {
 
 // The system's text for an error code, without the trailing line break.
 std::string SystemMessage(DWORD code);
+// The text of a code from a module's own message table (WinInet's, say), the same way; empty
+// when the module has none.
+std::string ModuleMessage(HMODULE module, DWORD code);
 
 [[noreturn]] void ThrowLastError();
 [[noreturn]] void ThrowError(DWORD code);

@@ -59,22 +59,10 @@ void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
 }  // namespace
 
 std::string InternetMessage(DWORD code) {
-  if (code >= INTERNET_ERROR_BASE && code <= INTERNET_ERROR_LAST) {
-    char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
-        ::GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length != 0 && buffer) text.assign(buffer, length);
-    if (buffer) ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-      text.pop_back();
-    }
-    if (!text.empty()) return text + " (" + std::to_string(code) + ")";
-    return "Internet error " + std::to_string(code);
-  }
-  return SystemMessage(code);
+  if (code < INTERNET_ERROR_BASE || code > INTERNET_ERROR_LAST) return SystemMessage(code);
+  const std::string text = ModuleMessage(::GetModuleHandleA("wininet.dll"), code);
+  if (text.empty()) return "Internet error " + std::to_string(code);
+  return text + " (" + std::to_string(code) + ")";
 }
 
 void HttpGet::Send(const std::string& userAgent, const std::string& url) {
@@ -172,14 +160,16 @@ std::string HttpGet::ReadBody() {
 
 void HttpGet::Close() {
   std::lock_guard lock(mutex_);
-  request_.reset();
-  connection_.reset();
-  session_.reset();
+  CloseHandles();
 }
 
 void HttpGet::Abort() {
   std::lock_guard lock(mutex_);
   aborted_ = true;
+  CloseHandles();
+}
+
+void HttpGet::CloseHandles() {
   request_.reset();
   connection_.reset();
   session_.reset();

@@ -68,6 +68,8 @@ class HttpGet {
 
  private:
   HINTERNET Request();
+  // The request first, then the connection and the session; the caller holds the lock.
+  void CloseHandles();
 
   FetchLimits limits_;
   std::mutex mutex_;

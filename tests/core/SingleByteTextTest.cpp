@@ -33,7 +33,7 @@ class Utf8Conversion : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(Utf8Conversion, GivesTheCodePagesBytes) {
   std::string text = GetParam().utf8;
-  const Converted converted = Utf8ToSingleByte(text.data(), text.size(), Cp1252Part());
+  const Converted converted = Utf8ToSingleByte(text.data(), 0, text.size(), Cp1252Part());
   EXPECT_EQ(text.substr(0, converted.length), GetParam().shown) << GetParam().what;
   EXPECT_EQ(converted.lossy, GetParam().lossy) << GetParam().what;
 }
@@ -58,12 +58,15 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"a NUL inside a word", std::string("abc\0defghijk", 12), "abc", false}));
 
 TEST(Utf16Conversion, GivesTheCodePagesBytesInEitherByteOrder) {
-  std::string little("C\0a\0f\0\xE9\0 \0\x13\x20=\0\x3D\xD8\x00\xDE!\0\0\0x\0", 24);
-  Converted converted = Utf16ToSingleByte(little.data(), little.size(), false, Cp1252Part());
+  std::string little(
+      "\xFF\xFE"
+      "C\0a\0f\0\xE9\0 \0\x13\x20=\0\x3D\xD8\x00\xDE!\0\0\0x\0",
+      26);
+  Converted converted = Utf16ToSingleByte(little.data(), 2, little.size(), false, Cp1252Part());
   EXPECT_EQ(little.substr(0, converted.length), "Caf\xE9 \x96=?!");
   EXPECT_TRUE(converted.lossy);
   std::string big("\0C\0a\0\xE9z", 7);  // an odd last byte is no character
-  converted = Utf16ToSingleByte(big.data(), big.size(), true, Cp1252Part());
+  converted = Utf16ToSingleByte(big.data(), 0, big.size(), true, Cp1252Part());
   EXPECT_EQ(big.substr(0, converted.length), "Ca\xE9");
   EXPECT_FALSE(converted.lossy);
 }

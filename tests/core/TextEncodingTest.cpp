@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestNames.h"
+
 #include <string>
 
 namespace core {
@@ -41,13 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"cut off at the end", "Caf\xC3", {}},
         DetectionCase{
             "long ascii then utf-8", std::string(100, 'a') + "\xC3\xA9", {Kind::Utf8, 0, 0}}),
-    [](const testing::TestParamInfo<DetectionCase>& info) {
-      std::string name;
-      for (const char c : std::string(info.param.what)) {
-        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-      }
-      return name;
-    });
+    testing_names::FromWhat());
 
 struct DeclaredCase {
   const char* contentType;

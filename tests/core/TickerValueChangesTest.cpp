@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "TestNames.h"
+
 #include <functional>
 
 #include "core/SpeedKeys.h"
@@ -55,13 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"File and comments",
                    [](TickerSettings& v) { v.File = "x.txt", v.UseComment = true; },
                    {}}),
-    [](const testing::TestParamInfo<ChangeCase>& info) {
-      std::string name;
-      for (const char c : std::string(info.param.what)) {
-        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-      }
-      return name;
-    });
+    testing_names::FromWhat());
 
 TEST(AppliedChanges, TheStartUpAppliesEveryPartInApplyOrder) {
   EXPECT_THAT(AllChanges(),

@@ -66,6 +66,12 @@ std::string ReadWholeFile(const std::string& path) {
   return text.str();
 }
 
+size_t CountOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 void WriteWholeFile(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;

@@ -23,6 +23,8 @@ std::string ProgramLogPath();                       // where dftline.exe writes 
 std::string TempFilePath(const std::string& name);  // in the user's temporary folder
 std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> SplitLines(const std::string& text);
+// How often `part` stands in `text`.
+size_t CountOf(const std::string& text, const std::string& part);
 void WriteWholeFile(const std::string& path, const std::string& text);
 void RemoveTree(const std::string& path);
 // The drop data of Explorer's drag and drop, for WM_DROPFILES.

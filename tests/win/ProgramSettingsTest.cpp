@@ -41,12 +41,6 @@ DWORD StoredValueCount() {
   return count;
 }
 
-size_t CountOf(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
-
 class ProgramSettings : public testing::Test {
  protected:
   void SetUp() override { ResetProgramState(); }

@@ -23,15 +23,8 @@ class ProgramWeb : public testing::Test {
     ::DeleteFileA(ini.c_str());
   }
 
-  static size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-      ++count;
-    }
-    return count;
-  }
   static size_t LogCount(const std::string& part) {
-    return Count(ReadWholeFile(ProgramLogPath()), part);
+    return CountOf(ReadWholeFile(ProgramLogPath()), part);
   }
 
   const std::string ini = TestProgramFolder() + "web.ini";

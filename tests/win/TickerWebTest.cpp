@@ -38,18 +38,10 @@ class TickerWeb : public InProcessBar {
     });
   }
   std::string LogText() const { return ReadWholeFile(bar->LogSink().LogFilePath()); }
-  int Reports() const {
-    const std::string log = LogText();
-    int count = 0;
-    for (size_t at = log.find("Received Windows message"); at != std::string::npos;
-         at = log.find("Received Windows message", at + 1)) {
-      ++count;
-    }
-    return count;
-  }
+  size_t Reports() const { return CountOf(LogText(), "Received Windows message"); }
   // One source check, waited for until the worker has reported; its wParam.
   int Check() {
-    const int before = Reports();
+    const size_t before = Reports();
     bar->TimerGetFileTimer();
     EXPECT_TRUE(PumpUntil([&] { return Reports() > before; }, 20000)) << "no report";
     const std::string log = LogText();
@@ -240,7 +232,7 @@ TEST_F(TickerWeb, ACheckDuringAFetchStartsNoSecondWorker) {
   ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() == 1; }));
   bar->TimerGetFileTimer();
   server.Release();
-  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1u; }));
   const std::string log = LogText();
   EXPECT_EQ(log.find("Creating GetUrlFileThread"), log.rfind("Creating GetUrlFileThread"));
   EXPECT_NE(log.find("StartGetUrlFileThread"), log.rfind("StartGetUrlFileThread"));
@@ -256,7 +248,7 @@ TEST_F(TickerWeb, ALocalFileDroppedDuringAFetchStaysShown) {
   WriteWholeFile(local, "local text\n");
   ::SendMessageA(bar->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({local})), 0);
   server.Release();
-  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return Reports() == 1u; }));
   EXPECT_TRUE(Shows("local text "));
   EXPECT_THAT(LogText(), HasSubstr("Dropped the result for " + server.Url()));
   ::DeleteFileA(local.c_str());
