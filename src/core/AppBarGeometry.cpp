@@ -36,4 +36,15 @@ Rect AdjustedBarRect(TEdge edge, Rect answer, BarSize size, Rect floatRect) {
   return answer;
 }
 
+Rect ReleasedStrip(TEdge edge, Rect reserved) {
+  switch (edge) {
+    case TEdge::abeLeft: reserved.right = reserved.left; break;
+    case TEdge::abeTop: reserved.bottom = reserved.top; break;
+    case TEdge::abeRight: reserved.left = reserved.right; break;
+    case TEdge::abeBottom: reserved.top = reserved.bottom; break;
+    case TEdge::abeFloat: break;
+  }
+  return reserved;
+}
+
 }  // namespace core

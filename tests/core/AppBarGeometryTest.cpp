@@ -58,5 +58,12 @@ TEST(AppBarGeometry, LeftAndRightProposeFromTheOriginAndThePrimaryWidthOnAnyMoni
   EXPECT_EQ(ProposedBarRect(abeRight, kMonitors[1], {400, 30}, 1920), (Rect{1520, 0, 0, 824}));
 }
 
+TEST(AppBarGeometry, AReleasedStripKeepsNoThicknessOnTheScreensEdge) {
+  EXPECT_EQ(ReleasedStrip(abeLeft, {0, 0, 30, 824}), (Rect{0, 0, 0, 824}));
+  EXPECT_EQ(ReleasedStrip(abeTop, kLeftTop), (Rect{-1280, -200, 0, -200}));
+  EXPECT_EQ(ReleasedStrip(abeRight, {1890, 0, 1920, 1080}), (Rect{1920, 0, 1920, 1080}));
+  EXPECT_EQ(ReleasedStrip(abeBottom, {0, 1049, 1920, 1079}), (Rect{0, 1079, 1920, 1079}));
+}
+
 }  // namespace
 }  // namespace core
