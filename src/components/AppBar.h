@@ -85,7 +85,8 @@ class TAppBar {
 
  private:
   UINT_PTR Call(DWORD message, const char* name);
-  void CallIgnoringResult(DWORD message);
+  // Without checking the result, for the calls whose failure changes nothing.
+  UINT_PTR SendToShell(DWORD message);
   void GiveStripBack();
   void RaiseToTopmost();
   void ShellRestarted();
@@ -99,8 +100,11 @@ class TAppBar {
   bool doNotAdjustDesktop_ = false;
   bool loaded_ = false;
   bool registered_ = false;
-  bool destroying_ = false;
-  // The edge whose strip the shell was last told to reserve, so that it can be given back.
-  std::optional<TEdge> reservedEdge_;
+  // The strip the shell was last told to reserve, at its edge, so that it can be given back.
+  struct Reservation {
+    TEdge edge;
+    core::Rect strip;
+  };
+  std::optional<Reservation> reserved_;
   UINT taskbarCreated_ = 0;
 };

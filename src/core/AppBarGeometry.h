@@ -29,4 +29,9 @@ Rect ProposedBarRect(TEdge edge, Rect monitor, BarSize size, std::int32_t primar
 // bar's own size at its edge; floating goes to `floatRect` whatever the shell said.
 Rect AdjustedBarRect(TEdge edge, Rect answer, BarSize size, Rect floatRect);
 
+// What to set at `edge` to give the `reserved` strip back: the strip with no thickness, on the
+// screen's edge. (An empty rectangle at the origin would, at the right or bottom edge, reserve
+// everything from 0.)
+Rect ReleasedStrip(TEdge edge, Rect reserved);
+
 }  // namespace core

@@ -307,3 +307,33 @@ DWORD RunningProgram::WaitForExit(DWORD timeoutMs) {
 }
 
 }  // namespace testing_support
+
+// --- The shell's app-bar reservations -------------------------------------------------------
+
+namespace testing_support {
+
+core::Rect ReservationQuery(UINT edge) {
+  // A real top-level window: the shell keeps no bar for a message-only one.
+  platform::UniqueNullable<HWND, &::DestroyWindow> window(
+      ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "reservation query", WS_POPUP, 0, 0, 1, 1,
+                        nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+  EXPECT_TRUE(window) << "no window for the reservation query";
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  APPBARDATA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = window.get();
+  data.uCallbackMessage = WM_APP;
+  if (!::SHAppBarMessage(ABM_NEW, &data)) {
+    ADD_FAILURE() << "the shell did not register the reservation query's bar";
+    return {};
+  }
+  data.uEdge = edge;
+  data.rc = edge == ABE_BOTTOM ? RECT{0, height - 30, width, height} : RECT{0, 0, width, 30};
+  ::SHAppBarMessage(ABM_QUERYPOS, &data);
+  const core::Rect answer{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
+  ::SHAppBarMessage(ABM_REMOVE, &data);
+  return answer;
+}
+
+}  // namespace testing_support

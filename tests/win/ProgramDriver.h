@@ -94,3 +94,17 @@ class RunningProgram {
 };
 
 }  // namespace testing_support
+
+// --- The shell's app-bar reservations -------------------------------------------------------
+
+#include "core/ScreenGeometry.h"
+
+namespace testing_support {
+
+// The shell's answer (ABM_QUERYPOS) for a full-width strip 30 pixels high at the top (ABE_TOP)
+// or bottom (ABE_BOTTOM) of the primary screen, asked by a throw-away bar registered after every
+// other: each reservation made before moves the strip's top down (at the bottom, its bottom up).
+// Wine never reduces the work area, so this is how a reservation is seen.
+core::Rect ReservationQuery(UINT edge);
+
+}  // namespace testing_support
