@@ -10,11 +10,14 @@
 
 TForm1::TForm1(platform::Application& application) : application_(application) {
   CreateBarWindow();
+  CreateAppBar();
   FormCreate();
 }
 
 TForm1::~TForm1() {
   RunExitSequenceOnce();
+  // The shell forgets the bar before its window goes.
+  AppBar1.reset();
 }
 
 void TForm1::CreateBarWindow() {
@@ -28,7 +31,7 @@ void TForm1::CreateBarWindow() {
   placement.parent = application_.Handle();
   CreateHandle({.name = "TForm1",
                 .style = CS_DBLCLKS,
-                .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                .background = nullptr,  // the bar paints its own colour
                 .icon = ::LoadIconA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON))},
                "DriftlineAppbarForm", placement);
 }
@@ -48,6 +51,8 @@ void TForm1::FormCreate() {
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   LoadSettings();
+  startingUp_ = false;
+  RecordPlacement();
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
@@ -65,6 +70,8 @@ void TForm1::CreateMarquee() {
   ApplyFont();
   Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
   Marquee1->SetAutoSizeHeight(true);
+  Marquee1->OnMouseDown = [this](const MarqueeMouse& mouse) { ControlMouseDown(mouse); };
+  Marquee1->OnMouseMove = [this](const MarqueeMouse& mouse) { ControlMouseMove(mouse); };
   FormResize();
   Marquee1->SetActive(true);
 }
@@ -156,12 +163,21 @@ platform::Timer& TForm1::TimerOf(core::TickerTimer timer) {
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  PassToAppBar(message, wParam, lParam);
   switch (message) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam); return 0;
     case WM_SIZE: FormResize(); return 0;
+    case WM_MOVE: OnMove(); return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT fills every pixel
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: OnButtonDown(message); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
+    case WM_MOUSEMOVE: FormMouseMove(wParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);
     case WM_QUERYENDSESSION: return 1;

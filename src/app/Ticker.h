@@ -19,6 +19,7 @@
 #include "app/TickerVerticalState.h"
 #include "app/TickerWebState.h"
 #include "app/resources.h"
+#include "components/AppBar.h"
 #include "components/Marquee.h"
 #include "components/Settings.h"
 #include "core/CommandLine.h"
@@ -65,6 +66,7 @@ class TForm1 : public platform::Window {
   core::DisplayLines& DisplayLineStore() { return text_.RichEdit1; }
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   TSettings& Store() { return *Settings1; }
+  TAppBar& AppBar() { return *AppBar1; }
   std::int32_t FileTimestamp() const { return text_.fileTimestamp; }
   bool IsFileMissing() const { return text_.FileMissing; }
   bool IsFileEmpty() const { return text_.FileEmpty; }
@@ -135,20 +137,54 @@ class TForm1 : public platform::Window {
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.
+  void CreateAppBar();
+  void PassToAppBar(UINT message, WPARAM wParam, LPARAM lParam);
+  core::Rect BarBounds() const;
+  bool IsFloating() const;
+  int BarHeight();
   void FormResize();
+  void OnPaint();
   void SetFrame(bool frame);
+  void ApplyFrameStyle();
+  void ApplyZOrder();
+  void ApplyAppBarFlags();
+  void ApplyPosition();
+  void ApplyDock();
+  void ApplyHeightRule();
+  void Redock();
+  void DockAt(TEdge edge);
+  void MoveBarTo(core::Point topLeft);
+  void RestorePlacement();
+  void ApplyCommandLinePlacement();
+  void StartRedockChecks();
+  void TimerRedockTimer();
+  void UndockToCursor(core::Point cursor);
+  void RecordPlacement();
+  void OnMove();
   void OnGetMinMaxInfo(MINMAXINFO& limits);
   LRESULT OnWindowPosChanging(WPARAM wParam, LPARAM lParam);
+
+  // The mouse on the bar and its children.
+  void FormMouseDown();
+  void FormMouseMove(WPARAM keys);
+  void DragStep(core::MonitorList monitors, core::Rect taskbar, core::Point cursor, int monitor);
+  void ControlMouseDown(const MarqueeMouse& mouse);
+  void ControlMouseMove(const MarqueeMouse& mouse);
+  void OnButtonDown(UINT message);
+  void OnLeftButtonUp();
 
   // Minimize, hide and restore. Until those parts are in place they do nothing but keep the
   // hide timer.
   void aMinimizeExecute() {}
   void aRestoreExecute() {}
+  void SetTotallyHide(bool) {}
+  void RevealOnMouseOver() {}
   void RestartHideTimer();
 
   // Vertical mode and pause. Until those parts are in place the pause and the line tick do
   // nothing.
   void SetPaused(bool) {}
+  void SetVertical(bool) {}
   void TimerVertLineDelayTimer() {}
   void ResetVerticalLines();
 
@@ -163,6 +199,9 @@ class TForm1 : public platform::Window {
   std::unique_ptr<TickerLog> log_;
 
   bool legacyWindows_ = false;
+  // Set while the bar is created and its settings applied; cleared before it is first shown.
+  bool startingUp_ = true;
+  bool applyingValues_ = false;
   bool exitSequenceDone_ = false;
   int instanceNumber_ = 1;
   platform::UniqueHandle instanceMutex_;
@@ -172,6 +211,7 @@ class TForm1 : public platform::Window {
   core::TickerSettings values_;
   platform::Timer TimerSaveSettings{2345};
 
+  std::unique_ptr<TAppBar> AppBar1;
   std::unique_ptr<TMarquee> Marquee1;
   std::unique_ptr<TSettings> Settings1;
   platform::ActionList ActionList1;

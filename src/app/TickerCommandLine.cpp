@@ -16,7 +16,9 @@ void TForm1::LoadSettings() {
   if (!commandLine_.iniFile.empty()) Settings1->Properties().ForceIniFile = commandLine_.iniFile;
   ReadTickerSettings();
   ApplyValues(core::WithStartupSource(values_, commandLine_, legacyWindows_));
+  ApplyCommandLinePlacement();
   TimerGetFileTimer();
+  StartRedockChecks();
 }
 
 void TForm1::ReadCommandLine() {

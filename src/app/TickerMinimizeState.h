@@ -5,4 +5,5 @@
 
 struct TickerMinimizeState {
   platform::Timer TimerHideTime{0};
+  bool Minimized = false;
 };

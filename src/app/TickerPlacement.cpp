@@ -1,38 +1,277 @@
-// Where the bar is, how big it is and how its parts are laid out.
+// Where the bar is, how big it is and how its parts are laid out: the height rule, the layout,
+// the frame, the z-order, docking and floating, and the placement at start-up and by the
+// redock checks.
 
 #include "app/Ticker.h"
+#include "platform/Fonts.h"
+#include "platform/Monitors.h"
 
 namespace {
-constexpr int kMinimumWidth = 77;
+
+core::StoredPlacement StoredPlacementOf(const core::TickerSettings& values) {
+  return {.topLeft = {values.Left, values.Top},
+          .bottom = values.Bottom,
+          .floating = values.Float,
+          .floatLeft = values.FloatLeft,
+          .floatTop = values.FloatTop,
+          .floatRight = values.FloatRight};
 }
 
-// The marquee fills the bar; until the placement rules size the bar, its height follows the
-// marquee's fitted height.
-void TForm1::FormResize() {
-  if (!Marquee1) return;
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  Marquee1->SetBounds(0, 0, client.right, client.bottom);
-  RECT marquee{};
-  ::GetWindowRect(Marquee1->Handle(), &marquee);
-  const int height = marquee.bottom - marquee.top;
-  if (height != client.bottom) {
-    RECT bar{};
-    ::GetWindowRect(Handle(), &bar);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, bar.right - bar.left, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}  // namespace
+
+void TForm1::CreateAppBar() {
+  AppBar1 = std::make_unique<TAppBar>(this);
+  // The design values: nothing reaches the shell or the window before Loaded.
+  AppBar1->FloatRect = BarBounds();
+  AppBar1->SetEdge(TEdge::abeFloat);
+  AppBar1->SetAlwaysOnTop(false);
+  AppBar1->SetStayOnTopOfFullscreen(false);
+  AppBar1->SetDoNotAdjustDesktop(true);
+  try {
+    AppBar1->Loaded();
+  } catch (const std::exception& e) {
+    // Without a shell the bar still places itself; the user learns why nothing is reserved.
+    ShowMessage(e.what());
   }
 }
 
-// The frame is drawn by the placement rules; until they are in place Frame is only kept.
-void TForm1::SetFrame(bool) {}
+void TForm1::PassToAppBar(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!AppBar1) return;
+  try {
+    AppBar1->AppBarWndProc(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    // The bar's own handling of the message goes on.
+    platform::Window::ShowUnhandledError(e.what());
+  }
+}
 
-void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
-  limits.ptMinTrackSize.x = kMinimumWidth;
+core::Rect TForm1::BarBounds() const {
+  return platform::WindowBounds(Handle());
+}
+
+bool TForm1::IsFloating() const {
+  return !AppBar1 || AppBar1->Edge() == TEdge::abeFloat;
+}
+
+int TForm1::BarHeight() {
+  return core::BarHeight({.minimized = minimize_.Minimized,
+                          .totallyHide = values_.TotallyHide,
+                          .frame = values_.Frame,
+                          .marqueeHeight = Marquee1->FittedHeight()});
 }
 
 LRESULT TForm1::OnWindowPosChanging(WPARAM wParam, LPARAM lParam) {
   auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-  if (!(position->flags & SWP_NOSIZE) && position->cx < kMinimumWidth) position->cx = kMinimumWidth;
+  if (!(position->flags & SWP_NOSIZE)) {
+    if (Marquee1) position->cy = BarHeight();
+    if (position->cx < core::kMinimumBarWidth) position->cx = core::kMinimumBarWidth;
+  }
   return DefaultHandling(WM_WINDOWPOSCHANGING, wParam, lParam);
+}
+
+void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
+  limits.ptMinTrackSize.x = core::kMinimumBarWidth;
+}
+
+// Asking for a height of 1 lets the height rule give the bar its height.
+void TForm1::ApplyHeightRule() {
+  ::SetWindowPos(Handle(), nullptr, 0, 0, BarBounds().Width(), 1,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Setting the edge again tells the shell the bar's new height.
+void TForm1::Redock() {
+  DockAt(AppBar1->Edge());
+}
+
+void TForm1::DockAt(TEdge edge) {
+  AppBar1->SetEdge(edge);
+  RecordPlacement();
+}
+
+void TForm1::MoveBarTo(core::Point topLeft) {
+  ::SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::FormResize() {
+  if (!Marquee1) return;
+  SetPaused(false);
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  const platform::Picture* logo = text_.imgLogo.get();
+  placement_.layout = core::LayoutBar({.clientWidth = client.right,
+                                       .clientHeight = client.bottom,
+                                       .pictureWidth = logo ? logo->Width() : 0,
+                                       .pictureHeight = logo ? logo->Height() : 0,
+                                       .useLogo = values_.UseLogo,
+                                       .logoRight = values_.LogoRight,
+                                       .fontSize = values_.FontSize});
+  if (values_.Vertical) {
+    Marquee1->SetEnabled(false);
+    Marquee1->SetVisible(false);
+  }
+  const core::Rect& marquee = placement_.layout.marquee;
+  Marquee1->SetBounds(marquee.left, marquee.top, marquee.Width(), marquee.Height());
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+  if (!IsFloating()) return;
+  const core::Rect bounds = BarBounds();
+  if (core::FloatingWidth(bounds.Width()) != bounds.Width()) {
+    ::SetWindowPos(Handle(), nullptr, 0, 0, core::FloatingWidth(bounds.Width()), bounds.Height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (AppBar1) AppBar1->FloatRect = BarBounds();
+}
+
+// The bar's own background takes Color; the logo is drawn stretched in its box.
+void TForm1::OnPaint() {
+  PAINTSTRUCT paint{};
+  HDC dc = ::BeginPaint(Handle(), &paint);
+  const platform::UniqueBrush background(
+      ::CreateSolidBrush(platform::ToColorRef(static_cast<std::uint32_t>(values_.Color))));
+  ::FillRect(dc, &paint.rcPaint, background.get());
+  const core::Rect& box = placement_.layout.logo;
+  if (text_.imgLogo && box.Width() > 0 && box.Height() > 0) {
+    text_.imgLogo->Draw(dc, platform::ToRECT(box));
+  }
+  ::EndPaint(Handle(), &paint);
+}
+
+void TForm1::SetFrame(bool frame) {
+  values_.Frame = frame;
+  ::ShowWindow(Handle(), SW_HIDE);
+  ApplyFrameStyle();
+  const bool floating = IsFloating();
+  HWND insertAfter = values_.AlwaysOnTop ? HWND_TOPMOST : HWND_TOP;
+  for (const core::FrameNudge nudge : {core::FrameNudge::Out, core::FrameNudge::In}) {
+    const core::Rect to = core::NudgedBounds(BarBounds(), floating, nudge);
+    ::SetWindowPos(Handle(), insertAfter, to.left, to.top, to.Width(), to.Height(), SWP_NOACTIVATE);
+  }
+  if (startingUp_) return;
+  ApplyHeightRule();
+  Redock();
+  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TForm1::ApplyFrameStyle() {
+  const core::WindowStyles current{
+      static_cast<std::uint32_t>(::GetWindowLongA(Handle(), GWL_STYLE)),
+      static_cast<std::uint32_t>(::GetWindowLongA(Handle(), GWL_EXSTYLE))};
+  const core::WindowStyles wanted = core::FrameStyles(current, IsFloating(), values_.Frame);
+  if (wanted == current) return;
+  ::SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(wanted.style));
+  ::SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(wanted.exStyle));
+  // The system keeps the old frame until it is told the style changed.
+  ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm1::ApplyZOrder() {
+  AppBar1->SetAlwaysOnTop(values_.AlwaysOnTop);
+  ::SetWindowPos(Handle(), values_.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm1::ApplyAppBarFlags() {
+  AppBar1->SetStayOnTopOfFullscreen(values_.StayOnTopOfFullscreen);
+  AppBar1->SetDoNotAdjustDesktop(values_.DoNotAdjustDesktop);
+  RecordPlacement();
+}
+
+void TForm1::ApplyPosition() {
+  MoveBarTo({values_.Left, values_.Top});
+}
+
+// The stored edge and floating rectangle; at start-up the whole placement, in its order.
+void TForm1::ApplyDock() {
+  if (startingUp_) {
+    RestorePlacement();
+    return;
+  }
+  const core::StoredPlacement stored = StoredPlacementOf(values_);
+  AppBar1->FloatRect = {stored.floatLeft, stored.floatTop, stored.floatRight,
+                        stored.floatTop + BarBounds().Height()};
+  DockAt(core::StoredEdge(stored));
+  ApplyFrameStyle();
+}
+
+void TForm1::RestorePlacement() {
+  ApplyHeightRule();
+  const std::vector<core::Rect> monitors = platform::MonitorBounds();
+  const core::StoredPlacement stored = StoredPlacementOf(values_);
+  const core::Point corner = core::StartupTopLeft(monitors, stored.topLeft);
+  if (corner != stored.topLeft) MoveBarTo(corner);
+  FormResize();
+  // After the layout, which keeps the floating rectangle on the bar while floating.
+  AppBar1->FloatRect = core::StartupFloatRect(monitors, stored, BarBounds().Height());
+  AppBar1->SetAlwaysOnTop(values_.AlwaysOnTop);
+  AppBar1->SetEdge(core::StoredEdge(stored));
+  ApplyFrameStyle();
+  ApplyZOrder();
+}
+
+void TForm1::ApplyCommandLinePlacement() {
+  const std::vector<core::Rect> monitors = platform::MonitorBounds();
+  const std::optional<core::TEdge> edge =
+      core::CommandLineEdge(commandLine_.dockTop, commandLine_.dockBottom);
+  if (const auto corner = core::MonitorCorner(monitors, commandLine_.monitorIndex)) {
+    MoveBarTo(*corner);
+    // A docked bar takes its edge, and its reservation, to the new monitor.
+    if (!edge && !IsFloating()) Redock();
+  }
+  if (edge) DockAt(*edge);
+}
+
+void TForm1::StartRedockChecks() {
+  const std::uint32_t interval =
+      core::RedockIntervalMs(commandLine_.redockPeriod, commandLine_.redockCount);
+  if (interval == 0) return;
+  placement_.redockChecksLeft = commandLine_.redockCount;
+  placement_.TimerRedock.SetOnTimer([this] { TimerRedockTimer(); });
+  placement_.TimerRedock.SetInterval(interval);
+  placement_.TimerRedock.SetEnabled(true);
+}
+
+void TForm1::TimerRedockTimer() {
+  placement_.TimerRedock.SetEnabled(false);
+  const core::Rect bounds = BarBounds();
+  const std::vector<core::Rect> monitors = platform::MonitorBounds();
+  if (const auto pulled =
+          core::RedockedTopLeft(monitors, commandLine_.monitorIndex, {bounds.left, bounds.top})) {
+    MoveBarTo(*pulled);
+    if (commandLine_.dockTop) DockAt(TEdge::abeTop);
+    if (commandLine_.dockBottom) DockAt(TEdge::abeBottom);
+  }
+  if (--placement_.redockChecksLeft > 0) placement_.TimerRedock.SetEnabled(true);
+}
+
+void TForm1::UndockToCursor(core::Point cursor) {
+  AppBar1->SetEdge(TEdge::abeFloat);
+  ApplyFrameStyle();
+  const core::UndockPlacement undock = core::UndockAt(cursor);
+  MoveBarTo(undock.topLeft);
+  placement_.DragStartCursor = undock.anchor.startCursor;
+  placement_.DragStartPos = undock.anchor.startPos;
+  RecordPlacement();
+}
+
+// While floating, the floating rectangle follows the bar.
+void TForm1::OnMove() {
+  if (AppBar1 && IsFloating()) AppBar1->FloatRect = BarBounds();
+  RecordPlacement();
+}
+
+// The stored values follow the bar's place, so that they are current when saved or shown.
+void TForm1::RecordPlacement() {
+  if (startingUp_ || applyingValues_ || !AppBar1) return;
+  const core::Rect bounds = BarBounds();
+  values_.Top = bounds.top;
+  values_.Left = bounds.left;
+  values_.Bottom = AppBar1->Edge() == TEdge::abeBottom;
+  values_.Float = AppBar1->Edge() == TEdge::abeFloat;
+  values_.FloatLeft = AppBar1->FloatRect.left;
+  values_.FloatTop = AppBar1->FloatRect.top;
+  values_.FloatRight = AppBar1->FloatRect.right;
+  values_.StayOnTopOfFullscreen = AppBar1->StayOnTopOfFullscreen();
+  values_.DoNotAdjustDesktop = AppBar1->DoNotAdjustDesktop();
 }

@@ -1,32 +1,24 @@
-// The stored values: defaults, reading them, applying what changed, writing them back, the
-// delayed save, and the keys that change them.
+// The stored values: defaults, reading them, applying what changed, writing them back, and the
+// delayed save.
+
+#include <utility>
 
 #include "app/Ticker.h"
-#include "core/SpeedKeys.h"
 
-namespace {
-
-core::SpeedKey SpeedKeyOf(UINT virtualKey) {
-  switch (virtualKey) {
-    case VK_UP: return core::SpeedKey::Faster;
-    case VK_DOWN: return core::SpeedKey::Slower;
-    case VK_RIGHT: return core::SpeedKey::LargerStep;
-    case VK_LEFT: return core::SpeedKey::SmallerStep;
-    default: return core::SpeedKey::Other;
+// The defaults become the bar's values. At start-up ReadTickerSettings applies them together
+// with what the store holds, so that nothing is applied twice; later they apply at once.
+void TForm1::ResetTickerSettings() {
+  Settings1->SetValue(core::kActiveTabName, core::Value(core::kActiveTabDefault));
+  ShowDefaultText();
+  if (startingUp_) {
+    values_ = core::TickerSettings{};
+  } else {
+    ApplyValues(core::TickerSettings{});
   }
 }
 
-}  // namespace
-
-// The defaults become the bar's values; ReadTickerSettings applies them together with what the
-// store holds, so that nothing is applied twice.
-void TForm1::ResetTickerSettings() {
-  Settings1->SetValue(core::kActiveTabName, core::Value(core::kActiveTabDefault));
-  values_ = core::TickerSettings{};
-  ShowDefaultText();
-}
-
 void TForm1::WriteTickerSettings() {
+  RecordPlacement();
   core::StoreTickerSettings(values_, Settings1->Values());
 }
 
@@ -38,7 +30,7 @@ void TForm1::SaveTickerSettings() {
 void TForm1::ReadTickerSettings() {
   ResetTickerSettings();
   // The defaults in the table give each value its type for reading.
-  WriteTickerSettings();
+  core::StoreTickerSettings(values_, Settings1->Values());
   Settings1->GetSettings();
   for (const std::string& line : core::ClampTickerValues(Settings1->Values())) Log(line);
   values_ = core::TickerSettingsFrom(Settings1->Values(), values_);
@@ -52,27 +44,46 @@ void TForm1::ApplyValues(const core::TickerSettings& values) {
 }
 
 void TForm1::ApplyChanges(const std::vector<core::TickerChange>& changes) {
+  // The bar's moves while applying must not overwrite placement values not yet applied.
+  const bool nested = std::exchange(applyingValues_, true);
+  const struct Restore {
+    bool& flag;
+    bool value;
+    ~Restore() { flag = value; }
+  } restore{applyingValues_, nested};
   for (const core::TickerChange change : changes) ApplyChange(change);
+  if (nested) return;
+  applyingValues_ = false;
+  RecordPlacement();
 }
 
 void TForm1::ApplyChange(core::TickerChange change) {
   using core::TickerChange;
   switch (change) {
+    case TickerChange::Position: ApplyPosition(); break;
     case TickerChange::Font: ApplyFont(); break;
+    case TickerChange::Logo: LoadLogo(); break;
+    case TickerChange::StayOnTop: ApplyZOrder(); break;
+    case TickerChange::AppBarFlags: ApplyAppBarFlags(); break;
     case TickerChange::Frame: SetFrame(values_.Frame); break;
+    case TickerChange::TotallyHide: SetTotallyHide(values_.TotallyHide); break;
     case TickerChange::ScrollAmount: Marquee1->SetScrollAmount(values_.Amount); break;
-    case TickerChange::Color: Marquee1->SetColor(static_cast<std::uint32_t>(values_.Color)); break;
+    case TickerChange::Color:
+      Marquee1->SetColor(static_cast<std::uint32_t>(values_.Color));
+      ::InvalidateRect(Handle(), nullptr, TRUE);
+      break;
     case TickerChange::ScrollDelay:
       Marquee1->SetScrollDelay(core::IntervalMs(values_.Delay));
       break;
+    case TickerChange::Vertical: SetVertical(values_.Vertical); break;
     case TickerChange::TimerIntervals:
       for (const core::TimerInterval& timer : core::TimerIntervalList()) {
         TimerOf(timer.timer).SetInterval(core::IntervalMs(values_.*timer.interval));
       }
       break;
-    case TickerChange::Logo: LoadLogo(); break;
     case TickerChange::AutoReload: ApplyAutoReload(); break;
     case TickerChange::HideOnTimer: RestartHideTimer(); break;
+    case TickerChange::Dock: ApplyDock(); break;
     case TickerChange::Layout: FormResize(); break;
   }
 }
@@ -85,21 +96,13 @@ void TForm1::ApplyFont() {
   font.bold = values_.FontBold;
   font.italic = values_.FontItalic;
   Marquee1->SetFont(font);
+  // The marquee's new height sets the bar's; the start-up placement applies it once.
+  if (startingUp_) return;
+  ApplyHeightRule();
+  Redock();
 }
 
 void TForm1::TimerSaveSettingsTimer() {
   TimerSaveSettings.SetEnabled(false);
   SaveTickerSettings();
-}
-
-void TForm1::FormKeyDown(UINT virtualKey) {
-  TimerSaveSettings.SetEnabled(false);
-  core::TickerSettings values = values_;
-  if (virtualKey == 'F') values.Frame = !values.Frame;
-  const core::Speed speed =
-      core::SpeedAfterKey(SpeedKeyOf(virtualKey), {core::IntervalMs(values.Delay), values.Amount});
-  values.Delay = static_cast<std::int32_t>(speed.delayMs);
-  values.Amount = speed.amount;
-  ApplyValues(values);
-  TimerSaveSettings.SetEnabled(true);
 }

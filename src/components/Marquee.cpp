@@ -242,13 +242,18 @@ void TMarquee::SetBounds(int x, int y, int width, int height) {
   ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TMarquee::FitHeight() {
+int TMarquee::FittedHeight() {
   DcMeasurer measurer(frameDc_.get());
   const int clientHeight = animation_.FitHeight(measurer);
   RECT window{};
   ::GetWindowRect(Handle(), &window);
-  const int frame = (window.bottom - window.top) - ClientHeight();
-  ::SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left, clientHeight + frame,
+  return clientHeight + (window.bottom - window.top) - ClientHeight();
+}
+
+void TMarquee::FitHeight() {
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  ::SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left, FittedHeight(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 

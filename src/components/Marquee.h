@@ -67,6 +67,8 @@ class TMarquee : public platform::Window {
   void SetVisible(bool visible);
   bool Visible() const { return visible_; }
   void SetBounds(int x, int y, int width, int height);
+  // The window height the text needs in the current font, whatever the height is now.
+  int FittedHeight();
   bool TimerRunning() const { return timer_.Enabled(); }
 
   std::function<void()> OnClick;

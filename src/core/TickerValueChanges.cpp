@@ -30,7 +30,12 @@ bool IntervalsDiffer(const T& a, const T& b) {
 
 bool LayoutDiffers(const T& a, const T& b) {
   return FontDiffers(a, b) || a.Frame != b.Frame || a.UseLogo != b.UseLogo ||
-         a.LogoRight != b.LogoRight || a.LogoFile != b.LogoFile;
+         a.LogoRight != b.LogoRight || a.LogoFile != b.LogoFile || a.Vertical != b.Vertical;
+}
+
+bool DockDiffers(const T& a, const T& b) {
+  return std::tie(a.Bottom, a.Float, a.FloatLeft, a.FloatTop, a.FloatRight) !=
+         std::tie(b.Bottom, b.Float, b.FloatLeft, b.FloatTop, b.FloatRight);
 }
 
 struct ChangeRule {
@@ -40,19 +45,33 @@ struct ChangeRule {
 
 // In apply order.
 constexpr std::array kRules{
+    ChangeRule{TickerChange::Position,
+               [](const T& a, const T& b) { return a.Top != b.Top || a.Left != b.Left; }},
     ChangeRule{TickerChange::Font, &FontDiffers},
+    ChangeRule{TickerChange::Logo, [](const T& a, const T& b) { return a.LogoFile != b.LogoFile; }},
+    ChangeRule{TickerChange::StayOnTop,
+               [](const T& a, const T& b) { return a.AlwaysOnTop != b.AlwaysOnTop; }},
+    ChangeRule{TickerChange::AppBarFlags,
+               [](const T& a, const T& b) {
+                 return a.StayOnTopOfFullscreen != b.StayOnTopOfFullscreen ||
+                        a.DoNotAdjustDesktop != b.DoNotAdjustDesktop;
+               }},
     ChangeRule{TickerChange::Frame, [](const T& a, const T& b) { return a.Frame != b.Frame; }},
+    ChangeRule{TickerChange::TotallyHide,
+               [](const T& a, const T& b) { return a.TotallyHide != b.TotallyHide; }},
     ChangeRule{TickerChange::ScrollAmount,
                [](const T& a, const T& b) { return a.Amount != b.Amount; }},
     ChangeRule{TickerChange::Color, [](const T& a, const T& b) { return a.Color != b.Color; }},
     ChangeRule{TickerChange::ScrollDelay,
                [](const T& a, const T& b) { return a.Delay != b.Delay; }},
+    ChangeRule{TickerChange::Vertical,
+               [](const T& a, const T& b) { return a.Vertical != b.Vertical; }},
     ChangeRule{TickerChange::TimerIntervals, &IntervalsDiffer},
-    ChangeRule{TickerChange::Logo, [](const T& a, const T& b) { return a.LogoFile != b.LogoFile; }},
     ChangeRule{TickerChange::AutoReload,
                [](const T& a, const T& b) { return a.UseAutoReload != b.UseAutoReload; }},
     ChangeRule{TickerChange::HideOnTimer,
                [](const T& a, const T& b) { return a.HideOnTimer != b.HideOnTimer; }},
+    ChangeRule{TickerChange::Dock, &DockDiffers},
     ChangeRule{TickerChange::Layout, &LayoutDiffers},
 };
 

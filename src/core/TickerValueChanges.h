@@ -12,15 +12,21 @@
 namespace core {
 
 enum class TickerChange {
+  Position,        // Top, Left: the bar's corner
   Font,            // FontName, FontSize, FontColor, FontBold, FontItalic
+  Logo,            // LogoFile: load the picture
+  StayOnTop,       // AlwaysOnTop: the z-order
+  AppBarFlags,     // StayOnTopOfFullscreen, DoNotAdjustDesktop, to the app bar
   Frame,           // Frame
+  TotallyHide,     // TotallyHide: how far the bar minimizes
   ScrollAmount,    // Amount, to the marquee
   Color,           // Color, to the bar and the marquee
   ScrollDelay,     // Delay, to the marquee
+  Vertical,        // Vertical: lines instead of the marquee
   TimerIntervals,  // any interval of TimerIntervalList()
-  Logo,            // LogoFile: load the picture
   AutoReload,      // UseAutoReload: the source check's timer
   HideOnTimer,     // HideOnTimer: the hide timer
+  Dock,            // Bottom, Float and the floating rectangle; at start-up the whole placement
   Layout,          // anything that moves or sizes the bar's parts
 };
 

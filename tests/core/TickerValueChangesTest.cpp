@@ -48,6 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
             "PauseTimeout", [](TickerSettings& v) { v.PauseTimeout = 1000; }, {C::TimerIntervals}},
         ChangeCase{
             "LogoFile", [](TickerSettings& v) { v.LogoFile = "a.bmp"; }, {C::Logo, C::Layout}},
+        ChangeCase{"Left", [](TickerSettings& v) { v.Left = 5; }, {C::Position}},
+        ChangeCase{"FloatRight", [](TickerSettings& v) { v.FloatRight = 600; }, {C::Dock}},
+        ChangeCase{"DoNotAdjustDesktop",
+                   [](TickerSettings& v) { v.DoNotAdjustDesktop = true; },
+                   {C::AppBarFlags}},
+        ChangeCase{
+            "Vertical", [](TickerSettings& v) { v.Vertical = true; }, {C::Vertical, C::Layout}},
         ChangeCase{"LogoRight", [](TickerSettings& v) { v.LogoRight = true; }, {C::Layout}},
         ChangeCase{
             "UseAutoReload", [](TickerSettings& v) { v.UseAutoReload = true; }, {C::AutoReload}},
@@ -61,8 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AppliedChanges, TheStartUpAppliesEveryPartInApplyOrder) {
   EXPECT_THAT(AllChanges(),
-              ElementsAre(C::Font, C::Frame, C::ScrollAmount, C::Color, C::ScrollDelay,
-                          C::TimerIntervals, C::Logo, C::AutoReload, C::HideOnTimer, C::Layout));
+              ElementsAre(C::Position, C::Font, C::Logo, C::StayOnTop, C::AppBarFlags, C::Frame,
+                          C::TotallyHide, C::ScrollAmount, C::Color, C::ScrollDelay, C::Vertical,
+                          C::TimerIntervals, C::AutoReload, C::HideOnTimer, C::Dock, C::Layout));
 }
 
 TEST(TimerIntervals, ANegativeStoredIntervalNeverFires) {

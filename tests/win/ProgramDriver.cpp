@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include <cstdlib>
+
 #include "platform/Handles.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +126,62 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
   } while (::FindNextFileA(search.get(), &found));
   return names;
+}
+
+namespace {
+
+void SendMouse(DWORD flags, POINT at = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    // The normalized coordinate whose pixel is `at`, rounded up so that truncation lands on it.
+    const auto normalize = [](LONG pixel, int metric) {
+      const LONG size = ::GetSystemMetrics(metric);
+      return static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + size - 1) / size);
+    };
+    input.mi.dx = normalize(at.x, SM_CXSCREEN);
+    input.mi.dy = normalize(at.y, SM_CYSCREEN);
+  }
+  ::SendInput(1, &input, sizeof input);
+}
+
+POINT CursorNow() {
+  POINT at{};
+  ::GetCursorPos(&at);
+  return at;
+}
+
+}  // namespace
+
+MouseDrag::MouseDrag(POINT from) {
+  MoveTo(from);
+  const DWORD thread = ::GetWindowThreadProcessId(::WindowFromPoint(from), nullptr);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  // A move queued before the window has taken the mouse would go to whatever lies under the
+  // cursor instead.
+  WaitUntil(
+      [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+      },
+      2000);
+}
+
+MouseDrag::~MouseDrag() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+POINT MouseDrag::MoveTo(POINT to) {
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to);
+  WaitUntil(
+      [&] {
+        const POINT now = CursorNow();
+        return std::abs(now.x - to.x) <= 1 && std::abs(now.y - to.y) <= 1;
+      },
+      2000);
+  return CursorNow();
 }
 
 namespace {
@@ -295,6 +353,8 @@ HWND RunningProgram::WaitForBar(DWORD timeoutMs) {
       [&] { return (bar = FindProcessWindow(ProcessId(), "TForm1")) != nullptr || !Running(); },
       timeoutMs);
   EXPECT_NE(bar, nullptr) << "the bar window did not appear";
+  // The bar shows as soon as the shell places it; its settings apply before it reads input.
+  if (bar) ::WaitForInputIdle(info_.hProcess, timeoutMs);
   return bar;
 }
 

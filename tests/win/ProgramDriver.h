@@ -32,6 +32,19 @@ HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 // The names of the files (not folders) in `folder`, which ends in a backslash.
 std::vector<std::string> FilesIn(const std::string& folder);
 
+// A real drag with the left button, as the user's mouse gives it: pressed where it starts,
+// released when the object goes. SendInput rounds absolute coordinates, so each move answers
+// with where the cursor really is.
+class MouseDrag {
+ public:
+  explicit MouseDrag(POINT from);
+  MouseDrag(const MouseDrag&) = delete;
+  MouseDrag& operator=(const MouseDrag&) = delete;
+  ~MouseDrag();
+
+  POINT MoveTo(POINT to);
+};
+
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.
 void ResetProgramState();
 
