@@ -24,25 +24,6 @@ void Append(std::string& bytes, const T& value) {
   bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-void WriteBitmap(const std::string& path, int width, int height) {
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + stride * height;
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  std::string bytes;
-  Append(bytes, file);
-  Append(bytes, info);
-  bytes.append(static_cast<size_t>(stride * height), '\x40');
-  WriteWholeFile(path, bytes);
-}
-
 void WriteIcon(const std::string& path, int size) {
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;

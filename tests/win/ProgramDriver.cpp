@@ -95,6 +95,24 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+void WriteBitmap(const std::string& path, int width, int height) {
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + stride * height;
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(static_cast<size_t>(stride * height), '\x40');
+  WriteWholeFile(path, bytes);
+}
+
 HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
   std::string names;
   for (const auto& path : paths) names += path + '\0';

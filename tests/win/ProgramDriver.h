@@ -27,6 +27,8 @@ std::vector<std::string> SplitLines(const std::string& text);
 size_t CountOf(const std::string& text, const std::string& part);
 void WriteWholeFile(const std::string& path, const std::string& text);
 void RemoveTree(const std::string& path);
+// A 24-bit bitmap file of one dark grey (0x404040), as a logo picture.
+void WriteBitmap(const std::string& path, int width, int height);
 // The drop data of Explorer's drag and drop, for WM_DROPFILES.
 HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 // The names of the files (not folders) in `folder`, which ends in a backslash.
