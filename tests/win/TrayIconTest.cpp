@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -83,18 +83,37 @@ class TrayIconTest : public testing::Test {
   std::unique_ptr<TTrayIcon> icon;  // after what its shell records into
 };
 
+// What a row does to the icon, in order.
+enum class Step { Tip, LongTip, Icon, On, Off, ShellForgets, ShellRestarts };
+
+void Apply(Step step, TTrayIcon& tray, ShellRecord& shell) {
+  switch (step) {
+    case Step::Tip: tray.SetToolTip("News"); break;
+    case Step::LongTip: tray.SetToolTip(std::string(63, 'a')); break;
+    case Step::Icon: tray.SetIcon(SampleIcon()); break;
+    case Step::On: tray.SetActive(true); break;
+    case Step::Off: tray.SetActive(false); break;
+    case Step::ShellForgets: shell.holdsIcon = false; break;
+    case Step::ShellRestarts: ShellRestarted(tray); break;
+  }
+}
+
 struct CallsCase {
   const char* what;
-  std::function<void(TTrayIcon&, ShellRecord&)> act;
+  std::vector<Step> steps;
   std::vector<DWORD> sent;
   std::string lastTip;
 };
+
+void PrintTo(const CallsCase& row, std::ostream* out) {
+  *out << row.what;
+}
 
 class TrayIconCalls : public TrayIconTest, public testing::WithParamInterface<CallsCase> {};
 
 TEST_P(TrayIconCalls, TellsTheShellOnlyWhatItNeeds) {
   TTrayIcon& tray = MakeIcon();
-  GetParam().act(tray, shell);
+  for (Step step : GetParam().steps) Apply(step, tray, shell);
   PumpUntil([] { return true; });  // the messages posted meanwhile
   EXPECT_EQ(shell.Messages(), GetParam().sent);
   EXPECT_EQ(shell.calls.empty() ? "" : shell.calls.back().tip, GetParam().lastTip);
@@ -102,79 +121,25 @@ TEST_P(TrayIconCalls, TellsTheShellOnlyWhatItNeeds) {
   EXPECT_THAT(log, ElementsAre());
 }
 
-void ActiveWithTip(TTrayIcon& tray, ShellRecord&) {
-  tray.SetToolTip("News");
-  tray.SetActive(true);
-}
-
-INSTANTIATE_TEST_SUITE_P(TrayIcon, TrayIconCalls,
-                         testing::Values(CallsCase{"ActivatedTwiceAddsOnce",
-                                                   [](auto& t, auto& s) {
-                                                     ActiveWithTip(t, s);
-                                                     t.SetActive(true);
-                                                   },
-                                                   {NIM_ADD},
-                                                   "News"},
-                                         CallsCase{"DeactivatedTwiceDeletesOnce",
-                                                   [](auto& t, auto& s) {
-                                                     ActiveWithTip(t, s);
-                                                     t.SetActive(false);
-                                                     t.SetActive(false);
-                                                   },
-                                                   {NIM_ADD, NIM_DELETE},
-                                                   "News"},
-                                         CallsCase{"DeactivatingAnInactiveIconSendsNothing",
-                                                   [](auto& t, auto&) { t.SetActive(false); },
-                                                   {},
-                                                   ""},
-                                         CallsCase{"ChangesWhileInactiveSendNothing",
-                                                   [](auto& t, auto&) {
-                                                     t.SetToolTip("News");
-                                                     t.SetIcon(SampleIcon());
-                                                   },
-                                                   {},
-                                                   ""},
-                                         CallsCase{"ChangesWhileActiveModify",
-                                                   [](auto& t, auto& s) {
-                                                     ActiveWithTip(t, s);
-                                                     t.SetToolTip("Later");
-                                                     t.SetIcon(SampleIcon());
-                                                   },
-                                                   {NIM_ADD, NIM_MODIFY, NIM_MODIFY},
-                                                   "Later"},
-                                         CallsCase{"TipIsCutTo62Characters",
-                                                   [](auto& t, auto&) {
-                                                     t.SetToolTip(std::string(63, 'a'));
-                                                     t.SetActive(true);
-                                                   },
-                                                   {NIM_ADD},
-                                                   std::string(62, 'a')},
-                                         CallsCase{"EmptyTipIsSentOnceMoreAfterTheAdd",
-                                                   [](auto& t, auto&) { t.SetActive(true); },
-                                                   {NIM_ADD, NIM_MODIFY},
-                                                   ""},
-                                         CallsCase{"RestartedShellGetsTheActiveIconAgain",
-                                                   [](auto& t, auto& s) {
-                                                     ActiveWithTip(t, s);
-                                                     s.holdsIcon = false;
-                                                     ShellRestarted(t);
-                                                   },
-                                                   {NIM_ADD, NIM_ADD},
-                                                   "News"},
-                                         CallsCase{"ShellRestartLeavesAnInactiveIconAlone",
-                                                   [](auto& t, auto&) { ShellRestarted(t); },
-                                                   {},
-                                                   ""},
-                                         // The broadcast without a restart: the duplicate is
-                                         // refused, the icon is still there.
-                                         CallsCase{"ShellThatKeptTheIconIsNotAskedAgain",
-                                                   [](auto& t, auto& s) {
-                                                     ActiveWithTip(t, s);
-                                                     ShellRestarted(t);
-                                                   },
-                                                   {NIM_ADD, NIM_ADD, NIM_MODIFY},
-                                                   "News"}),
-                         [](const auto& info) { return std::string(info.param.what); });
+using enum Step;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(TrayIcon, TrayIconCalls, testing::Values(
+    CallsCase{"ActivatedTwiceAddsOnce", {Tip, On, On}, {NIM_ADD}, "News"},
+    CallsCase{"DeactivatedTwiceDeletesOnce", {Tip, On, Off, Off}, {NIM_ADD, NIM_DELETE}, "News"},
+    CallsCase{"DeactivatingAnInactiveIconSendsNothing", {Off}, {}, ""},
+    CallsCase{"ChangesWhileInactiveSendNothing", {Tip, Icon}, {}, ""},
+    CallsCase{"ChangesWhileActiveModify", {Tip, On, LongTip, Icon},
+              {NIM_ADD, NIM_MODIFY, NIM_MODIFY}, std::string(62, 'a')},
+    CallsCase{"TipSetWhileInactiveIsCutAtTheAdd", {LongTip, On}, {NIM_ADD}, std::string(62, 'a')},
+    CallsCase{"EmptyTipIsSentOnceMoreAfterTheAdd", {On}, {NIM_ADD, NIM_MODIFY}, ""},
+    CallsCase{"RestartedShellGetsTheActiveIconAgain", {Tip, On, ShellForgets, ShellRestarts},
+              {NIM_ADD, NIM_ADD}, "News"},
+    CallsCase{"ShellRestartLeavesAnInactiveIconAlone", {ShellRestarts}, {}, ""},
+    // The broadcast without a restart: the duplicate is refused, the icon is still there.
+    CallsCase{"ShellThatKeptTheIconIsNotAskedAgain", {Tip, On, ShellRestarts},
+              {NIM_ADD, NIM_ADD, NIM_MODIFY}, "News"}),
+    [](const auto& info) { return std::string(info.param.what); });
+// clang-format on
 
 TEST_F(TrayIconTest, MouseCallbacksBecomeEventsInTheirOrder) {
   TTrayIcon& tray = MakeIcon();
@@ -188,9 +153,8 @@ TEST_F(TrayIconTest, MouseCallbacksBecomeEventsInTheirOrder) {
   tray.OnRightClick = [&](TMouseButton button, int x, int y) {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    if (button == TMouseButton::mbRight && x == cursor.x && y == cursor.y) {
-      events.push_back("right-click");
-    }
+    EXPECT_TRUE(button == TMouseButton::mbRight && x == cursor.x && y == cursor.y);
+    events.push_back("right-click");
   };
   for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONUP}) {
     callback(mouse);
@@ -275,14 +239,17 @@ TEST(TrayIconWine, IconAppearsOpensItsMenuAndGoes) {
     }
     return ours != nullptr;
   })) << "no new icon in the tray";
+  // The menu keeps this thread until a choice: another thread makes it, or gives up.
   std::thread chooser([] {
     HWND popup = nullptr;
-    if (!WaitUntil(
-            [&] { return (popup = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(popup); }))
-      return;
+    const auto shown = [&] {
+      return (popup = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(popup);
+    };
+    if (!WaitUntil(shown)) return;
     RECT bounds{};
     ::GetWindowRect(popup, &bounds);
     ClickAt({bounds.left + 20, bounds.top + 10});
+    if (!WaitUntil([&] { return !::IsWindowVisible(popup); }, 5000)) ::EndMenu();
   });
   RECT icon{};
   ::GetWindowRect(ours, &icon);
