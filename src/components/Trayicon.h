@@ -30,7 +30,7 @@ std::unique_ptr<TrayIconShell> SystemTrayIconShell();
 
 // What the icon needs from the application, passed in so that components do not depend on it.
 struct TrayIconHost {
-  HWND applicationWindow = nullptr;   // shown or hidden by ShowApp; foreground for the menu
+  HWND applicationWindow = nullptr;       // shown or hidden by ShowApp; foreground for the menu
   std::function<void()> processMessages;  // handles the application's pending messages
   std::function<void()> endProgram;       // the single-instance guard's exit
   std::function<void(const std::string&)> log;  // a refused add, and its retries
@@ -94,5 +94,6 @@ class TTrayIcon : public platform::Window {
   bool iconShown_ = false;  // the shell accepted the last add
   UINT guardMessage_ = 0;
   UINT taskbarCreated_ = 0;
-  platform::Timer retryAdd_{2000};
+  static constexpr UINT kRetryAddMs = 2000;
+  platform::Timer retryAdd_{kRetryAddMs};
 };

@@ -172,6 +172,15 @@ POINT CursorNow() {
 
 }  // namespace
 
+void ClickAt(POINT at, DWORD down, DWORD up) {
+  ::SetCursorPos(at.x, at.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].mi.dwFlags = up;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
 MouseDrag::MouseDrag(POINT from) {
   MoveTo(from);
   const DWORD thread = ::GetWindowThreadProcessId(::WindowFromPoint(from), nullptr);
@@ -412,6 +421,30 @@ core::Rect ReservationQuery(UINT edge) {
   const core::Rect answer{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
   ::SHAppBarMessage(ABM_REMOVE, &data);
   return answer;
+}
+
+}  // namespace testing_support
+
+// --- The notification area ------------------------------------------------------------------
+
+namespace testing_support {
+
+namespace {
+
+BOOL CALLBACK CollectTrayIcon(HWND child, LPARAM icons) {
+  if (ClassNameOf(child) == "__winex11_tray_icon") {
+    reinterpret_cast<std::vector<HWND>*>(icons)->push_back(child);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TrayIconWindows() {
+  std::vector<HWND> icons;
+  const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
+  if (tray) ::EnumChildWindows(tray, &CollectTrayIcon, reinterpret_cast<LPARAM>(&icons));
+  return icons;
 }
 
 }  // namespace testing_support

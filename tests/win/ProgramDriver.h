@@ -37,6 +37,9 @@ std::vector<std::string> FilesIn(const std::string& folder);
 // A real drag with the left button, as the user's mouse gives it: pressed where it starts,
 // released when the object goes. SendInput rounds absolute coordinates, so each move answers
 // with where the cursor really is.
+// A click as the user's mouse gives it, with the given button's flags (MOUSEEVENTF_RIGHTDOWN…).
+void ClickAt(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
+
 class MouseDrag {
  public:
   explicit MouseDrag(POINT from);
@@ -121,5 +124,15 @@ namespace testing_support {
 // other: each reservation made before moves the strip's top down (at the bottom, its bottom up).
 // Wine never reduces the work area, so this is how a reservation is seen.
 core::Rect ReservationQuery(UINT edge);
+
+}  // namespace testing_support
+
+// --- The notification area ------------------------------------------------------------------
+
+namespace testing_support {
+
+// The icons in Wine's standalone tray window ("Wine System Tray"): one child window per icon.
+// None while there is no such window.
+std::vector<HWND> TrayIconWindows();
 
 }  // namespace testing_support

@@ -184,15 +184,6 @@ TEST_F(ProgramLifecycle, LogAndShowLogOpenTheFinishedLogFileWithTheShell) {
   ::DeleteFileA(copy.c_str());
 }
 
-void ClickAt(POINT at, DWORD down, DWORD up) {
-  ::SetCursorPos(at.x, at.y);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = down;
-  inputs[1].mi.dwFlags = up;
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 void PressKey(WORD key) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
