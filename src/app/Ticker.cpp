@@ -11,6 +11,7 @@
 TForm1::TForm1(platform::Application& application) : application_(application) {
   CreateBarWindow();
   CreateAppBar();
+  CreateTrayIcon();
   FormCreate();
 }
 
@@ -18,6 +19,7 @@ TForm1::~TForm1() {
   RunExitSequenceOnce();
   // The shell forgets the bar before its window goes.
   AppBar1.reset();
+  TrayIcon2.reset();
 }
 
 void TForm1::CreateBarWindow() {
@@ -44,12 +46,15 @@ void TForm1::FormCreate() {
   HideFromTaskbar();
   CreateActions();
   CreateMenus();
+  TrayIcon2->PopupMenu = PopupMenu1.get();
+  TrayIcon2->SetToolTip(resources_->GetString(IDS_TRAY_TIP));
   ::DragAcceptFiles(Handle(), TRUE);
   CreateSettingsStore();
   ClaimInstanceNumber();
   CreateMarquee();
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
+  minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
@@ -178,6 +183,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: OnButtonDown(message); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
     case WM_MOUSEMOVE: FormMouseMove(wParam); return 0;
+    case WM_NCMOUSEMOVE:
+      // With a frame, the strip of a minimized bar is all frame.
+      RevealOnMouseOver();
+      return DefaultHandling(message, wParam, lParam);
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);
     case WM_QUERYENDSESSION: return 1;

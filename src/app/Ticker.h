@@ -22,6 +22,7 @@
 #include "components/AppBar.h"
 #include "components/Marquee.h"
 #include "components/Settings.h"
+#include "components/Trayicon.h"
 #include "core/CommandLine.h"
 #include "core/TextLines.h"
 #include "core/TickerSettings.h"
@@ -67,6 +68,9 @@ class TForm1 : public platform::Window {
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   TSettings& Store() { return *Settings1; }
   TAppBar& AppBar() { return *AppBar1; }
+  TTrayIcon& TrayIcon() { return *TrayIcon2; }
+  // Shrunk to a strip at its edge, or hidden, with the tray icon standing in for it.
+  bool Minimized() const { return minimize_.Minimized; }
   std::int32_t FileTimestamp() const { return text_.fileTimestamp; }
   bool IsFileMissing() const { return text_.FileMissing; }
   bool IsFileEmpty() const { return text_.FileEmpty; }
@@ -173,12 +177,15 @@ class TForm1 : public platform::Window {
   void OnButtonDown(UINT message);
   void OnLeftButtonUp();
 
-  // Minimize, hide and restore. Until those parts are in place they do nothing but keep the
-  // hide timer.
-  void aMinimizeExecute() {}
-  void aRestoreExecute() {}
-  void SetTotallyHide(bool) {}
-  void RevealOnMouseOver() {}
+  // Minimize, hide and restore.
+  void CreateTrayIcon();
+  void aMinimizeExecute();
+  void aRestoreExecute();
+  void IconMinRestClick();
+  void SetTotallyHide(bool hide);
+  void ApplyTrayIconVisibility();
+  void TimerHideTimeTimer();
+  void RevealOnMouseOver();
   void RestartHideTimer();
 
   // Vertical mode and pause. Until those parts are in place the pause and the line tick do
@@ -212,6 +219,7 @@ class TForm1 : public platform::Window {
   platform::Timer TimerSaveSettings{2345};
 
   std::unique_ptr<TAppBar> AppBar1;
+  std::unique_ptr<TTrayIcon> TrayIcon2;
   std::unique_ptr<TMarquee> Marquee1;
   std::unique_ptr<TSettings> Settings1;
   platform::ActionList ActionList1;

@@ -5,8 +5,10 @@
 #include "app/Ticker.h"
 
 void TForm1::CreateActions() {
-  ActionList1.Add({.id = CMD_MINIMIZE, .caption = "&Minimize"});
-  ActionList1.Add({.id = CMD_RESTORE, .caption = "&Restore"});
+  ActionList1.Add(
+      {.id = CMD_MINIMIZE, .caption = "&Minimize", .onExecute = [this] { aMinimizeExecute(); }});
+  ActionList1.Add(
+      {.id = CMD_RESTORE, .caption = "&Restore", .onExecute = [this] { aRestoreExecute(); }});
   ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause"});
   ActionList1.Add(
       {.id = CMD_LOAD_FILE, .caption = "&Load File", .onExecute = [this] { aLoadFileExecute(); }});

@@ -15,8 +15,8 @@ void TForm1::LoadSettings() {
   ReadCommandLine();
   if (!commandLine_.iniFile.empty()) Settings1->Properties().ForceIniFile = commandLine_.iniFile;
   ReadTickerSettings();
-  ApplyValues(core::WithStartupSource(values_, commandLine_, legacyWindows_));
   ApplyCommandLinePlacement();
+  ApplyValues(core::WithStartupSource(values_, commandLine_, legacyWindows_));
   TimerGetFileTimer();
   StartRedockChecks();
 }

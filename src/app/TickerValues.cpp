@@ -66,6 +66,7 @@ void TForm1::ApplyChange(core::TickerChange change) {
     case TickerChange::StayOnTop: ApplyZOrder(); break;
     case TickerChange::AppBarFlags: ApplyAppBarFlags(); break;
     case TickerChange::Frame: SetFrame(values_.Frame); break;
+    case TickerChange::TrayIcon: ApplyTrayIconVisibility(); break;
     case TickerChange::TotallyHide: SetTotallyHide(values_.TotallyHide); break;
     case TickerChange::ScrollAmount: Marquee1->SetScrollAmount(values_.Amount); break;
     case TickerChange::Color:

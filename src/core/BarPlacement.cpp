@@ -40,6 +40,15 @@ std::int32_t BarHeight(const HeightInput& input) {
   return input.frame ? Clamp32(std::int64_t{input.marqueeHeight} + 6) : input.marqueeHeight;
 }
 
+std::int32_t MinimizedTop(std::int32_t top, std::int32_t height) {
+  return Clamp32(std::int64_t{top} + height - 2);
+}
+
+std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame) {
+  // The full bar is the marquee plus 6 with a frame; the strip it replaces is 2 high.
+  return Clamp32(std::int64_t{stripTop} - marqueeHeight + (frame ? -4 : 2));
+}
+
 // --- Layout ---------------------------------------------------------------------------------
 
 std::int32_t LogoWidth(std::int32_t pictureWidth, std::int32_t pictureHeight,

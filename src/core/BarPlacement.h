@@ -25,6 +25,11 @@ struct HeightInput {
 // The height every size change of the bar ends with.
 std::int32_t BarHeight(const HeightInput& input);
 
+// A bar docked at the bottom minimizes to a strip at the bottom of where it was...
+std::int32_t MinimizedTop(std::int32_t top, std::int32_t height);
+// ...and comes back with its bottom where the strip's was.
+std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame);
+
 // --- Layout ---------------------------------------------------------------------------------
 
 // The logo's width for its picture shown `logoHeight` high: the aspect ratio in thousandths,

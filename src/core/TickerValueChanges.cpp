@@ -57,6 +57,8 @@ constexpr std::array kRules{
                         a.DoNotAdjustDesktop != b.DoNotAdjustDesktop;
                }},
     ChangeRule{TickerChange::Frame, [](const T& a, const T& b) { return a.Frame != b.Frame; }},
+    ChangeRule{TickerChange::TrayIcon,
+               [](const T& a, const T& b) { return a.HideTrayicon != b.HideTrayicon; }},
     ChangeRule{TickerChange::TotallyHide,
                [](const T& a, const T& b) { return a.TotallyHide != b.TotallyHide; }},
     ChangeRule{TickerChange::ScrollAmount,

@@ -18,6 +18,7 @@ enum class TickerChange {
   StayOnTop,       // AlwaysOnTop: the z-order
   AppBarFlags,     // StayOnTopOfFullscreen, DoNotAdjustDesktop, to the app bar
   Frame,           // Frame
+  TrayIcon,        // HideTrayicon: the tray icon while the bar is visible
   TotallyHide,     // TotallyHide: how far the bar minimizes
   ScrollAmount,    // Amount, to the marquee
   Color,           // Color, to the bar and the marquee

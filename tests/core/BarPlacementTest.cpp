@@ -54,6 +54,13 @@ TEST(BarPlacement, HeightFollowsMinimizedAndFrame) {
   EXPECT_EQ(BarHeight({.marqueeHeight = 20}), 20);
 }
 
+TEST(BarPlacement, AMinimizedBottomStripKeepsTheBarsBottomEdge) {
+  // A bar at 700..730 (marquee 24 and a frame) leaves its strip at 728..730 and comes back.
+  EXPECT_EQ(MinimizedTop(700, 30), 728);
+  EXPECT_EQ(RestoredTop(728, 24, true), 700);
+  EXPECT_EQ(RestoredTop(MinimizedTop(706, 24), 24, false), 706);
+}
+
 struct LogoCase {
   const char* what;
   std::int32_t pictureWidth, pictureHeight, logoHeight;

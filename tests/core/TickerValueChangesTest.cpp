@@ -67,10 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing_names::FromWhat());
 
 TEST(AppliedChanges, TheStartUpAppliesEveryPartInApplyOrder) {
-  EXPECT_THAT(AllChanges(),
-              ElementsAre(C::Position, C::Font, C::Logo, C::StayOnTop, C::AppBarFlags, C::Frame,
-                          C::TotallyHide, C::ScrollAmount, C::Color, C::ScrollDelay, C::Vertical,
-                          C::TimerIntervals, C::AutoReload, C::HideOnTimer, C::Dock, C::Layout));
+  EXPECT_THAT(AllChanges(), ElementsAre(C::Position, C::Font, C::Logo, C::StayOnTop, C::AppBarFlags,
+                                        C::Frame, C::TrayIcon, C::TotallyHide, C::ScrollAmount,
+                                        C::Color, C::ScrollDelay, C::Vertical, C::TimerIntervals,
+                                        C::AutoReload, C::HideOnTimer, C::Dock, C::Layout));
 }
 
 TEST(TimerIntervals, ANegativeStoredIntervalNeverFires) {

@@ -79,6 +79,25 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
   file << text;
 }
 
+void TouchFile(const std::string& path, int secondsAhead) {
+  HANDLE file =
+      ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart += static_cast<ULONGLONG>(secondsAhead) * 10000000ULL;
+  const FILETIME moved{time.LowPart, time.HighPart};
+  ::SetFileTime(file, nullptr, nullptr, &moved);
+  ::CloseHandle(file);
+}
+
+RECT BoundsOf(HWND window) {
+  RECT bounds{};
+  ::GetWindowRect(window, &bounds);
+  return bounds;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
@@ -181,6 +200,32 @@ void ClickAt(POINT at, DWORD down, DWORD up) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
+POINT MoveMouseTo(POINT to) {
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to);
+  WaitUntil(
+      [&] {
+        const POINT now = CursorNow();
+        return std::abs(now.x - to.x) <= 1 && std::abs(now.y - to.y) <= 1;
+      },
+      2000);
+  return CursorNow();
+}
+
+bool WaitForOpenMenu() {
+  return WaitUntil([] {
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu && ::IsWindowVisible(menu);
+  });
+}
+
+void PressKey(WORD key) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
 MouseDrag::MouseDrag(POINT from) {
   MoveTo(from);
   const DWORD thread = ::GetWindowThreadProcessId(::WindowFromPoint(from), nullptr);
@@ -201,14 +246,7 @@ MouseDrag::~MouseDrag() {
 }
 
 POINT MouseDrag::MoveTo(POINT to) {
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, to);
-  WaitUntil(
-      [&] {
-        const POINT now = CursorNow();
-        return std::abs(now.x - to.x) <= 1 && std::abs(now.y - to.y) <= 1;
-      },
-      2000);
-  return CursorNow();
+  return MoveMouseTo(to);
 }
 
 namespace {

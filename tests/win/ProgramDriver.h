@@ -26,6 +26,9 @@ std::vector<std::string> SplitLines(const std::string& text);
 // How often `part` stands in `text`.
 size_t CountOf(const std::string& text, const std::string& part);
 void WriteWholeFile(const std::string& path, const std::string& text);
+// Moves the file's last-write time, so that the next check sees a new stamp.
+void TouchFile(const std::string& path, int secondsAhead);
+RECT BoundsOf(HWND window);
 void RemoveTree(const std::string& path);
 // A 24-bit bitmap file of one dark grey (0x404040), as a logo picture.
 void WriteBitmap(const std::string& path, int width, int height);
@@ -33,6 +36,15 @@ void WriteBitmap(const std::string& path, int width, int height);
 HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 // The names of the files (not folders) in `folder`, which ends in a backslash.
 std::vector<std::string> FilesIn(const std::string& folder);
+
+// Moves the mouse as the user's would (absolute coordinates, which SendInput rounds); answers
+// where the cursor really is.
+POINT MoveMouseTo(POINT to);
+
+// Waits until a popup menu shows, of any program.
+bool WaitForOpenMenu();
+// A key pressed and released, as the user's keyboard gives it: to whatever has the focus.
+void PressKey(WORD key);
 
 // A real drag with the left button, as the user's mouse gives it: pressed where it starts,
 // released when the object goes. SendInput rounds absolute coordinates, so each move answers

@@ -184,14 +184,6 @@ TEST_F(ProgramLifecycle, LogAndShowLogOpenTheFinishedLogFileWithTheShell) {
   ::DeleteFileA(copy.c_str());
 }
 
-void PressKey(WORD key) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
-
 TEST_F(ProgramLifecycle, RightClickMenuOpensTheFileDialogAndItsExitItemEndsTheProgram) {
   RunningProgram program;
   HWND bar = program.WaitForBar();
@@ -200,10 +192,7 @@ TEST_F(ProgramLifecycle, RightClickMenuOpensTheFileDialogAndItsExitItemEndsThePr
   const auto chooseFromMenu = [&](char accelerator) {
     ClickAt({bounds.left + 40, (bounds.top + bounds.bottom) / 2}, MOUSEEVENTF_RIGHTDOWN,
             MOUSEEVENTF_RIGHTUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      return (menu = ::FindWindowA("#32768", nullptr)) && ::IsWindowVisible(menu);
-    })) << "no popup menu";
+    ASSERT_TRUE(WaitForOpenMenu()) << "no popup menu";
     PressKey(accelerator);
   };
   chooseFromMenu('L');  // &Load File

@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-#include "Commands.h"
-#include "ProgramDriver.h"
+#include "ProgramOnSettings.h"
 // After windows.h, which ProgramDriver.h brings.
 #include <shellapi.h>
 
@@ -17,12 +16,6 @@ using testing::HasSubstr;
 
 namespace {
 
-RECT BoundsOf(HWND window) {
-  RECT bounds{};
-  ::GetWindowRect(window, &bounds);
-  return bounds;
-}
-
 std::string Describe(HWND window) {
   const RECT r = BoundsOf(window);
   char text[64];
@@ -30,48 +23,7 @@ std::string Describe(HWND window) {
   return text;
 }
 
-int ScreenWidth() {
-  return ::GetSystemMetrics(SM_CXSCREEN);
-}
-
-int ScreenHeight() {
-  return ::GetSystemMetrics(SM_CYSCREEN);
-}
-
-class ProgramPlacement : public testing::Test {
- protected:
-  void SetUp() override {
-    ResetProgramState();
-    ini_ = TestProgramFolder() + "placement.ini";
-    ::DeleteFileA(ini_.c_str());
-  }
-  void TearDown() override {
-    ResetProgramState();
-    ::DeleteFileA(ini_.c_str());
-  }
-
-  // Starts the program on a settings file holding `settings`.
-  std::unique_ptr<RunningProgram> Start(const std::string& settings,
-                                        const std::string& switches = {}) {
-    if (!settings.empty()) WriteWholeFile(ini_, "[Settings]\r\n" + settings);
-    return std::make_unique<RunningProgram>("/INI\"" + ini_ + "\" " + switches);
-  }
-  static void Exit(RunningProgram& program, HWND bar) {
-    ::PostMessageA(bar, WM_COMMAND, CMD_EXIT, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
-  }
-  static bool DockedAtTheTop(HWND bar) {
-    const RECT bounds = BoundsOf(bar);
-    return bounds.left == 0 && bounds.top == 0 && bounds.right == ScreenWidth();
-  }
-  // The shell's 1-pixel taskbar may keep the bar one pixel above the screen's bottom.
-  static bool DockedAtTheBottom(HWND bar) {
-    const RECT bounds = BoundsOf(bar);
-    return bounds.left == 0 && bounds.right == ScreenWidth() && bounds.bottom >= ScreenHeight() - 1;
-  }
-
-  std::string ini_;
-};
+using ProgramPlacement = ProgramOnSettings;
 
 struct ReservationCase {
   const char* what;
@@ -132,7 +84,7 @@ TEST_F(ProgramPlacement, DraggingDocksAndUndocksAndTheFloatingPlaceSurvivesARest
   }
   const RECT floating = BoundsOf(bar);
   Exit(*program, bar);
-  const std::string saved = ReadWholeFile(ini_);
+  const std::string saved = Saved();
   EXPECT_THAT(saved, HasSubstr("Float=1"));
   EXPECT_THAT(saved, HasSubstr("FloatLeft=" + std::to_string(floating.left)));
 

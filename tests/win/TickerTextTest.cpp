@@ -23,20 +23,6 @@ std::string TempPath(const std::string& name) {
   return TempFilePath("driftline-text-" + name);
 }
 
-// Moves the file's last-write time, so that the next check sees a new stamp.
-void TouchFile(const std::string& path, int secondsAhead) {
-  HANDLE file =
-      ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-  FILETIME now{};
-  ::GetSystemTimeAsFileTime(&now);
-  ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
-  time.QuadPart += static_cast<ULONGLONG>(secondsAhead) * 10000000ULL;
-  const FILETIME moved{time.LowPart, time.HighPart};
-  ::SetFileTime(file, nullptr, nullptr, &moved);
-  ::CloseHandle(file);
-}
-
 class TickerText : public InProcessBar {
  protected:
   void TearDown() override {
