@@ -55,6 +55,7 @@ void TForm1::FormCreate() {
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
+  CreateVerticalLines();
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
@@ -77,6 +78,7 @@ void TForm1::CreateMarquee() {
   Marquee1->SetAutoSizeHeight(true);
   Marquee1->OnMouseDown = [this](const MarqueeMouse& mouse) { ControlMouseDown(mouse); };
   Marquee1->OnMouseMove = [this](const MarqueeMouse& mouse) { ControlMouseMove(mouse); };
+  Marquee1->OnDblClick = [this] { pauseToggle(); };
   FormResize();
   Marquee1->SetActive(true);
 }
@@ -182,6 +184,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: OnButtonDown(message); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
+    case WM_LBUTTONDBLCLK:
+      // Over the labels or the logo, which are drawn on the bar itself.
+      OnButtonDown(WM_LBUTTONDOWN);
+      pauseToggle();
+      return 0;
     case WM_MOUSEMOVE: FormMouseMove(wParam); return 0;
     case WM_NCMOUSEMOVE:
       // With a frame, the strip of a minimized bar is all frame.

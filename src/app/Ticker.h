@@ -102,6 +102,15 @@ class TForm1 : public platform::Window {
 
   void FormKeyDown(UINT virtualKey);
 
+  // The vertical mode and the pause, for the options dialog and the tests.
+  void TimerVertLineDelayTimer();
+  void SetPaused(bool pause);
+  void pauseToggle();
+  bool Paused() const { return vertical_.Paused; }
+  // The font changed: the vertical lines wrap again at the new size.
+  void RestackVerticalLines();
+  const core::VerticalLines& VerticalLabels() const { return vertical_.labels; }
+
  private:
   // Start-up and exit.
   void FormCreate();
@@ -131,6 +140,8 @@ class TForm1 : public platform::Window {
 
   // Text loading.
   void ShowDefaultText();
+  // The shown lines broken at word boundaries to the width.
+  std::vector<std::string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
   void ShowLocalFile(const std::string& path);
   void ApplyAutoReload();
   void StopSourceChecks();
@@ -188,12 +199,16 @@ class TForm1 : public platform::Window {
   void RevealOnMouseOver();
   void RestartHideTimer();
 
-  // Vertical mode and pause. Until those parts are in place the pause and the line tick do
-  // nothing.
-  void SetPaused(bool) {}
-  void SetVertical(bool) {}
-  void TimerVertLineDelayTimer() {}
+  // Vertical mode and pause.
+  void CreateVerticalLines();
+  void SetVertical(bool on);
   void ResetVerticalLines();
+  void LayOutVerticalLines(const core::Rect& area, int wrapWidth);
+  const std::vector<std::string_view>& VerticalDisplayLines();
+  void TimerVertScrollDelayTimer();
+  void DrawVerticalLines();
+  void PaintVerticalLines(HDC target);
+  void TimerPauseTimeoutTimer();
 
   // Web source.
   void ForceWebDownload();

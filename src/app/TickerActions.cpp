@@ -9,7 +9,7 @@ void TForm1::CreateActions() {
       {.id = CMD_MINIMIZE, .caption = "&Minimize", .onExecute = [this] { aMinimizeExecute(); }});
   ActionList1.Add(
       {.id = CMD_RESTORE, .caption = "&Restore", .onExecute = [this] { aRestoreExecute(); }});
-  ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause"});
+  ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause", .onExecute = [this] { pauseToggle(); }});
   ActionList1.Add(
       {.id = CMD_LOAD_FILE, .caption = "&Load File", .onExecute = [this] { aLoadFileExecute(); }});
   ActionList1.Add({.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8});

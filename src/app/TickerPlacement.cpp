@@ -111,6 +111,7 @@ void TForm1::FormResize() {
     Marquee1->SetEnabled(false);
     Marquee1->SetVisible(false);
   }
+  LayOutVerticalLines(placement_.layout.labels, placement_.layout.richEditWidth);
   const core::Rect& marquee = placement_.layout.marquee;
   Marquee1->SetBounds(marquee.left, marquee.top, marquee.Width(), marquee.Height());
   ::InvalidateRect(Handle(), nullptr, TRUE);
@@ -134,6 +135,7 @@ void TForm1::OnPaint() {
   if (text_.imgLogo && box.Width() > 0 && box.Height() > 0) {
     text_.imgLogo->Draw(dc, platform::ToRECT(box));
   }
+  if (values_.Vertical) PaintVerticalLines(dc);
   ::EndPaint(Handle(), &paint);
 }
 

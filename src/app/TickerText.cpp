@@ -40,6 +40,14 @@ core::TextLines DefaultVerticalLines() {
 void TForm1::ShowDefaultText() {
   Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
   text_.RichEdit1.SetLines(DefaultVerticalLines());
+  ResetVerticalLines();
+}
+
+// A width too small for any character leaves the lines as they are rather than breaking them
+// into one line per character.
+std::vector<std::string_view> TForm1::DisplayLinesAt(core::TextMeasurer& measurer, int width) {
+  if (width <= 0) return text_.RichEdit1.Paragraphs();
+  return text_.RichEdit1.Wrap(measurer, width);
 }
 
 void TForm1::TimerGetFileTimer() {

@@ -97,6 +97,7 @@ void TForm1::ApplyFont() {
   font.bold = values_.FontBold;
   font.italic = values_.FontItalic;
   Marquee1->SetFont(font);
+  RestackVerticalLines();
   // The marquee's new height sets the bar's; the start-up placement applies it once.
   if (startingUp_) return;
   ApplyHeightRule();

@@ -1,12 +1,151 @@
 // The vertical mode, line by line, and the pause over either mode.
 
 #include "app/Ticker.h"
+#include "platform/Fonts.h"
+
+namespace {
+
+class DcMeasurer : public core::TextMeasurer {
+ public:
+  explicit DcMeasurer(HDC dc) : dc_(dc) {}
+  int Width(std::string_view text) override { return Extent(text).cx; }
+  int Height(std::string_view text) override { return Extent(text.substr(0, 1)).cy; }
+
+ private:
+  SIZE Extent(std::string_view text) const {
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+  HDC dc_;
+};
+
+}  // namespace
+
+void TForm1::CreateVerticalLines() {
+  vertical_.TimerVertLineDelay.SetOnTimer([this] { TimerVertLineDelayTimer(); });
+  vertical_.TimerVertScrollDelay.SetOnTimer([this] { TimerVertScrollDelayTimer(); });
+  vertical_.TimerPauseTimeout.SetOnTimer([this] { TimerPauseTimeoutTimer(); });
+}
+
+void TForm1::SetVertical(bool on) {
+  values_.Vertical = on;
+  vertical_.TimerVertLineDelay.SetEnabled(on);
+  Marquee1->SetEnabled(!on);
+  Marquee1->SetVisible(!on);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+  // The layout resumes a pause; a slide in progress runs to its end.
+  if (on) FormResize();
+}
 
 // A new text starts from its first line, which comes in at once; the next one follows a full
 // VertLineDelay later.
 void TForm1::ResetVerticalLines() {
+  vertical_.labels.Clear();
+  vertical_.wrappedWidth = -1;
   if (!values_.Vertical) return;
   vertical_.TimerVertLineDelay.SetEnabled(false);
   TimerVertLineDelayTimer();
   vertical_.TimerVertLineDelay.SetEnabled(true);
+}
+
+// The layout puts both labels at the top of their area.
+void TForm1::LayOutVerticalLines(const core::Rect& area, int wrapWidth) {
+  vertical_.area = area;
+  vertical_.wrapWidth = wrapWidth;
+  vertical_.labels.Layout(area.Height());
+}
+
+// The font changed: the lines wrap again, and the labels take the new height.
+void TForm1::RestackVerticalLines() {
+  vertical_.font = platform::CreateFontFrom(Marquee1->Font());
+  vertical_.wrappedWidth = -1;
+  vertical_.labels.Layout(vertical_.area.Height());
+  ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+const std::vector<std::string_view>& TForm1::VerticalDisplayLines() {
+  const int width = vertical_.wrapWidth;
+  if (vertical_.wrappedWidth == width) return vertical_.displayLines;
+  const platform::ScopedGetDc dc(Handle());
+  const platform::ScopedSelectObject font(dc.get(), vertical_.font.get());
+  DcMeasurer measurer(dc.get());
+  vertical_.displayLines = DisplayLinesAt(measurer, width);
+  vertical_.wrappedWidth = width;
+  return vertical_.displayLines;
+}
+
+void TForm1::TimerVertLineDelayTimer() {
+  vertical_.labels.NextLine(VerticalDisplayLines());
+  vertical_.TimerVertScrollDelay.SetEnabled(true);
+  DrawVerticalLines();
+}
+
+void TForm1::TimerVertScrollDelayTimer() {
+  if (vertical_.labels.SlideStep(values_.VertScrollAmount)) {
+    vertical_.TimerVertScrollDelay.SetEnabled(false);
+  }
+  DrawVerticalLines();
+}
+
+void TForm1::DrawVerticalLines() {
+  if (!values_.Vertical) return;
+  const platform::ScopedGetDc dc(Handle());
+  PaintVerticalLines(dc.get());
+}
+
+// Both labels are drawn into one picture that reaches the screen in one copy, so the slide
+// never flickers; Label2 lies over Label1, and each is opaque.
+void TForm1::PaintVerticalLines(HDC target) {
+  const core::Rect& area = vertical_.area;
+  if (area.Width() <= 0 || area.Height() <= 0) return;
+  const platform::UniqueMemoryDc dc(::CreateCompatibleDC(target));
+  const platform::UniqueBitmap bitmap(
+      ::CreateCompatibleBitmap(target, area.Width(), area.Height()));
+  const platform::ScopedSelectObject selectBitmap(dc.get(), bitmap.get());
+  const platform::ScopedSelectObject selectFont(dc.get(), vertical_.font.get());
+  const platform::UniqueBrush background(
+      ::CreateSolidBrush(platform::ToColorRef(static_cast<std::uint32_t>(values_.Color))));
+  ::SetTextColor(dc.get(), platform::ToColorRef(static_cast<std::uint32_t>(values_.FontColor)));
+  ::SetBkMode(dc.get(), TRANSPARENT);
+  const RECT whole{0, 0, area.Width(), area.Height()};
+  ::FillRect(dc.get(), &whole, background.get());
+  for (const core::VerticalLabel* label :
+       {&vertical_.labels.Label1(), &vertical_.labels.Label2()}) {
+    RECT box{0, label->top, area.Width(), label->top + area.Height()};
+    ::FillRect(dc.get(), &box, background.get());
+    ::DrawTextA(dc.get(), label->caption.data(), static_cast<int>(label->caption.size()), &box,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc.get(), 0, 0, SRCCOPY);
+}
+
+void TForm1::SetPaused(bool pause) {
+  vertical_.Paused = pause;
+  if (pause) {
+    if (values_.Vertical) {
+      // A slide in progress still finishes; no new line comes.
+      vertical_.TimerVertLineDelay.SetEnabled(false);
+    } else {
+      // Messages already on their way (a step of the marquee among them) are handled first.
+      application_.ProcessMessagesFor(10);
+      Marquee1->SetEnabled(false);
+    }
+    if (values_.UnPauseOnTimer) vertical_.TimerPauseTimeout.SetEnabled(true);
+    return;
+  }
+  if (values_.Vertical) {
+    vertical_.TimerVertLineDelay.SetEnabled(true);
+  } else {
+    Marquee1->SetEnabled(true);
+  }
+  vertical_.TimerPauseTimeout.SetEnabled(false);
+}
+
+void TForm1::pauseToggle() {
+  SetPaused(!vertical_.Paused);
+}
+
+void TForm1::TimerPauseTimeoutTimer() {
+  SetPaused(false);
 }

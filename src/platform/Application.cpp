@@ -58,6 +58,15 @@ void Application::Run(const std::function<bool(const MSG&)>& preTranslate) {
   ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+void Application::ProcessMessagesFor(DWORD milliseconds) {
+  const DWORD start = ::GetTickCount();
+  for (DWORD elapsed = 0; elapsed < milliseconds && !terminated_;
+       elapsed = ::GetTickCount() - start) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    ProcessMessages();
+  }
+}
+
 void Application::ProcessMessages() {
   MSG message{};
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

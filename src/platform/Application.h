@@ -31,6 +31,8 @@ class Application : private Window {
   void Run(const std::function<bool(const MSG&)>& preTranslate);
   // Handles the waiting messages, for code that must wait without blocking the windows.
   void ProcessMessages();
+  // Handles messages as they come for `milliseconds`, waiting for them in between.
+  void ProcessMessagesFor(DWORD milliseconds);
   void Terminate();
   bool Terminated() const { return terminated_; }
 

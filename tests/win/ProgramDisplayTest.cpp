@@ -6,20 +6,32 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
-#include "ProgramDriver.h"
+#include "ProgramOnSettings.h"
 
 using namespace testing_support;
 
 namespace {
 
+// The screen's pixels in the area, copied at once so that a moving picture is caught whole.
 std::vector<COLORREF> CaptureRow(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   HDC screen = ::GetDC(nullptr);
-  std::vector<COLORREF> pixels;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
-  }
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  ::SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  std::vector<RGBQUAD> quads(static_cast<size_t>(width) * height);
+  ::GetDIBits(memory, bitmap, 0, height, quads.data(), &info, DIB_RGB_COLORS);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(quads.size());
+  for (const RGBQUAD& q : quads) pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
   return pixels;
 }
 
@@ -48,25 +60,21 @@ TEST(ProgramDisplay, TheBarScrollsMaroonTextOnTheButtonFaceColour) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-class ProgramLogo : public testing::TestWithParam<bool> {
+class ProgramLogo : public ProgramOnSettings, public testing::WithParamInterface<bool> {
  protected:
-  void SetUp() override { ResetProgramState(); }
   void TearDown() override {
-    ResetProgramState();
-    ::DeleteFileA(ini_.c_str());
+    ProgramOnSettings::TearDown();
     ::DeleteFileA(logo_.c_str());
   }
-  const std::string ini_ = TestProgramFolder() + "logo.ini";
   const std::string logo_ = TempFilePath("driftline-logo.bmp");
 };
 
 TEST_P(ProgramLogo, IsDrawnStretchedOverTheFullHeightAtItsEnd) {
   const bool right = GetParam();
   WriteBitmap(logo_, 40, 20);
-  WriteWholeFile(ini_, std::string("[Settings]\r\nFrame=0\r\nUseLogo=1\r\nLogoRight=") +
-                           (right ? "1" : "0") + "\r\nLogoFile=" + logo_ + "\r\n");
-  RunningProgram program("/INI\"" + ini_ + "\"");
-  HWND bar = program.WaitForBar();
+  auto program = Start(std::string("Frame=0\r\nUseLogo=1\r\nLogoRight=") + (right ? "1" : "0") +
+                       "\r\nLogoFile=" + logo_ + "\r\n");
+  HWND bar = program->WaitForBar();
   ASSERT_NE(bar, nullptr);
   RECT bounds{};
   ::GetWindowRect(bar, &bounds);
@@ -82,13 +90,58 @@ TEST_P(ProgramLogo, IsDrawnStretchedOverTheFullHeightAtItsEnd) {
   const LONG beside = right ? left - 20 : left + width;
   const std::vector<COLORREF> next = CaptureRow({beside, bounds.top, beside + 20, bounds.bottom});
   EXPECT_TRUE(std::none_of(next.begin(), next.end(), grey)) << "beside the logo";
-  ::PostMessageA(bar, WM_COMMAND, CMD_EXIT, 0);
-  EXPECT_EQ(program.WaitForExit(), 0u);
+  Exit(*program, bar);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ProgramLogo, testing::Values(false, true),
                          [](const testing::TestParamInfo<bool>& info) {
                            return info.param ? "AtTheRight" : "AtTheLeft";
                          });
+
+using ProgramVertical = ProgramOnSettings;
+
+TEST_F(ProgramVertical, EachLineComesInTurnAndADoubleClickHoldsTheBandUntilTheNext) {
+  const std::string file = TempFilePath("driftline-lines.txt");
+  WriteWholeFile(file, "First line\r\nSecond line\r\nThird line\r\n");
+  // A slide of one step: the band shows nothing but whole lines.
+  auto program =
+      Start("File=" + file + "\r\nVertical=1\r\nVertLineDelay=400\r\nVertScrollAmount=100\r\n");
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
+  const RECT bounds = BoundsOf(bar);
+  const LONG middle = (bounds.left + bounds.right) / 2;
+  const RECT band{middle - 150, bounds.top, middle + 150, bounds.bottom};
+  const auto line = [&] {
+    const std::vector<COLORREF> pixels = CaptureRow(band);
+    return std::count_if(pixels.begin(), pixels.end(), IsNearlyMaroon) > 20
+               ? pixels
+               : std::vector<COLORREF>{};
+  };
+  std::vector<std::vector<COLORREF>> lines;
+  ASSERT_TRUE(WaitUntil([&] {
+    std::vector<COLORREF> now = line();
+    if (!now.empty() && (lines.empty() || now != lines.back())) lines.push_back(std::move(now));
+    return lines.size() == 4;
+  })) << "lines seen: "
+      << lines.size();
+  EXPECT_NE(lines[0], lines[1]);
+  EXPECT_NE(lines[1], lines[2]);
+  EXPECT_EQ(lines[3], lines[0]) << "after the third line, the first again";
+
+  const POINT at{middle, (bounds.top + bounds.bottom) / 2};
+  ClickAt(at);
+  ClickAt(at);
+  ::Sleep(100);  // the last slide arrives
+  const std::vector<COLORREF> held = line();
+  for (int i = 0; i < 8; ++i) {  // two line delays
+    ::Sleep(100);
+    ASSERT_EQ(line(), held) << "paused";
+  }
+  ClickAt(at);
+  ClickAt(at);
+  EXPECT_TRUE(WaitUntil([&] { return line() != held; }, 3000)) << "resumed";
+  Exit(*program, bar);
+  ::DeleteFileA(file.c_str());
+}
 
 }  // namespace
