@@ -1,26 +1,8 @@
 // The vertical mode, line by line, and the pause over either mode.
 
 #include "app/Ticker.h"
+#include "platform/DcMeasurer.h"
 #include "platform/Fonts.h"
-
-namespace {
-
-class DcMeasurer : public core::TextMeasurer {
- public:
-  explicit DcMeasurer(HDC dc) : dc_(dc) {}
-  int Width(std::string_view text) override { return Extent(text).cx; }
-  int Height(std::string_view text) override { return Extent(text.substr(0, 1)).cy; }
-
- private:
-  SIZE Extent(std::string_view text) const {
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-    return size;
-  }
-  HDC dc_;
-};
-
-}  // namespace
 
 void TForm1::CreateVerticalLines() {
   vertical_.TimerVertLineDelay.SetOnTimer([this] { TimerVertLineDelayTimer(); });
@@ -69,7 +51,7 @@ const std::vector<std::string_view>& TForm1::VerticalDisplayLines() {
   if (vertical_.wrappedWidth == width) return vertical_.displayLines;
   const platform::ScopedGetDc dc(Handle());
   const platform::ScopedSelectObject font(dc.get(), vertical_.font.get());
-  DcMeasurer measurer(dc.get());
+  platform::DcMeasurer measurer(dc.get());
   vertical_.displayLines = DisplayLinesAt(measurer, width);
   vertical_.wrappedWidth = width;
   return vertical_.displayLines;

@@ -6,30 +6,13 @@
 
 #include "core/MarqueeText.h"
 #include "platform/Application.h"
+#include "platform/DcMeasurer.h"
 #include "platform/SystemError.h"
 
 namespace {
 
 using core::MarqueePrepare;
 using core::MarqueeRestart;
-
-// Measures on the control's canvas, which carries its font.
-class DcMeasurer : public core::TextMeasurer {
- public:
-  explicit DcMeasurer(HDC dc) : dc_(dc) {}
-  int Width(std::string_view text) override { return Extent(text).cx; }
-  // GDI gives every non-empty run the font's line height, so a long text need not be measured
-  // whole for it (the system would convert every character of it first).
-  int Height(std::string_view text) override { return Extent(text.substr(0, 1)).cy; }
-
- private:
-  SIZE Extent(std::string_view text) const {
-    SIZE size{};
-    ::GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
-    return size;
-  }
-  HDC dc_;
-};
 
 constexpr int kCreationWidth = 217;
 constexpr int kCreationHeight = 21;
@@ -243,7 +226,7 @@ void TMarquee::SetBounds(int x, int y, int width, int height) {
 }
 
 int TMarquee::FittedHeight() {
-  DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get());
   const int clientHeight = animation_.FitHeight(measurer);
   RECT window{};
   ::GetWindowRect(Handle(), &window);
@@ -270,7 +253,7 @@ void TMarquee::TimerTick() {
   if (Busy) return;
   Busy = true;
   try {
-    DcMeasurer measurer(frameDc_.get());
+    platform::DcMeasurer measurer(frameDc_.get());
     Draw(animation_.Tick(measurer));
   } catch (...) {
     Busy = false;
@@ -281,7 +264,7 @@ void TMarquee::TimerTick() {
 
 void TMarquee::Animate(MarqueeRestart restart, MarqueePrepare prepare) {
   if (!Handle()) return;
-  DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get());
   Draw(animation_.Animate(measurer, restart, prepare));
 }
 
@@ -318,7 +301,7 @@ void TMarquee::Draw(const core::MarqueeFrame& frame) {
 }
 
 void TMarquee::PaintStillPicture(HDC dc) {
-  DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get());
   const auto still = core::StillPicture(
       measurer, animation_.Text(), ClientWidth(), ClientHeight(),
       autoCenter_ ? core::MarqueeCentering::kCentered : core::MarqueeCentering::kTop);
