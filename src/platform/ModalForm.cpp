@@ -1,8 +1,20 @@
 #include "platform/ModalForm.h"
 
+#include <commctrl.h>
+
 #include "platform/Application.h"
 
 namespace platform {
+
+ModalForm::ModalForm() {
+  // The tab control and the spin fields' buttons are common controls.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  ::InitCommonControlsEx(&classes);
+}
+
+bool ModalForm::PreTranslate(const MSG&) {
+  return false;
+}
 
 int ModalForm::ShowModal() {
   HWND owner = ::GetWindow(Handle(), GW_OWNER);
@@ -14,6 +26,9 @@ int ModalForm::ShowModal() {
   ::SetForegroundWindow(Handle());
   RunMessageLoop([this] { return modal_ && Handle(); },
                  [this](const MSG& message) {
+                   const bool forThisForm =
+                       message.hwnd == Handle() || ::IsChild(Handle(), message.hwnd);
+                   if (forThisForm && PreTranslate(message)) return true;
                    // The system takes the message as writable, but only reads it.
                    return ::IsDialogMessageA(Handle(), const_cast<MSG*>(&message)) != 0;
                  });
@@ -38,6 +53,10 @@ LRESULT ModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     EndModal(IDCANCEL);
     return 0;
+  }
+  if (message == DM_GETDEFID) {
+    const UINT id = DefaultButtonId();
+    return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
   }
   return DefaultHandling(message, wParam, lParam);
 }
