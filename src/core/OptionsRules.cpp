@@ -1,0 +1,45 @@
+#include "core/OptionsRules.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace core {
+
+Point OptionsDialogPlace(Rect bar, TEdge edge, std::int32_t dialogWidth, std::int32_t dialogHeight,
+                         Rect monitor) {
+  if (edge == TEdge::abeFloat) {
+    return {
+        static_cast<std::int32_t>(monitor.left + (std::int64_t{monitor.Width()} - dialogWidth) / 2),
+        static_cast<std::int32_t>(monitor.top +
+                                  (std::int64_t{monitor.Height()} - dialogHeight) / 2)};
+  }
+  std::int32_t left = bar.left + bar.Width() / 7;
+  if (bar.right < left + dialogWidth) left = bar.right - dialogWidth;
+  const std::int32_t top = edge == TEdge::abeBottom ? bar.top - dialogHeight : bar.bottom;
+  return {left, top};
+}
+
+std::int32_t SecondsShown(std::int32_t intervalMs, std::int32_t maximum) {
+  const std::uint32_t seconds = static_cast<std::uint32_t>(intervalMs) / 1000;
+  return static_cast<std::int32_t>(
+      std::clamp<std::uint32_t>(seconds, 1, static_cast<std::uint32_t>(maximum)));
+}
+
+std::int32_t IntervalOfSeconds(std::int32_t seconds) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      std::int64_t{seconds} * 1000, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+AutoCaptions AutoPageCaptions(bool totallyHide) {
+  const std::string verb = totallyHide ? "Hide" : "Minimize";
+  const std::string state = totallyHide ? "hidden" : "minimized";
+  return {verb + " ticker if file is &missing", verb + " ticker if file is &empty",
+          verb + " ticker &after (seconds)", "If " + state + ", show ticker on file &change"};
+}
+
+int PageOfActiveTab(std::int32_t stored, std::span<const bool> tabVisible) {
+  if (stored < 0 || static_cast<std::size_t>(stored) >= tabVisible.size()) return 0;
+  return tabVisible[static_cast<std::size_t>(stored)] ? stored : 0;
+}
+
+}  // namespace core
