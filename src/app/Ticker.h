@@ -46,10 +46,11 @@ class TForm1 : public platform::Window {
   void aExitExecute();
   // Closing the bar is always allowed.
   bool FormCloseQuery() { return true; }
-  // Creates a window of class Form owned by the bar, shows it modally, then frees it.
+  // Creates a window of class Form owned by the bar, shows it modally, then frees it. The form
+  // reaches the bar's operations through the bar it is given.
   template <typename Form>
   void CreateModal() {
-    Form form(Handle());
+    Form form(*this);
     form.ShowModal();
   }
   // Keys pressed on the bar or its controls: action shortcuts, then the bar's own keys.
@@ -101,6 +102,17 @@ class TForm1 : public platform::Window {
   void TimerSaveSettingsTimer();
 
   void FormKeyDown(UINT virtualKey);
+
+  // What the options dialog changes on the bar beside its values.
+  void aOptionsExecute();
+  void aRestoreExecute();
+  void FormResize();
+  void SetFrame(bool frame);
+  // The whole font, with underline and strikeout, which show but are not stored.
+  void SetBarFont(const platform::FontSpec& font);
+  platform::FontSpec BarFont() const;
+  bool ForcedIniFile() const { return !commandLine_.iniFile.empty(); }
+  bool LegacyWindows() const { return legacyWindows_; }
 
   // The vertical mode and the pause, for the options dialog and the tests.
   void TimerVertLineDelayTimer();
@@ -157,9 +169,7 @@ class TForm1 : public platform::Window {
   core::Rect BarBounds() const;
   bool IsFloating() const;
   int BarHeight();
-  void FormResize();
   void OnPaint();
-  void SetFrame(bool frame);
   void ApplyFrameStyle();
   void ApplyZOrder();
   void ApplyAppBarFlags();
@@ -191,13 +201,13 @@ class TForm1 : public platform::Window {
   // Minimize, hide and restore.
   void CreateTrayIcon();
   void aMinimizeExecute();
-  void aRestoreExecute();
   void IconMinRestClick();
   void SetTotallyHide(bool hide);
   void ApplyTrayIconVisibility();
   void TimerHideTimeTimer();
   void RevealOnMouseOver();
   void RestartHideTimer();
+  void StopHideTimer();
 
   // Vertical mode and pause.
   void CreateVerticalLines();
@@ -231,6 +241,9 @@ class TForm1 : public platform::Window {
 
   // The one home of the stored values.
   core::TickerSettings values_;
+  // The font's effects that show but are not stored.
+  bool fontUnderline_ = false;
+  bool fontStrikeOut_ = false;
   platform::Timer TimerSaveSettings{2345};
 
   std::unique_ptr<TAppBar> AppBar1;

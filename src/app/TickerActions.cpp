@@ -12,7 +12,10 @@ void TForm1::CreateActions() {
   ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause", .onExecute = [this] { pauseToggle(); }});
   ActionList1.Add(
       {.id = CMD_LOAD_FILE, .caption = "&Load File", .onExecute = [this] { aLoadFileExecute(); }});
-  ActionList1.Add({.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8});
+  ActionList1.Add(
+      {.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8, .onExecute = [this] {
+         aOptionsExecute();
+       }});
   ActionList1.Add({.id = CMD_HELP, .caption = "&Help"});
   ActionList1.Add({.id = CMD_ABOUT, .caption = "&About"});
   ActionList1.Add({.id = CMD_EXIT, .caption = "E&xit", .onExecute = [this] { aExitExecute(); }});

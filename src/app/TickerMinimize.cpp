@@ -93,6 +93,10 @@ void TForm1::RevealOnMouseOver() {
   if (values_.ShowOnMouseOver && minimize_.Minimized) aRestoreExecute();
 }
 
+void TForm1::StopHideTimer() {
+  minimize_.TimerHideTime.SetEnabled(false);
+}
+
 // The bar hides HideTimeDelay after the last change of the text.
 void TForm1::RestartHideTimer() {
   minimize_.TimerHideTime.SetEnabled(false);

@@ -63,7 +63,8 @@ void TForm1::ApplyChange(core::TickerChange change) {
     case TickerChange::Position: ApplyPosition(); break;
     case TickerChange::Font: ApplyFont(); break;
     case TickerChange::Logo: LoadLogo(); break;
-    case TickerChange::StayOnTop: ApplyZOrder(); break;
+    // Raising takes effect at once, lowering when the z-order is next set.
+    case TickerChange::StayOnTop: AppBar1->SetAlwaysOnTop(values_.AlwaysOnTop); break;
     case TickerChange::AppBarFlags: ApplyAppBarFlags(); break;
     case TickerChange::Frame: SetFrame(values_.Frame); break;
     case TickerChange::TrayIcon: ApplyTrayIconVisibility(); break;
@@ -89,14 +90,34 @@ void TForm1::ApplyChange(core::TickerChange change) {
   }
 }
 
-void TForm1::ApplyFont() {
+platform::FontSpec TForm1::BarFont() const {
   platform::FontSpec font;
   font.name = values_.FontName;
   font.size = values_.FontSize;
   font.color = static_cast<std::uint32_t>(values_.FontColor);
   font.bold = values_.FontBold;
   font.italic = values_.FontItalic;
-  Marquee1->SetFont(font);
+  font.underline = fontUnderline_;
+  font.strikeOut = fontStrikeOut_;
+  return font;
+}
+
+void TForm1::SetBarFont(const platform::FontSpec& font) {
+  core::TickerSettings values = values_;
+  values.FontName = font.name;
+  values.FontSize = font.size;
+  values.FontColor = static_cast<std::int32_t>(font.color);
+  values.FontBold = font.bold;
+  values.FontItalic = font.italic;
+  const bool effectsChanged = fontUnderline_ != font.underline || fontStrikeOut_ != font.strikeOut;
+  fontUnderline_ = font.underline;
+  fontStrikeOut_ = font.strikeOut;
+  if (core::ChangesBetween(values_, values).empty() && effectsChanged) ApplyFont();
+  ApplyValues(values);
+}
+
+void TForm1::ApplyFont() {
+  Marquee1->SetFont(BarFont());
   RestackVerticalLines();
   // The marquee's new height sets the bar's; the start-up placement applies it once.
   if (startingUp_) return;

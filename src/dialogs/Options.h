@@ -1,0 +1,133 @@
+#pragma once
+// TOptionsForm: the options dialog. Live controls act on the bar as they change; Cancel puts
+// them back from the snapshot taken when the dialog filled itself; Ok applies the others.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/TickerSettings.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Controls.h"
+#include "platform/Fonts.h"
+#include "platform/ModalForm.h"
+
+class TForm1;
+
+// The controls' identifiers, by page.
+enum OptionsControlId : UINT {
+  IDC_TABS = 100,
+  IDC_FONT = 200,
+  IDC_FONT_COLOR,
+  IDC_BAR_COLOR,
+  IDC_HORIZONTAL,
+  IDC_VERTICAL,
+  IDC_FRAME,
+  IDC_ALWAYS_ON_TOP,
+  IDC_DO_NOT_ADJUST_DESKTOP,
+  IDC_HIDE_TRAY_ICON,
+  IDC_TOTALLY_HIDE,
+  IDC_WHOLE_FILE = 300,
+  IDC_FIRST_LINES,
+  IDC_LAST_LINES,
+  IDC_LINES_TO_LOAD,
+  IDC_USE_COMMENT,
+  IDC_COMMENT,
+  IDC_DELAY = 400,
+  IDC_AMOUNT,
+  IDC_LINE_DELAY,
+  IDC_VERT_SCROLL_DELAY,
+  IDC_VERT_SCROLL_AMOUNT,
+  IDC_HIDE_ON_MISSING = 500,
+  IDC_HIDE_ON_EMPTY,
+  IDC_HIDE_ON_TIMER,
+  IDC_HIDE_TIME,
+  IDC_AUTO_RELOAD,
+  IDC_RELOAD_TIME,
+  IDC_SHOW_ON_CHANGE,
+  IDC_SHOW_ON_MOUSE_OVER,
+  IDC_UNPAUSE,
+  IDC_PAUSE_TIME,
+};
+
+enum OptionsPage {
+  kMainPage,
+  kFilePage,
+  kLinesPage,
+  kScrollPage,
+  kAutoPage,
+  kLogoPage,
+  kSoundPage,
+  kSettingsPage,
+  kPageCount
+};
+
+class TOptionsForm : public platform::ModalForm {
+ public:
+  static constexpr const char* kTitle = "Driftline Options";
+  static constexpr int kWidth = 515;
+  static constexpr int kHeight = 407;
+
+  explicit TOptionsForm(TForm1& bar);
+  ~TOptionsForm() override;
+
+  void GetSettings();
+  void ButtonOkClick();
+  void ButtonCancelClick();
+  int ActivePage() const;
+  bool LinesChanged() const { return linesChanged_; }
+
+ private:
+  struct MainControls;
+  struct LinesControls;
+  struct ScrollControls;
+  struct AutoControls;
+
+  void CreateControls();
+  void CreateMainPage(const RECT& area);
+  void CreateLinesPage(const RECT& area);
+  void CreateScrollPage(const RECT& area);
+  void CreateAutoPage(const RECT& area);
+  void Place();
+  void ShowPage(int page);
+  void TakeSnapshot();
+
+  // Handlers.
+  void OnClicked(UINT id);
+  void OnChanged(UINT id);
+  void FontClick();
+  void FontColorClick();
+  void BarColorClick();
+  void TotallyHideClick();
+  void LineChoiceClick(UINT id);
+  void EnableRows();
+  // A live change: the bar's values with `change` made, applied at once.
+  void Apply(const std::function<void(core::TickerSettings&)>& change);
+
+  bool PreTranslate(const MSG& message) override;
+  UINT DefaultButtonId() const override { return IDOK; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  TForm1& bar_;
+  platform::UniqueFont font_;
+  platform::ColorDialog colorDialog_;
+  bool loading_ = false;
+  bool linesChanged_ = false;
+
+  // What Cancel puts back.
+  core::TickerSettings snapshot_;
+  platform::FontSpec snapshotFont_;
+  bool snapshotUseIni_ = false;
+  bool snapshotAllUsers_ = false;
+
+  std::unique_ptr<platform::TabControl> tabs_;
+  std::unique_ptr<platform::Button> ok_;
+  std::unique_ptr<platform::Button> cancel_;
+  platform::Anchors anchors_;
+  std::array<std::vector<HWND>, kPageCount> pageWindows_;
+  std::unique_ptr<MainControls> main_;
+  std::unique_ptr<LinesControls> lines_;
+  std::unique_ptr<ScrollControls> scroll_;
+  std::unique_ptr<AutoControls> auto_;
+};

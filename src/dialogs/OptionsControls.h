@@ -1,0 +1,36 @@
+#pragma once
+// The options dialog's controls, page by page. Only the dialog's own files use it.
+
+#include "dialogs/Options.h"
+
+struct TOptionsForm::MainControls {
+  platform::Button font, fontColor, barColor;
+  platform::RadioButton horizontal, vertical;
+  platform::CheckBox frame, alwaysOnTop, doNotAdjustDesktop, hideTrayIcon, totallyHide;
+};
+
+struct TOptionsForm::LinesControls {
+  platform::RadioButton wholeFile, firstLines, lastLines;
+  platform::Label linesLabel;
+  platform::SpinField linesToLoad;
+  platform::CheckBox useComment;
+  platform::Edit comment;
+};
+
+struct TOptionsForm::ScrollControls {
+  platform::GroupBox horizontalGroup;
+  platform::Label delayLabel, amountLabel;
+  platform::SpinField delay, amount;
+  platform::GroupBox verticalGroup;
+  platform::Label lineDelayLabel, vertDelayLabel, vertAmountLabel;
+  platform::SpinField lineDelay, vertDelay, vertAmount;
+};
+
+struct TOptionsForm::AutoControls {
+  platform::CheckBox hideOnMissing, hideOnEmpty, hideOnTimer;
+  platform::SpinField hideTime;
+  platform::CheckBox autoReload;
+  platform::SpinField reloadTime;
+  platform::CheckBox showOnChange, showOnMouseOver, unpause;
+  platform::SpinField pauseTime;
+};

@@ -1,0 +1,282 @@
+// The Main, Lines, Scroll and Auto pages of the options dialog: their controls and handlers.
+
+#include <limits>
+
+#include "app/Ticker.h"
+#include "core/OptionsRules.h"
+#include "dialogs/OptionsControls.h"
+
+namespace {
+
+constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
+constexpr int kRow = 26;
+
+// Rows of a page: controls at the page's left plus an indent, one row below the other.
+struct Rows {
+  int left;
+  int top;
+  platform::ControlBounds At(int row, int indent, int width, int height = 20) const {
+    return {left + indent, top + row * kRow, width, height};
+  }
+};
+
+Rows RowsIn(const RECT& area) {
+  return {static_cast<int>(area.left) + 12, static_cast<int>(area.top) + 12};
+}
+
+}  // namespace
+
+void TOptionsForm::CreateMainPage(const RECT& area) {
+  const Rows rows = RowsIn(area);
+  const HWND form = Handle();
+  HFONT font = font_.get();
+  main_.reset(new MainControls{
+      {form, "&Font", rows.At(0, 0, 100, 25), IDC_FONT, font},
+      {form, "Font &Color", rows.At(0, 110, 100, 25), IDC_FONT_COLOR, font},
+      {form, "&Bar Color", rows.At(0, 220, 100, 25), IDC_BAR_COLOR, font},
+      {form, "Scroll &Horizontally", rows.At(1, 0, 200), IDC_HORIZONTAL, font,
+       platform::RadioGroup::Starts},
+      {form, "Scroll &Vertically", rows.At(1, 220, 200), IDC_VERTICAL, font},
+      {form, "F&rame", rows.At(2, 0, 440), IDC_FRAME, font},
+      {form, "&Always On Top", rows.At(3, 0, 440), IDC_ALWAYS_ON_TOP, font},
+      {form, "&Do not adjust desktop", rows.At(4, 0, 440), IDC_DO_NOT_ADJUST_DESKTOP, font},
+      {form, "Hide tray icon &unless ticker is hidden", rows.At(5, 0, 440), IDC_HIDE_TRAY_ICON,
+       font},
+      {form, "Com&pletely hide ticker instead of minimize", rows.At(6, 0, 440), IDC_TOTALLY_HIDE,
+       font},
+  });
+  MainControls& c = *main_;
+  pageWindows_[kMainPage] = {c.font.Handle(),         c.fontColor.Handle(),
+                             c.barColor.Handle(),     c.horizontal.Handle(),
+                             c.vertical.Handle(),     c.frame.Handle(),
+                             c.alwaysOnTop.Handle(),  c.doNotAdjustDesktop.Handle(),
+                             c.hideTrayIcon.Handle(), c.totallyHide.Handle()};
+}
+
+void TOptionsForm::CreateLinesPage(const RECT& area) {
+  const Rows rows = RowsIn(area);
+  const HWND form = Handle();
+  HFONT font = font_.get();
+  lines_.reset(new LinesControls{
+      {form, "Scroll &Whole File", rows.At(0, 0, 300), IDC_WHOLE_FILE, font,
+       platform::RadioGroup::Starts},
+      {form, "Scroll &First Lines", rows.At(1, 0, 300), IDC_FIRST_LINES, font},
+      {form, "Scroll &Last Lines", rows.At(2, 0, 300), IDC_LAST_LINES, font},
+      {form, "&Number of lines to scroll", rows.At(3, 20, 180), font},
+      {form, rows.At(3, 210, 90, 22), IDC_LINES_TO_LOAD, font, 1, 1000000},
+      {form, "&Ignore Lines Starting With", rows.At(5, 0, 200), IDC_USE_COMMENT, font},
+      {form, rows.At(5, 210, 120, 22), IDC_COMMENT, font},
+  });
+  LinesControls& c = *lines_;
+  pageWindows_[kLinesPage] = {c.wholeFile.Handle(),  c.firstLines.Handle(), c.lastLines.Handle(),
+                              c.linesLabel.Handle(), c.linesToLoad.Field(), c.linesToLoad.UpDown(),
+                              c.useComment.Handle(), c.comment.Handle()};
+}
+
+void TOptionsForm::CreateScrollPage(const RECT& area) {
+  const Rows rows = RowsIn(area);
+  const HWND form = Handle();
+  HFONT font = font_.get();
+  scroll_.reset(new ScrollControls{
+      {form, "Horizontal", {rows.left, rows.top, 450, 3 * kRow + 4}, font},
+      {form, "&Scroll Delay (milliseconds)", rows.At(1, 12, 240), font},
+      {form, "Scroll &Distance (pixels, 1 to 20)", rows.At(2, 12, 240), font},
+      {form, rows.At(1, 270, 100, 22), IDC_DELAY, font, 1, kMaxInt},
+      {form, rows.At(2, 270, 100, 22), IDC_AMOUNT, font, 1, 20},
+      {form, "Vertical", {rows.left, rows.top + 4 * kRow, 450, 4 * kRow + 4}, font},
+      {form, "&Line Delay (seconds)", rows.At(5, 12, 240), font},
+      {form, "Scroll Delay (&milliseconds)", rows.At(6, 12, 240), font},
+      {form, "Scroll Distance (&pixels)", rows.At(7, 12, 240), font},
+      {form, rows.At(5, 270, 100, 22), IDC_LINE_DELAY, font, 1, core::kLineDelayMaxSeconds},
+      {form, rows.At(6, 270, 100, 22), IDC_VERT_SCROLL_DELAY, font, 1, 20},
+      {form, rows.At(7, 270, 100, 22), IDC_VERT_SCROLL_AMOUNT, font, 1, 20},
+  });
+  ScrollControls& c = *scroll_;
+  pageWindows_[kScrollPage] = {c.horizontalGroup.Handle(), c.delayLabel.Handle(),
+                               c.amountLabel.Handle(),     c.delay.Field(),
+                               c.delay.UpDown(),           c.amount.Field(),
+                               c.amount.UpDown(),          c.verticalGroup.Handle(),
+                               c.lineDelayLabel.Handle(),  c.vertDelayLabel.Handle(),
+                               c.vertAmountLabel.Handle(), c.lineDelay.Field(),
+                               c.lineDelay.UpDown(),       c.vertDelay.Field(),
+                               c.vertDelay.UpDown(),       c.vertAmount.Field(),
+                               c.vertAmount.UpDown()};
+}
+
+void TOptionsForm::CreateAutoPage(const RECT& area) {
+  const Rows rows = RowsIn(area);
+  const HWND form = Handle();
+  HFONT font = font_.get();
+  const core::AutoCaptions captions = core::AutoPageCaptions(false);
+  // Each field follows its box in the keyboard order.
+  auto_.reset(new AutoControls{
+      {form, captions.missing, rows.At(0, 0, 440), IDC_HIDE_ON_MISSING, font},
+      {form, captions.empty, rows.At(1, 0, 440), IDC_HIDE_ON_EMPTY, font},
+      {form, captions.after, rows.At(2, 0, 340), IDC_HIDE_ON_TIMER, font},
+      {form, rows.At(2, 350, 90, 22), IDC_HIDE_TIME, font, 1, core::kAutoMaxSeconds},
+      {form, "&Reload file every (seconds)", rows.At(3, 0, 340), IDC_AUTO_RELOAD, font},
+      {form, rows.At(3, 350, 90, 22), IDC_RELOAD_TIME, font, 1, core::kAutoMaxSeconds},
+      {form, captions.change, rows.At(4, 0, 440), IDC_SHOW_ON_CHANGE, font},
+      {form, "If minimized (not hidden), show ticker on mouse mo&ve to edge", rows.At(5, 0, 440),
+       IDC_SHOW_ON_MOUSE_OVER, font},
+      {form, "Un&pause after (seconds)", rows.At(6, 0, 340), IDC_UNPAUSE, font},
+      {form, rows.At(6, 350, 90, 22), IDC_PAUSE_TIME, font, 1, core::kAutoMaxSeconds},
+  });
+  AutoControls& c = *auto_;
+  pageWindows_[kAutoPage] = {
+      c.hideOnMissing.Handle(),   c.hideOnEmpty.Handle(), c.hideOnTimer.Handle(),
+      c.hideTime.Field(),         c.hideTime.UpDown(),    c.autoReload.Handle(),
+      c.reloadTime.Field(),       c.reloadTime.UpDown(),  c.showOnChange.Handle(),
+      c.showOnMouseOver.Handle(), c.unpause.Handle(),     c.pauseTime.Field(),
+      c.pauseTime.UpDown()};
+}
+
+void TOptionsForm::OnClicked(UINT id) {
+  switch (id) {
+    case IDOK: ButtonOkClick(); break;
+    case IDCANCEL: ButtonCancelClick(); break;
+    case IDC_FONT: FontClick(); break;
+    case IDC_FONT_COLOR: FontColorClick(); break;
+    case IDC_BAR_COLOR: BarColorClick(); break;
+    case IDC_HORIZONTAL:
+    case IDC_VERTICAL: {
+      (id == IDC_VERTICAL ? main_->vertical : main_->horizontal).SetChecked(true);
+      const bool vertical = main_->vertical.Checked();
+      Apply([vertical](core::TickerSettings& v) { v.Vertical = vertical; });
+      break;
+    }
+    case IDC_FRAME:
+      if (!loading_) bar_.SetFrame(main_->frame.Checked());
+      break;
+    case IDC_ALWAYS_ON_TOP: {
+      const bool onTop = main_->alwaysOnTop.Checked();
+      Apply([onTop](core::TickerSettings& v) { v.AlwaysOnTop = onTop; });
+      break;
+    }
+    case IDC_DO_NOT_ADJUST_DESKTOP: {
+      const bool doNotAdjust = main_->doNotAdjustDesktop.Checked();
+      Apply([doNotAdjust](core::TickerSettings& v) { v.DoNotAdjustDesktop = doNotAdjust; });
+      break;
+    }
+    case IDC_HIDE_TRAY_ICON: {
+      // While the bar is minimized its icon stays: the bar applies that rule.
+      const bool hide = main_->hideTrayIcon.Checked();
+      Apply([hide](core::TickerSettings& v) { v.HideTrayicon = hide; });
+      break;
+    }
+    case IDC_TOTALLY_HIDE: TotallyHideClick(); break;
+    case IDC_WHOLE_FILE:
+    case IDC_FIRST_LINES:
+    case IDC_LAST_LINES: LineChoiceClick(id); break;
+    case IDC_SHOW_ON_MOUSE_OVER: {
+      const bool show = auto_->showOnMouseOver.Checked();
+      Apply([show](core::TickerSettings& v) { v.ShowOnMouseOver = show; });
+      break;
+    }
+    case IDC_USE_COMMENT:
+    case IDC_HIDE_ON_TIMER:
+    case IDC_AUTO_RELOAD:
+    case IDC_UNPAUSE: {
+      EnableRows();
+      // The field that has just become usable takes the keyboard.
+      const std::array<std::pair<UINT, HWND>, 4> fields{
+          std::pair{IDC_USE_COMMENT, lines_->comment.Handle()},
+          std::pair{IDC_HIDE_ON_TIMER, auto_->hideTime.Field()},
+          std::pair{IDC_AUTO_RELOAD, auto_->reloadTime.Field()},
+          std::pair{IDC_UNPAUSE, auto_->pauseTime.Field()}};
+      for (const auto& [box, field] : fields) {
+        if (box == id && ::IsWindowVisible(Handle()) && ::IsWindowEnabled(field)) ::SetFocus(field);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+void TOptionsForm::OnChanged(UINT id) {
+  switch (id) {
+    case IDC_LINES_TO_LOAD: linesChanged_ = true; break;
+    case IDC_DELAY: {
+      const std::int32_t delay = scroll_->delay.Value();
+      Apply([delay](core::TickerSettings& v) { v.Delay = delay; });
+      break;
+    }
+    case IDC_AMOUNT: {
+      const std::int32_t amount = scroll_->amount.Value();
+      Apply([amount](core::TickerSettings& v) { v.Amount = amount; });
+      break;
+    }
+    case IDC_LINE_DELAY: {
+      // Filling leaves the interval as it is: whole seconds would round it down.
+      if (loading_) break;
+      const std::int32_t interval = core::IntervalOfSeconds(scroll_->lineDelay.Value());
+      Apply([interval](core::TickerSettings& v) { v.VertLineDelay = interval; });
+      break;
+    }
+    case IDC_VERT_SCROLL_DELAY: {
+      const std::int32_t delay = scroll_->vertDelay.Value();
+      Apply([delay](core::TickerSettings& v) { v.VertScrollDelay = delay; });
+      break;
+    }
+    case IDC_VERT_SCROLL_AMOUNT: {
+      const std::int32_t amount = scroll_->vertAmount.Value();
+      Apply([amount](core::TickerSettings& v) { v.VertScrollAmount = amount; });
+      break;
+    }
+    default: break;
+  }
+}
+
+void TOptionsForm::FontClick() {
+  if (const auto font = platform::ChooseFontSpec(Handle(), bar_.BarFont())) {
+    bar_.SetBarFont(*font);
+  }
+  bar_.aRestoreExecute();
+  bar_.FormResize();
+  bar_.RestackVerticalLines();
+}
+
+void TOptionsForm::FontColorClick() {
+  if (const auto color = colorDialog_.Choose(Handle())) {
+    Apply([&](core::TickerSettings& v) { v.FontColor = static_cast<std::int32_t>(*color); });
+  }
+}
+
+void TOptionsForm::BarColorClick() {
+  if (const auto color = colorDialog_.Choose(Handle())) {
+    Apply([&](core::TickerSettings& v) { v.Color = static_cast<std::int32_t>(*color); });
+  }
+  bar_.Marquee().SetColor(static_cast<std::uint32_t>(bar_.Values().Color));
+}
+
+void TOptionsForm::TotallyHideClick() {
+  const bool hide = main_->totallyHide.Checked();
+  Apply([hide](core::TickerSettings& v) { v.TotallyHide = hide; });
+  const core::AutoCaptions captions = core::AutoPageCaptions(hide);
+  auto_->hideOnMissing.SetText(captions.missing);
+  auto_->hideOnEmpty.SetText(captions.empty);
+  auto_->hideOnTimer.SetText(captions.after);
+  auto_->showOnChange.SetText(captions.change);
+  // A bar hidden completely leaves no edge for the mouse.
+  auto_->showOnMouseOver.SetEnabled(!hide);
+}
+
+void TOptionsForm::LineChoiceClick(UINT id) {
+  // The system clears the group's other buttons only where it can see them.
+  for (platform::RadioButton* choice :
+       {&lines_->wholeFile, &lines_->firstLines, &lines_->lastLines}) {
+    if (choice->Id() == id) choice->SetChecked(true);
+  }
+  EnableRows();
+  if (!loading_) linesChanged_ = true;
+}
+
+void TOptionsForm::EnableRows() {
+  const bool someLines = !lines_->wholeFile.Checked();
+  lines_->linesLabel.SetEnabled(someLines);
+  lines_->linesToLoad.SetEnabled(someLines);
+  lines_->comment.SetEnabled(lines_->useComment.Checked());
+  auto_->hideTime.SetEnabled(auto_->hideOnTimer.Checked());
+  auto_->reloadTime.SetEnabled(auto_->autoReload.Checked());
+  auto_->pauseTime.SetEnabled(auto_->unpause.Checked());
+}

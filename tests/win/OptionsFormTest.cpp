@@ -1,0 +1,131 @@
+// The options dialog over the bar in the test's own process, without its modal loop: each
+// control changed as the user would, then Ok, Cancel or the close box.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "InProcessBar.h"
+#include "dialogs/Options.h"
+
+using namespace testing_support;
+
+namespace {
+
+enum class Closing { Ok, Cancel, CloseBox };
+
+struct ControlCase {
+  const char* what;
+  UINT id;
+  const char* text;  // typed into the field; none: the control is clicked
+  std::function<std::int64_t(const core::TickerSettings&)> value;
+  std::int64_t before;
+  bool live;
+  Closing closing;
+  std::int64_t after;
+};
+
+class OptionsControls : public InProcessBar, public testing::WithParamInterface<ControlCase> {};
+
+TEST_P(OptionsControls, ActLiveOrOnOkAndCancelPutsBackWhatItShould) {
+  const ControlCase& c = GetParam();
+  ASSERT_EQ(c.value(bar->Values()), c.before);
+  TOptionsForm form(*bar);
+  ASSERT_EQ(c.value(bar->Values()), c.before) << "filling changes nothing";
+  HWND control = ::GetDlgItem(form.Handle(), static_cast<int>(c.id));
+  ASSERT_NE(control, nullptr);
+  if (c.text) {
+    ::SetWindowTextA(control, c.text);
+  } else {
+    ::SendMessageA(control, BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(c.value(bar->Values()) != c.before, c.live) << "live";
+  switch (c.closing) {
+    case Closing::Ok: form.ButtonOkClick(); break;
+    case Closing::Cancel: form.ButtonCancelClick(); break;
+    case Closing::CloseBox: ::SendMessageA(form.Handle(), WM_CLOSE, 0, 0); break;
+  }
+  EXPECT_EQ(c.value(bar->Values()), c.after);
+}
+
+using V = const core::TickerSettings&;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, OptionsControls, testing::Values(
+    ControlCase{"FrameCancelled", IDC_FRAME, nullptr, [](V v) { return v.Frame; },
+                1, true, Closing::Cancel, 1},
+    ControlCase{"AlwaysOnTopKept", IDC_ALWAYS_ON_TOP, nullptr, [](V v) { return v.AlwaysOnTop; },
+                1, true, Closing::Ok, 0},
+    ControlCase{"DoNotAdjustDesktopCancelled", IDC_DO_NOT_ADJUST_DESKTOP, nullptr,
+                [](V v) { return v.DoNotAdjustDesktop; }, 0, true, Closing::Cancel, 0},
+    ControlCase{"HideTrayIconStaysAtTheCloseBox", IDC_HIDE_TRAY_ICON, nullptr,
+                [](V v) { return v.HideTrayicon; }, 0, true, Closing::CloseBox, 1},
+    ControlCase{"TotallyHideIsNotUndone", IDC_TOTALLY_HIDE, nullptr,
+                [](V v) { return v.TotallyHide; }, 0, true, Closing::Cancel, 1},
+    ControlCase{"VerticalCancelled", IDC_VERTICAL, nullptr, [](V v) { return v.Vertical; },
+                0, true, Closing::Cancel, 0},
+    ControlCase{"ScrollDelayStaysAtTheCloseBox", IDC_DELAY, "40", [](V v) { return v.Delay; },
+                1, true, Closing::CloseBox, 40},
+    ControlCase{"ScrollDistanceCancelled", IDC_AMOUNT, "5", [](V v) { return v.Amount; },
+                1, true, Closing::Cancel, 1},
+    ControlCase{"LineDelayInSeconds", IDC_LINE_DELAY, "7", [](V v) { return v.VertLineDelay; },
+                3000, true, Closing::Ok, 7000},
+    ControlCase{"VerticalDistanceCancelled", IDC_VERT_SCROLL_AMOUNT, "9",
+                [](V v) { return v.VertScrollAmount; }, 1, true, Closing::Cancel, 1},
+    ControlCase{"HideOnMissingOnOk", IDC_HIDE_ON_MISSING, nullptr,
+                [](V v) { return v.HideOnMissing; }, 0, false, Closing::Ok, 1},
+    ControlCase{"AutoReloadDroppedAtTheCloseBox", IDC_AUTO_RELOAD, nullptr,
+                [](V v) { return v.UseAutoReload; }, 0, false, Closing::CloseBox, 0},
+    ControlCase{"CommentBoxOnOk", IDC_USE_COMMENT, nullptr, [](V v) { return v.UseComment; },
+                0, false, Closing::Ok, 1},
+    ControlCase{"MouseOverIsNotUndone", IDC_SHOW_ON_MOUSE_OVER, nullptr,
+                [](V v) { return v.ShowOnMouseOver; }, 1, true, Closing::Cancel, 0}),
+    [](const testing::TestParamInfo<ControlCase>& info) { return info.param.what; });
+// clang-format on
+
+using OptionsForm = InProcessBar;
+
+TEST_F(OptionsForm, ALineIntervalOfPartSecondsSurvivesFillingAndCancel) {
+  Change([](core::TickerSettings& v) { v.VertLineDelay = 2500; });
+  {
+    TOptionsForm form(*bar);
+    EXPECT_EQ(bar->Values().VertLineDelay, 2500);
+    form.ButtonCancelClick();
+  }
+  EXPECT_EQ(bar->Values().VertLineDelay, 2500);
+}
+
+TEST_F(OptionsForm, AnotherLineChoiceAndBackStillReadsTheTextAgainOnOk) {
+  TOptionsForm form(*bar);
+  EXPECT_FALSE(form.LinesChanged());
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_FIRST_LINES), BM_CLICK, 0, 0);
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_WHOLE_FILE), BM_CLICK, 0, 0);
+  EXPECT_TRUE(form.LinesChanged());
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form.Handle(), IDC_LINES_TO_LOAD)));
+  form.ButtonOkClick();
+  EXPECT_FALSE(bar->Values().LoadFirstLines);
+}
+
+TEST_F(OptionsForm, UncheckingAlwaysOnTopLeavesTheBarTopmostUntilTheDialogCloses) {
+  const auto topmost = [&] {
+    return (::GetWindowLongA(bar->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
+  ASSERT_TRUE(topmost());
+  TOptionsForm form(*bar);
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_ALWAYS_ON_TOP), BM_CLICK, 0, 0);
+  EXPECT_TRUE(topmost());
+  form.ButtonOkClick();
+  EXPECT_FALSE(bar->Values().AlwaysOnTop);
+}
+
+TEST_F(OptionsForm, CompletelyHideNamesHidingOnTheAutoPage) {
+  TOptionsForm form(*bar);
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_TOTALLY_HIDE), BM_CLICK, 0, 0);
+  char caption[64] = {};
+  ::GetWindowTextA(::GetDlgItem(form.Handle(), IDC_HIDE_ON_MISSING), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Hide ticker if file is &missing");
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form.Handle(), IDC_SHOW_ON_MOUSE_OVER)));
+}
+
+}  // namespace

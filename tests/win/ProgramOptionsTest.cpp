@@ -1,0 +1,82 @@
+// The options dialog in the running program: opened by F8, once at a time, closed by its keys,
+// and remembered on the page it showed.
+
+#include <gtest/gtest.h>
+
+#include "ProgramOnSettings.h"
+// After windows.h, which ProgramDriver.h brings.
+#include <commctrl.h>
+
+using namespace testing_support;
+
+namespace {
+
+class ProgramOptions : public ProgramOnSettings {
+ protected:
+  static HWND OpenOptions(RunningProgram& program, HWND bar) {
+    ::PostMessageA(bar, WM_KEYDOWN, VK_F8, 0);
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindProcessWindow(program.ProcessId(), "TOptionsForm")); });
+    return dialog;
+  }
+  static bool Closed(HWND dialog) { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }
+  static int DialogsOpen() {
+    int count = 0;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, "TOptionsForm", nullptr); w;
+         w = ::FindWindowExA(nullptr, w, "TOptionsForm", nullptr)) {
+      count += ::IsWindowVisible(w) ? 1 : 0;
+    }
+    return count;
+  }
+};
+
+TEST_F(ProgramOptions, F8OpensOneDialogThatItsKeysCancel) {
+  auto program = Start("HideOnMissing=0\r\n");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "Driftline Options");
+  RunningProgram second("/INI\"" + TestProgramFolder() + "second.ini\"");
+  HWND secondBar = second.WaitForBar();
+  ::PostMessageA(secondBar, WM_COMMAND, CMD_OPTIONS, 0);
+  ::Sleep(300);  // time for a second dialog that must not come
+  EXPECT_EQ(DialogsOpen(), 1);
+  ::PostMessageA(secondBar, WM_COMMAND, CMD_EXIT, 0);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+
+  ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); })) << "Escape";
+
+  dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, 500), BM_CLICK, 0, 0);  // an Ok-only box
+  HWND cancel = ::GetDlgItem(dialog, IDCANCEL);
+  ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(cancel), TRUE);
+  ::PostMessageA(cancel, WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); })) << "Enter on Cancel";
+  EXPECT_NE(Saved().find("HideOnMissing=0"), std::string::npos);
+  Exit(*program, bar);
+  ::DeleteFileA((TestProgramFolder() + "second.ini").c_str());
+}
+
+TEST_F(ProgramOptions, ExitWhileOpenSavesAndTheNextRunOpensOnTheLastPage) {
+  auto program = Start("Frame=1\r\n");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, 100), TCM_SETCURSEL, 3, 0);  // "Scroll"
+  ::PostMessageA(bar, WM_COMMAND, CMD_EXIT, 0);
+  EXPECT_EQ(program->WaitForExit(), 0u);
+  EXPECT_NE(Saved().find("ActiveTab=3"), std::string::npos);
+
+  program = Start({});
+  bar = program->WaitForBar();
+  dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, 100), TCM_GETCURSEL, 0, 0), 3);
+  ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
+  Exit(*program, bar);
+}
+
+}  // namespace
