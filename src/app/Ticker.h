@@ -67,6 +67,8 @@ class TForm1 : public platform::Window {
   TMarquee& Marquee() { return *Marquee1; }
   core::DisplayLines& DisplayLineStore() { return text_.RichEdit1; }
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
+  // The height the logo is shown at.
+  int LogoHeight() const { return placement_.layout.logo.Height(); }
   TSettings& Store() { return *Settings1; }
   TAppBar& AppBar() { return *AppBar1; }
   TTrayIcon& TrayIcon() { return *TrayIcon2; }
@@ -82,7 +84,8 @@ class TForm1 : public platform::Window {
   // Shows the lines and reacts to a change; the lines are used up either way. False when memory
   // ran out before anything changed: the shown text stays.
   bool LoadFile(core::TextLines FileLines);
-  void aLoadFileExecute();
+  // The file dialog belongs to `owner`, or to the bar.
+  void aLoadFileExecute(HWND owner = nullptr);
   void FilesDropped(HDROP drop);
   void LoadLogo();
   // The next check reads the source again, whatever its stamp or Last-Modified value says.

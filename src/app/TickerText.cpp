@@ -181,14 +181,14 @@ void TForm1::ShowLocalFile(const std::string& path) {
   ApplyValues(values);
 }
 
-void TForm1::aLoadFileExecute() {
+void TForm1::aLoadFileExecute(HWND owner) {
   Log("Open file dialog opened");
   // Room for the longest path the system allows, not just MAX_PATH.
   std::string path(32768, '\0');
   path.replace(0, std::min(values_.File.size(), path.size() - 1), values_.File);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = Handle();
+  dialog.hwndOwner = owner ? owner : Handle();
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/AppBarGeometry.h"
 #include "core/ScreenGeometry.h"
@@ -35,6 +36,19 @@ struct AutoCaptions {
   std::string change;
 };
 AutoCaptions AutoPageCaptions(bool totallyHide);
+
+// The web address as the bar fetches it: blanks and control characters around it trimmed, and
+// "http://" in front unless it begins with "http://" or "https://", in any case.
+std::string NormalizedFileUrl(std::string_view typed);
+
+// The start-at-login value: the program's full path in double quotes, so that a path with
+// blanks cannot be taken for another program.
+std::string RunValueOf(std::string_view programPath);
+// Whether a start-at-login value names this program, quoted or not, in any case.
+bool RunValueNamesProgram(std::string_view value, std::string_view programPath);
+
+// The Logo page's hint for a logo shown `height` pixels high, in three lines.
+std::string LogoSizeHint(std::int32_t height);
 
 // The page to open on: the stored one, unless it is no page or its tab is hidden ("Main").
 int PageOfActiveTab(std::int32_t stored, std::span<const bool> tabVisible);

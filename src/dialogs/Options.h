@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/TickerSettings.h"
@@ -39,6 +40,25 @@ enum OptionsControlId : UINT {
   IDC_LINE_DELAY,
   IDC_VERT_SCROLL_DELAY,
   IDC_VERT_SCROLL_AMOUNT,
+  IDC_USE_WEB_FILE = 600,
+  IDC_FILE_URL,
+  IDC_USE_LOCAL_FILE,
+  IDC_FILE,
+  IDC_LOCAL_FILE_BUTTON,
+  IDC_USE_LOGO = 700,
+  IDC_LOGO_FILE,
+  IDC_LOGO_FILE_BUTTON,
+  IDC_LOGO_LEFT,
+  IDC_LOGO_RIGHT,
+  IDC_SOUND_ON_CHANGE = 800,
+  IDC_WAV_FILE,
+  IDC_SOUND_FILE_BUTTON,
+  IDC_USE_REGISTRY = 900,
+  IDC_USE_INI,
+  IDC_CURRENT_USER,
+  IDC_ALL_USERS,
+  IDC_RUN_FOR_USER,
+  IDC_RUN_FOR_ALL,
   IDC_HIDE_ON_MISSING = 500,
   IDC_HIDE_ON_EMPTY,
   IDC_HIDE_ON_TIMER,
@@ -76,6 +96,8 @@ class TOptionsForm : public platform::ModalForm {
   void ButtonOkClick();
   void ButtonCancelClick();
   int ActivePage() const;
+  // The logon name in captions: "this user" when it cannot be read, any "&" doubled.
+  static std::string GetCurrentUserName();
   bool LinesChanged() const { return linesChanged_; }
 
  private:
@@ -83,12 +105,37 @@ class TOptionsForm : public platform::ModalForm {
   struct LinesControls;
   struct ScrollControls;
   struct AutoControls;
+  struct FileControls;
+  struct LogoControls;
+  struct SoundControls;
+  struct SettingsControls;
 
   void CreateControls();
   void CreateMainPage(const RECT& area);
   void CreateLinesPage(const RECT& area);
   void CreateScrollPage(const RECT& area);
   void CreateAutoPage(const RECT& area);
+  void CreateFilePage(const RECT& area);
+  void CreateLogoPage(const RECT& area);
+  void CreateSoundPage(const RECT& area);
+  void CreateSettingsPage(const RECT& area);
+  void AdjustForUserAndSystem();
+  void FillFilePages();
+  void FillRunEntries();
+  bool OnFilePagesClicked(UINT id);
+  void LocalFileClick();
+  void UseLogoClick();
+  void LogoFileClick();
+  void SoundFileClick();
+  void WebChoiceClick(UINT id);
+  void RunBoxClick();
+  void TabSheet4Show();
+  void CheckFileUrl();
+  // Asks about each named file that is missing; false (on the page of the first refused one)
+  // when the user would rather correct it.
+  bool CheckFilesExist();
+  void ApplyFilePages();
+  void WriteRunEntry(HKEY root, bool wanted, const char* hiveName);
   void Place();
   void ShowPage(int page);
   void TakeSnapshot();
@@ -130,4 +177,8 @@ class TOptionsForm : public platform::ModalForm {
   std::unique_ptr<LinesControls> lines_;
   std::unique_ptr<ScrollControls> scroll_;
   std::unique_ptr<AutoControls> auto_;
+  std::unique_ptr<FileControls> file_;
+  std::unique_ptr<LogoControls> logo_;
+  std::unique_ptr<SoundControls> sound_;
+  std::unique_ptr<SettingsControls> settings_;
 };

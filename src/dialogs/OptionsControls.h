@@ -34,3 +34,31 @@ struct TOptionsForm::AutoControls {
   platform::CheckBox showOnChange, showOnMouseOver, unpause;
   platform::SpinField pauseTime;
 };
+
+struct TOptionsForm::FileControls {
+  platform::RadioButton useWebFile;
+  platform::Edit fileUrl;
+  platform::RadioButton useLocalFile;
+  platform::Edit file;
+  platform::Button localFile;
+};
+
+struct TOptionsForm::LogoControls {
+  platform::CheckBox useLogo;
+  platform::Edit logoFile;
+  platform::Button logoFileButton;
+  platform::RadioButton left, right;
+  platform::Label sizeHint;
+};
+
+struct TOptionsForm::SoundControls {
+  platform::CheckBox soundOnChange;
+  platform::Edit wavFile;
+  platform::Button soundFile;
+};
+
+struct TOptionsForm::SettingsControls {
+  platform::RadioButton useRegistry, useIni;
+  platform::RadioButton currentUser, allUsers;
+  platform::CheckBox runForUser, runForAll;
+};

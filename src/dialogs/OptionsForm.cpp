@@ -71,6 +71,11 @@ void TOptionsForm::CreateControls() {
   CreateLinesPage(area);
   CreateScrollPage(area);
   CreateAutoPage(area);
+  CreateFilePage(area);
+  CreateLogoPage(area);
+  CreateSoundPage(area);
+  CreateSettingsPage(area);
+  AdjustForUserAndSystem();
 }
 
 void TOptionsForm::Place() {
@@ -88,6 +93,7 @@ int TOptionsForm::ActivePage() const {
 
 void TOptionsForm::ShowPage(int page) {
   tabs_->Select(page);
+  if (page == kLogoPage) TabSheet4Show();
   for (int each = 0; each < kPageCount; ++each) {
     for (HWND window : pageWindows_[each]) ::ShowWindow(window, each == page ? SW_SHOW : SW_HIDE);
   }
@@ -109,6 +115,7 @@ void TOptionsForm::TakeSnapshot() {
 // Setting a box runs its handler, as the user's change would; the handlers change nothing on the
 // bar while filling, since they apply the bar's own values.
 void TOptionsForm::GetSettings() {
+  FillRunEntries();
   TakeSnapshot();
   const core::TickerSettings& v = snapshot_;
   lines_->useComment.SetChecked(v.UseComment);
@@ -142,6 +149,7 @@ void TOptionsForm::GetSettings() {
   main_->frame.SetChecked(v.Frame);
   auto_->showOnMouseOver.SetChecked(v.ShowOnMouseOver);
   linesChanged_ = false;
+  FillFilePages();
   main_->totallyHide.SetChecked(v.TotallyHide);
   // What the boxes' handlers would have done as they were set.
   EnableRows();
@@ -149,10 +157,13 @@ void TOptionsForm::GetSettings() {
 }
 
 void TOptionsForm::ButtonOkClick() {
+  // Nothing is applied while the user would rather correct a path.
+  if (!CheckFilesExist()) return;
   core::TickerSettings values = bar_.Values();
   values.GetFileDelay = core::IntervalOfSeconds(auto_->reloadTime.Value());
   values.UseAutoReload = auto_->autoReload.Checked();
   values.ShowOnChange = auto_->showOnChange.Checked();
+  values.SoundOnChange = sound_->soundOnChange.Checked();
   values.HideOnMissing = auto_->hideOnMissing.Checked();
   values.HideOnEmpty = auto_->hideOnEmpty.Checked();
   values.HideOnTimer = auto_->hideOnTimer.Checked();
@@ -172,6 +183,7 @@ void TOptionsForm::ButtonOkClick() {
     bar_.ForceRead();
     bar_.TimerGetFileTimer();
   }
+  ApplyFilePages();
   EndModal(IDOK);
 }
 
@@ -201,8 +213,12 @@ void TOptionsForm::ButtonCancelClick() {
     bar_.Log("Options canceled: Load logo file " + s.LogoFile);
     Apply([&s](core::TickerSettings& v) { v.LogoFile = s.LogoFile; });
   }
-  if (bar_.Values().File != s.File) {
-    Apply([&s](core::TickerSettings& v) { v.File = s.File; });
+  if (bar_.Values().File != s.File || bar_.Values().UseFileUrl != s.UseFileUrl) {
+    // The source the user had, not a local file that Load File chose meanwhile.
+    Apply([&s](core::TickerSettings& v) {
+      v.File = s.File;
+      v.UseFileUrl = s.UseFileUrl;
+    });
     bar_.ForceRead();
     bar_.TimerGetFileTimer();
   }
@@ -223,7 +239,8 @@ bool TOptionsForm::PreTranslate(const MSG& message) {
     return true;
   }
   if (message.wParam != VK_RETURN) return false;
-  HWND focus = ::GetFocus();
+  // Keys go to the control that has the focus.
+  HWND focus = message.hwnd;
   char className[16] = {};
   ::GetClassNameA(focus, className, sizeof className);
   const bool button = lstrcmpiA(className, "Button") == 0 &&
@@ -241,6 +258,7 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) OnClicked(LOWORD(wParam));
       if (HIWORD(wParam) == EN_CHANGE) OnChanged(LOWORD(wParam));
+      if (HIWORD(wParam) == EN_KILLFOCUS && LOWORD(wParam) == IDC_FILE_URL) CheckFileUrl();
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -132,6 +132,7 @@ void TOptionsForm::CreateAutoPage(const RECT& area) {
 }
 
 void TOptionsForm::OnClicked(UINT id) {
+  if (OnFilePagesClicked(id)) return;
   switch (id) {
     case IDOK: ButtonOkClick(); break;
     case IDCANCEL: ButtonCancelClick(); break;

@@ -47,6 +47,44 @@ TEST(OptionsFields, TheAutoPageNamesHidingWhenTheBarHidesCompletely) {
   EXPECT_EQ(AutoPageCaptions(true).change, "If hidden, show ticker on file &change");
 }
 
+struct UrlCase {
+  const char* what;
+  const char* typed;
+  const char* fetched;
+};
+
+class TheWebAddress : public testing::TestWithParam<UrlCase> {};
+
+TEST_P(TheWebAddress, GetsASchemeUnlessItHasOne) {
+  EXPECT_EQ(NormalizedFileUrl(GetParam().typed), GetParam().fetched);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TheWebAddress,
+                         testing::Values(UrlCase{"no scheme", "news.example/x",
+                                                 "http://news.example/x"},
+                                         UrlCase{"trimmed", " \r\nhttp://a/b \t", "http://a/b"},
+                                         UrlCase{"secure kept", "https://a/", "https://a/"},
+                                         UrlCase{"any case", "HTTP://A/", "HTTP://A/"},
+                                         UrlCase{"a host beginning with http", "httpbin.example/x",
+                                                 "http://httpbin.example/x"},
+                                         UrlCase{"empty", "", "http://"}),
+                         testing_names::FromWhat());
+
+TEST(OptionsFields, AStartAtLoginValueNamesTheProgramQuotedOrNotInAnyCase) {
+  const char* program = "C:\\Program Files\\Driftline\\dftline.exe";
+  EXPECT_EQ(RunValueOf(program), "\"C:\\Program Files\\Driftline\\dftline.exe\"");
+  EXPECT_TRUE(RunValueNamesProgram(RunValueOf(program), program));
+  EXPECT_TRUE(RunValueNamesProgram("c:\\program files\\driftline\\DFTLINE.EXE", program));
+  EXPECT_FALSE(RunValueNamesProgram("D:\\Old\\dftline.exe", program));
+  EXPECT_FALSE(RunValueNamesProgram(RunValueOf(program).append(" /x"), program));
+}
+
+TEST(OptionsFields, TheLogoHintNamesTheShownHeight) {
+  EXPECT_EQ(LogoSizeHint(30),
+            "Current logo height:  30px\n\rUsing an image of the right size may look better\n\r"
+            "than letting Driftline resize the image.");
+}
+
 TEST(OptionsFields, AnUnknownOrHiddenPageOpensMain) {
   const bool tabs[] = {true, true, true, true, true, true, true, false};
   EXPECT_EQ(PageOfActiveTab(3, tabs), 3);

@@ -26,7 +26,22 @@ struct ControlCase {
   std::int64_t after;
 };
 
-class OptionsControls : public InProcessBar, public testing::WithParamInterface<ControlCase> {};
+// A bar showing a file that exists, so that Ok asks nothing.
+class OptionsFixture : public InProcessBar {
+ protected:
+  void SetUp() override {
+    InProcessBar::SetUp();
+    WriteWholeFile(file_, "news\r\n");
+    Change([&](core::TickerSettings& v) { v.File = file_; });
+  }
+  void TearDown() override {
+    InProcessBar::TearDown();
+    ::DeleteFileA(file_.c_str());
+  }
+  const std::string file_ = TempFilePath("driftline-options.txt");
+};
+
+class OptionsControls : public OptionsFixture, public testing::WithParamInterface<ControlCase> {};
 
 TEST_P(OptionsControls, ActLiveOrOnOkAndCancelPutsBackWhatItShould) {
   const ControlCase& c = GetParam();
@@ -84,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Table, OptionsControls, testing::Values(
     [](const testing::TestParamInfo<ControlCase>& info) { return info.param.what; });
 // clang-format on
 
-using OptionsForm = InProcessBar;
+using OptionsForm = OptionsFixture;
 
 TEST_F(OptionsForm, ALineIntervalOfPartSecondsSurvivesFillingAndCancel) {
   Change([](core::TickerSettings& v) { v.VertLineDelay = 2500; });

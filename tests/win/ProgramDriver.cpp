@@ -335,8 +335,8 @@ bool MutexExists(const std::string& name) {
   return true;
 }
 
-MessageBoxAnswer::MessageBoxAnswer(std::string caption)
-    : thread_([this, caption = std::move(caption)] {
+MessageBoxAnswer::MessageBoxAnswer(std::string caption, int answer)
+    : thread_([this, caption = std::move(caption), answer] {
         HWND box = nullptr;
         WaitUntil([&] {
           box = ::FindWindowA("#32770", caption.c_str());
@@ -346,7 +346,7 @@ MessageBoxAnswer::MessageBoxAnswer(std::string caption)
         char text[256] = {};
         ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
         text_ = text;
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
       }) {}
 
 MessageBoxAnswer::~MessageBoxAnswer() {

@@ -75,7 +75,8 @@ bool MutexExists(const std::string& name);
 // presses OK; the caller shows the box meanwhile.
 class MessageBoxAnswer {
  public:
-  explicit MessageBoxAnswer(std::string caption = platform::ProgramName());
+  // Presses `answer` (IDOK, IDYES, IDNO...).
+  explicit MessageBoxAnswer(std::string caption = platform::ProgramName(), int answer = IDOK);
   MessageBoxAnswer(const MessageBoxAnswer&) = delete;
   MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
   ~MessageBoxAnswer();
