@@ -25,7 +25,7 @@ platform::ControlBounds PathBounds(const RECT& area, int top) {
 
 // The path fields hold long paths: several lines, scrolled, and left out of the Tab order so
 // that Tab goes on to the page's buttons.
-void MakePathField(platform::Edit& field, platform::Anchors& anchors) {
+void MakePathField(const platform::Edit& field, platform::Anchors& anchors) {
   const HWND window = field.Handle();
   const LONG style = ::GetWindowLongA(window, GWL_STYLE);
   ::SetWindowLongA(window, GWL_STYLE, (style & ~WS_TABSTOP) | WS_VSCROLL | ES_AUTOVSCROLL);

@@ -8,6 +8,7 @@
 
 #include "InProcessBar.h"
 #include "dialogs/Options.h"
+#include "platform/FileSystem.h"
 
 using namespace testing_support;
 
@@ -141,6 +142,104 @@ TEST_F(OptionsForm, CompletelyHideNamesHidingOnTheAutoPage) {
   ::GetWindowTextA(::GetDlgItem(form.Handle(), IDC_HIDE_ON_MISSING), caption, sizeof caption);
   EXPECT_STREQ(caption, "Hide ticker if file is &missing");
   EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form.Handle(), IDC_SHOW_ON_MOUSE_OVER)));
+}
+
+}  // namespace
+
+namespace {
+
+struct MissingCase {
+  const char* what;
+  UINT useId;  // the box that names the file's use; 0: the local file, chosen already
+  UINT pathId;
+  const char* question;
+  std::function<std::string(const core::TickerSettings&)> applied;
+};
+
+class OptionsMissingFiles : public OptionsFixture,
+                            public testing::WithParamInterface<MissingCase> {};
+
+TEST_P(OptionsMissingFiles, AreAskedAboutAndNoAppliesNothing) {
+  const MissingCase& c = GetParam();
+  const std::string missing = TempFilePath("driftline-nowhere.txt");
+  TOptionsForm form(*bar);
+  if (c.useId) ::SendMessageA(::GetDlgItem(form.Handle(), c.useId), BM_CLICK, 0, 0);
+  ::SetWindowTextA(::GetDlgItem(form.Handle(), c.pathId), missing.c_str());
+  const std::string before = c.applied(bar->Values());
+  {
+    MessageBoxAnswer no("Confirm", IDNO);
+    form.ButtonOkClick();
+    EXPECT_EQ(no.Text(), c.question + ("\"" + missing + "\" not found.  Use anyway?"));
+  }
+  EXPECT_EQ(c.applied(bar->Values()), before) << "No applies nothing";
+  MessageBoxAnswer yes("Confirm", IDYES);
+  form.ButtonOkClick();
+  EXPECT_EQ(c.applied(bar->Values()), missing);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OptionsMissingFiles,
+    testing::Values(MissingCase{"TheLocalFile", 0, IDC_FILE, "File ", [](V v) { return v.File; }},
+                    MissingCase{"TheLogo", IDC_USE_LOGO, IDC_LOGO_FILE, "Logo file ",
+                                [](V v) { return v.LogoFile; }},
+                    MissingCase{"TheSound", IDC_SOUND_ON_CHANGE, IDC_WAV_FILE, "Sound file ",
+                                [](V v) { return v.WavFile; }}),
+    [](const testing::TestParamInfo<MissingCase>& info) { return info.param.what; });
+
+// Each hive's entry: this program's, quoted; another path is not ours and Ok removes it.
+class OptionsRunEntries : public OptionsFixture {
+ protected:
+  static constexpr const char* kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+  void TearDown() override {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+      ::RegDeleteKeyValueA(root, kRun, "Driftline");
+    OptionsFixture::TearDown();
+  }
+  static void SetEntry(HKEY root, const std::string& data) {
+    ::RegSetKeyValueA(root, kRun, "Driftline", REG_SZ, data.c_str(),
+                      static_cast<DWORD>(data.size() + 1));
+  }
+  static std::string Entry(HKEY root) {
+    char data[512] = {};
+    DWORD size = sizeof data;
+    if (::RegGetValueA(root, kRun, "Driftline", RRF_RT_REG_SZ, nullptr, data, &size))
+      return "<none>";
+    return data;
+  }
+  static bool Checked(const TOptionsForm& form, UINT id) {
+    return ::SendMessageA(::GetDlgItem(form.Handle(), static_cast<int>(id)), BM_GETCHECK, 0, 0) ==
+           BST_CHECKED;
+  }
+};
+
+TEST_F(OptionsRunEntries, ShowTheEntriesThatNameThisProgramAndOkWritesWhatIsChecked) {
+  const std::string program = platform::ModuleFileName();
+  SetEntry(HKEY_CURRENT_USER, "D:\\Elsewhere\\dftline.exe");
+  SetEntry(HKEY_LOCAL_MACHINE, program);  // unquoted, as older copies wrote it
+  {
+    TOptionsForm form(*bar);
+    EXPECT_TRUE(Checked(form, IDC_RUN_FOR_ALL));
+    EXPECT_FALSE(Checked(form, IDC_RUN_FOR_USER));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form.Handle(), IDC_RUN_FOR_USER)));
+    ::SendMessageA(::GetDlgItem(form.Handle(), IDC_RUN_FOR_ALL), BM_CLICK, 0, 0);
+    ::SendMessageA(::GetDlgItem(form.Handle(), IDC_RUN_FOR_USER), BM_CLICK, 0, 0);
+    form.ButtonOkClick();
+  }
+  EXPECT_EQ(Entry(HKEY_LOCAL_MACHINE), "<none>");
+  EXPECT_EQ(Entry(HKEY_CURRENT_USER), "\"" + program + "\"");
+  TOptionsForm again(*bar);
+  EXPECT_TRUE(Checked(again, IDC_RUN_FOR_USER));
+}
+
+TEST_F(OptionsForm, TheStorageChoicesActAtOnceAndCancelPutsThemBack) {
+  TOptionsForm form(*bar);
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_USE_INI), BM_CLICK, 0, 0);
+  ::SendMessageA(::GetDlgItem(form.Handle(), IDC_ALL_USERS), BM_CLICK, 0, 0);
+  EXPECT_TRUE(bar->Store().Properties().UseIni);
+  EXPECT_TRUE(bar->Store().Properties().AllUsers);
+  form.ButtonCancelClick();
+  EXPECT_FALSE(bar->Store().Properties().UseIni);
+  EXPECT_FALSE(bar->Store().Properties().AllUsers);
 }
 
 }  // namespace

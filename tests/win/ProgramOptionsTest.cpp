@@ -36,6 +36,8 @@ TEST_F(ProgramOptions, F8OpensOneDialogThatItsKeysCancel) {
   HWND dialog = OpenOptions(*program, bar);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(WindowText(dialog), "Driftline Options");
+  // With its settings file named on the command line, the bar has no Settings page.
+  EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, 100), TCM_GETITEMCOUNT, 0, 0), 7);
   RunningProgram second("/INI\"" + TestProgramFolder() + "second.ini\"");
   HWND secondBar = second.WaitForBar();
   ::PostMessageA(secondBar, WM_COMMAND, CMD_OPTIONS, 0);
