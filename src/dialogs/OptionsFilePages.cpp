@@ -9,6 +9,7 @@
 #include "core/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
 #include "platform/FileSystem.h"
+#include "platform/PictureOpenDialog.h"
 #include "platform/RunAtLogin.h"
 
 namespace {
@@ -251,12 +252,7 @@ void TOptionsForm::UseLogoClick() {
 
 void TOptionsForm::LogoFileClick() {
   bar_.Log("Options: Open logo file dialog opened");
-  const auto path = OpenFileDialog(
-      Handle(),
-      "Pictures (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg)\0*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg\0"
-      "Bitmaps (*.bmp)\0*.bmp\0Icons (*.ico)\0*.ico\0Metafiles (*.wmf;*.emf)\0*.wmf;*.emf\0"
-      "JPEG images (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0",
-      nullptr, bar_.Values().LogoFile);
+  const auto path = platform::OpenPictureDialog(Handle(), bar_.Values().LogoFile);
   if (path) {
     bar_.Log("Options: Load logo file " + *path);
     Apply([&](core::TickerSettings& v) { v.LogoFile = *path; });

@@ -243,3 +243,48 @@ TEST_F(OptionsForm, TheStorageChoicesActAtOnceAndCancelPutsThemBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OptionsForm, ALogoPickedShowsAtOnceAndCancelPutsTheOldOneBack) {
+  const std::string logo = TempFilePath("driftline-options-logo.bmp");
+  WriteBitmap(logo, 20, 10);
+  bar->LogSink().SetFileLog(true);
+  {
+    TOptionsForm form(*bar);
+    {
+      OpenDialogAnswer pick(form.Handle(), logo);
+      ::SendMessageA(::GetDlgItem(form.Handle(), IDC_LOGO_FILE_BUTTON), BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(bar->Values().LogoFile, logo);
+    EXPECT_NE(bar->Logo(), nullptr);
+    form.ButtonCancelClick();
+  }
+  EXPECT_EQ(bar->Values().LogoFile, "");
+  EXPECT_NE(ReadWholeFile(bar->LogSink().LogFilePath()).find("Options canceled: Load logo file "),
+            std::string::npos);
+  ::DeleteFileA(logo.c_str());
+}
+
+TEST_F(OptionsForm, ALocalFilePickedShowsAtOnceAndCancelGoesBackToTheWebSource) {
+  Change([](core::TickerSettings& v) {
+    v.UseFileUrl = true;
+    v.FileUrl = "http://127.0.0.1:1/news.txt";
+  });
+  const std::string picked = TempFilePath("driftline-options-picked.txt");
+  WriteWholeFile(picked, "picked\r\n");
+  TOptionsForm form(*bar);
+  {
+    OpenDialogAnswer pick(form.Handle(), picked);
+    ::SendMessageA(::GetDlgItem(form.Handle(), IDC_LOCAL_FILE_BUTTON), BM_CLICK, 0, 0);
+  }
+  EXPECT_EQ(bar->Values().File, picked);
+  EXPECT_FALSE(bar->Values().UseFileUrl);
+  EXPECT_EQ(Shown(), "picked ");
+  form.ButtonCancelClick();
+  EXPECT_EQ(bar->Values().File, file_);
+  EXPECT_TRUE(bar->Values().UseFileUrl) << "the source the user had";
+  ::DeleteFileA(picked.c_str());
+}
+
+}  // namespace

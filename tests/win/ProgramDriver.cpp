@@ -358,6 +358,26 @@ const std::string& MessageBoxAnswer::Text() {
   return text_;
 }
 
+OpenDialogAnswer::OpenDialogAnswer(HWND owner, std::string path)
+    : thread_([owner, path = std::move(path)] {
+        HWND dialog = nullptr;
+        WaitUntil([&] {
+          dialog = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+          while (dialog && ::GetWindow(dialog, GW_OWNER) != owner) {
+            dialog = ::FindWindowExA(nullptr, dialog, "#32770", nullptr);
+          }
+          return dialog && ::IsWindowVisible(dialog);
+        });
+        if (!dialog) return;
+        // The file name box: a combo box in the newer layout, an edit in the older.
+        for (const int id : {0x47C, 0x480}) ::SetDlgItemTextA(dialog, id, path.c_str());
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      }) {}
+
+OpenDialogAnswer::~OpenDialogAnswer() {
+  if (thread_.joinable()) thread_.join();
+}
+
 SuspendedProcess::SuspendedProcess() {
   char program[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, program, MAX_PATH);

@@ -88,6 +88,19 @@ class MessageBoxAnswer {
   std::thread thread_;
 };
 
+// Waits on another thread for a file-open dialog owned by `owner`, types `path` into it and
+// presses Open; the caller opens the dialog meanwhile.
+class OpenDialogAnswer {
+ public:
+  OpenDialogAnswer(HWND owner, std::string path);
+  OpenDialogAnswer(const OpenDialogAnswer&) = delete;
+  OpenDialogAnswer& operator=(const OpenDialogAnswer&) = delete;
+  ~OpenDialogAnswer();
+
+ private:
+  std::thread thread_;
+};
+
 // A copy of this test program, created suspended: a running process that does nothing. It is
 // ended with the object.
 class SuspendedProcess {
