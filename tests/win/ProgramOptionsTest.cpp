@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "ProgramOnSettings.h"
+#include "dialogs/Options.h"
+#include "platform/FileSystem.h"
 // After windows.h, which ProgramDriver.h brings.
 #include <commctrl.h>
+#include <shlobj.h>
 
 using namespace testing_support;
 
@@ -79,6 +82,31 @@ TEST_F(ProgramOptions, ExitWhileOpenSavesAndTheNextRunOpensOnTheLastPage) {
   ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
   Exit(*program, bar);
+}
+
+// The user's ini file would be found first at the next start: it goes. The registry key is
+// searched after every ini file, so it may stay.
+TEST_F(ProgramOptions, SettingsMovedToAnIniFileForAllUsersLeaveNoIniFileForTheUser) {
+  const std::string userIni = AppDataFolder() + "\\Quorvane\\Driftline\\dftline1.ini";
+  ::CreateDirectoryA((AppDataFolder() + "\\Quorvane").c_str(), nullptr);
+  ::CreateDirectoryA((AppDataFolder() + "\\Quorvane\\Driftline").c_str(), nullptr);
+  WriteWholeFile(userIni, "[Settings]\r\nDelay=7\r\n");
+
+  RunningProgram program;
+  HWND bar = program.WaitForBar();
+  HWND dialog = OpenOptions(program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_USE_INI), BM_CLICK, 0, 0);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_ALL_USERS), BM_CLICK, 0, 0);
+  ::PostMessageA(dialog, WM_CLOSE, 0, 0);  // live choices stay; the bar saves as it closes
+  char common[MAX_PATH] = {};
+  ::SHGetSpecialFolderPathA(nullptr, common, CSIDL_COMMON_APPDATA, FALSE);
+  const std::string allUsersIni = std::string(common) + "\\Quorvane\\Driftline\\dftline1.ini";
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ::GetFileAttributesA(allUsersIni.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  EXPECT_FALSE(platform::FileExists(userIni));
+  EXPECT_NE(ReadWholeFile(allUsersIni).find("Delay=7"), std::string::npos);
+  Exit(program, bar);
 }
 
 }  // namespace
