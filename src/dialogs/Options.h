@@ -16,6 +16,9 @@
 
 class TForm1;
 
+// The 9x family of Windows has no web source.
+enum class WindowsFamily { Current, Legacy };
+
 // The controls' identifiers, by page.
 enum OptionsControlId : UINT {
   IDC_TABS = 100,
@@ -90,6 +93,8 @@ class TOptionsForm : public platform::ModalForm {
   static constexpr int kHeight = 407;
 
   explicit TOptionsForm(TForm1& bar);
+  // As on another family of Windows than the one running.
+  TOptionsForm(TForm1& bar, WindowsFamily family);
   ~TOptionsForm() override;
 
   void GetSettings();
@@ -159,6 +164,7 @@ class TOptionsForm : public platform::ModalForm {
   TForm1& bar_;
   platform::UniqueFont font_;
   platform::ColorDialog colorDialog_;
+  const WindowsFamily family_;
   bool loading_ = false;
   bool linesChanged_ = false;
 

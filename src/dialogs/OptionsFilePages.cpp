@@ -150,7 +150,7 @@ void TOptionsForm::CreateSettingsPage(const RECT& area) {
 
 // What the system and the command line allow.
 void TOptionsForm::AdjustForUserAndSystem() {
-  if (!bar_.LegacyWindows()) return;
+  if (family_ != WindowsFamily::Legacy) return;
   file_->useWebFile.SetText("Use &web file (not available for this version of Windows)");
   file_->useWebFile.SetEnabled(false);
   ChooseOne(file_->useLocalFile, file_->useWebFile);
@@ -180,7 +180,8 @@ void TOptionsForm::FillFilePages() {
   if (v.LogoRight) ChooseOne(logo_->right, logo_->left);
   sound_->soundOnChange.SetChecked(v.SoundOnChange);
   sound_->wavFile.SetText(v.WavFile);
-  if (v.UseFileUrl && !bar_.LegacyWindows()) ChooseOne(file_->useWebFile, file_->useLocalFile);
+  if (v.UseFileUrl && family_ != WindowsFamily::Legacy)
+    ChooseOne(file_->useWebFile, file_->useLocalFile);
   file_->fileUrl.SetText(v.FileUrl);
   if (snapshotUseIni_) ChooseOne(settings_->useIni, settings_->useRegistry);
   if (snapshotAllUsers_) ChooseOne(settings_->allUsers, settings_->currentUser);

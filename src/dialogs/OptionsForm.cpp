@@ -19,7 +19,11 @@ constexpr const char* kPageNames[kPageCount] = {"Main", "File", "Lines", "Scroll
 
 }  // namespace
 
-TOptionsForm::TOptionsForm(TForm1& bar) : bar_(bar), font_(platform::CreateDialogFont()) {
+TOptionsForm::TOptionsForm(TForm1& bar)
+    : TOptionsForm(bar, bar.LegacyWindows() ? WindowsFamily::Legacy : WindowsFamily::Current) {}
+
+TOptionsForm::TOptionsForm(TForm1& bar, WindowsFamily family)
+    : bar_(bar), font_(platform::CreateDialogFont()), family_(family) {
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;

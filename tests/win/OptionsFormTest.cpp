@@ -288,3 +288,19 @@ TEST_F(OptionsForm, ALocalFilePickedShowsAtOnceAndCancelGoesBackToTheWebSource) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OptionsForm, OnTheNineXFamilyTheWebChoiceIsOffAndSaysWhy) {
+  Change([](core::TickerSettings& v) { v.UseFileUrl = true; });
+  TOptionsForm form(*bar, WindowsFamily::Legacy);
+  HWND web = ::GetDlgItem(form.Handle(), IDC_USE_WEB_FILE);
+  char caption[96] = {};
+  ::GetWindowTextA(web, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Use &web file (not available for this version of Windows)");
+  EXPECT_FALSE(::IsWindowEnabled(web));
+  form.ButtonOkClick();
+  EXPECT_FALSE(bar->Values().UseFileUrl);
+}
+
+}  // namespace
