@@ -7,6 +7,7 @@
 #include "core/ProgramPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedMutex.h"
+#include "platform/ShellOpen.h"
 
 TForm1::TForm1(platform::Application& application) : application_(application) {
   CreateBarWindow();
@@ -42,6 +43,9 @@ void TForm1::FormCreate() {
   resources_ = std::make_unique<MyResources>();
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
+  OpenWithShell = [this](const std::string& target) {
+    if (!platform::OpenWithShell(target)) Log("Could not open " + target);
+  };
   SetLegacyWindowsFlag();
   HideFromTaskbar();
   CreateActions();

@@ -108,6 +108,11 @@ class TForm1 : public platform::Window {
 
   // What the options dialog changes on the bar beside its values.
   void aOptionsExecute();
+  void aAboutExecute();
+  void aHelpExecute();
+  // Opens a document or an address with the user's program for it. Tests replace it, so
+  // that no browser starts.
+  std::function<void(const std::string&)> OpenWithShell;
   void aRestoreExecute();
   void FormResize();
   void SetFrame(bool frame);

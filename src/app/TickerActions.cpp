@@ -16,8 +16,8 @@ void TForm1::CreateActions() {
       {.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8, .onExecute = [this] {
          aOptionsExecute();
        }});
-  ActionList1.Add({.id = CMD_HELP, .caption = "&Help"});
-  ActionList1.Add({.id = CMD_ABOUT, .caption = "&About"});
+  ActionList1.Add({.id = CMD_HELP, .caption = "&Help", .onExecute = [this] { aHelpExecute(); }});
+  ActionList1.Add({.id = CMD_ABOUT, .caption = "&About", .onExecute = [this] { aAboutExecute(); }});
   ActionList1.Add({.id = CMD_EXIT, .caption = "E&xit", .onExecute = [this] { aExitExecute(); }});
 }
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace testing_support {
 
@@ -503,6 +504,51 @@ std::vector<HWND> TrayIconWindows() {
   const HWND tray = ::FindWindowA("__winex11_standalone_tray", nullptr);
   if (tray) ::EnumChildWindows(tray, &CollectTrayIcon, reinterpret_cast<LPARAM>(&icons));
   return icons;
+}
+
+}  // namespace testing_support
+
+// --- The shell's file associations ----------------------------------------------------------
+
+namespace testing_support {
+
+namespace {
+
+constexpr const char* kStandInType = "DriftlineTestFile";
+
+void SetDefaultValue(const std::string& key, const std::string& value) {
+  ::RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+}
+
+}  // namespace
+
+FileAssociation::FileAssociation(std::string extension, const std::string& copyTo)
+    : extension_(std::move(extension)) {
+  HKEY key = nullptr;
+  keyExisted_ =
+      ::RegOpenKeyExA(HKEY_CLASSES_ROOT, extension_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+  const platform::UniqueHkey owned(key);
+  char type[MAX_PATH] = {};
+  DWORD size = sizeof type;
+  if (keyExisted_ && ::RegGetValueA(owned.get(), nullptr, nullptr, RRF_RT_REG_SZ, nullptr, type,
+                                    &size) == ERROR_SUCCESS) {
+    previousType_ = type;
+  }
+  SetDefaultValue(extension_, kStandInType);
+  SetDefaultValue(std::string(kStandInType) + "\\shell\\open\\command",
+                  "cmd.exe /c copy \"%1\" \"" + copyTo + "\"");
+}
+
+FileAssociation::~FileAssociation() {
+  if (!keyExisted_) {
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, extension_.c_str());
+  } else if (previousType_) {
+    SetDefaultValue(extension_, *previousType_);
+  } else {
+    ::RegDeleteKeyValueA(HKEY_CLASSES_ROOT, extension_.c_str(), nullptr);
+  }
+  ::RegDeleteTreeA(HKEY_CLASSES_ROOT, kStandInType);
 }
 
 }  // namespace testing_support

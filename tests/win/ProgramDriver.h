@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -160,5 +161,26 @@ namespace testing_support {
 // The icons in Wine's standalone tray window ("Wine System Tray"): one child window per icon.
 // None while there is no such window.
 std::vector<HWND> TrayIconWindows();
+
+}  // namespace testing_support
+
+// --- The shell's file associations ----------------------------------------------------------
+
+namespace testing_support {
+
+// A stand-in for the user's program for files with `extension` (".log"): it copies the file it
+// is asked to open to `copyTo`. The extension's own association comes back with the object.
+class FileAssociation {
+ public:
+  FileAssociation(std::string extension, const std::string& copyTo);
+  FileAssociation(const FileAssociation&) = delete;
+  FileAssociation& operator=(const FileAssociation&) = delete;
+  ~FileAssociation();
+
+ private:
+  std::string extension_;
+  bool keyExisted_ = false;
+  std::optional<std::string> previousType_;
+};
 
 }  // namespace testing_support

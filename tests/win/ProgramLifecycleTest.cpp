@@ -149,30 +149,10 @@ TEST_F(ProgramLifecycle, ShowLogWithoutLogCreatesAndOpensNothing) {
             INVALID_FILE_ATTRIBUTES);
 }
 
-// A stand-in viewer for .log files that copies the file it is asked to open.
-class LogViewerAssociation {
- public:
-  explicit LogViewerAssociation(const std::string& copyTo) {
-    const std::string command = "cmd.exe /c copy \"%1\" \"" + copyTo + "\"";
-    SetValue(".log", "DriftlineTestLogFile");
-    SetValue("DriftlineTestLogFile\\shell\\open\\command", command);
-  }
-  ~LogViewerAssociation() {
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ".log");
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "DriftlineTestLogFile");
-  }
-
- private:
-  static void SetValue(const char* key, const std::string& value) {
-    ::RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
-                      static_cast<DWORD>(value.size() + 1));
-  }
-};
-
 TEST_F(ProgramLifecycle, LogAndShowLogOpenTheFinishedLogFileWithTheShell) {
   const std::string copy = TestProgramFolder() + "opened-log.txt";
   ::DeleteFileA(copy.c_str());
-  LogViewerAssociation viewer(copy);
+  FileAssociation viewer(".log", copy);
   RunningProgram program("/LOG /SHOWLOG");
   HWND bar = program.WaitForBar();
   EXPECT_EQ(ExitThroughTheMenuCommand(program, bar), 0u);

@@ -1,0 +1,153 @@
+// The About box: a sunken panel with the icon and the program's texts in bold, the web address
+// as a link, and OK, which Enter and Escape press.
+
+#include "dialogs/About.h"
+
+#include <algorithm>
+
+#include "app/ResourceIds.h"
+#include "app/Ticker.h"
+#include "app/resources.h"
+#include "core/AboutRules.h"
+#include "platform/Monitors.h"
+
+namespace {
+
+// The panel, in the box's client coordinates; the texts are placed relative to it.
+constexpr RECT kPanel{8, 8, 8 + 281, 8 + 161};
+constexpr int kCentredLeft = 2;
+constexpr int kCentredWidth = 277;
+constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+
+platform::UniqueFont BoldVariant(HFONT font) {
+  LOGFONTA description{};
+  ::GetObjectA(font, sizeof description, &description);
+  description.lfWeight = FW_BOLD;
+  return platform::UniqueFont(::CreateFontIndirectA(&description));
+}
+
+// The height the text takes, broken at words to the width.
+int TextHeight(HFONT font, const std::string& text, int width) {
+  const platform::ScopedGetDc dc(nullptr);
+  const platform::ScopedSelectObject select(dc.get(), font);
+  RECT bounds{0, 0, width, 0};
+  ::DrawTextA(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return bounds.bottom;
+}
+
+// A static text with a style of its own: centred, or telling its clicks.
+class StaticText : public platform::Control {
+ public:
+  StaticText(HWND parent, const std::string& text, const platform::ControlBounds& bounds,
+             DWORD style, UINT id, HFONT font)
+      : Control(parent, "STATIC", text, style | SS_NOPREFIX, 0, bounds, id, font) {}
+};
+
+}  // namespace
+
+TAboutBox::TAboutBox(TForm1& bar)
+    : bar_(bar), font_(platform::CreateDialogFont()), boldFont_(BoldVariant(font_.get())) {
+  const MyResources resources;
+  address_ = resources.GetString(IDS_WEB_ADDRESS);
+  platform::WindowPlacement placement;
+  placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT outer{0, 0, kClientWidth, kClientHeight};
+  ::AdjustWindowRectEx(&outer, placement.style, FALSE, placement.exStyle);
+  placement.x = 0;
+  placement.y = 0;
+  placement.width = outer.right - outer.left;
+  placement.height = outer.bottom - outer.top;
+  placement.parent = bar.Handle();
+  CreateHandle({.name = "TAboutBox", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+               "About " + resources.GetString(IDS_PRODUCT), placement);
+  icon_.reset(static_cast<HICON>(::LoadImageA(
+      platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, 0)));
+  CreateControls();
+  Place();
+}
+
+void TAboutBox::CreateControls() {
+  const MyResources resources;
+  HFONT font = boldFont_.get();
+  // A text wrapped to more lines than its room pushes the next ones down, so that none covers
+  // another in a wide font.
+  int nextTop = 0;
+  const auto text = [&](const std::string& caption, int x, int y, int width, DWORD style,
+                        UINT id = 0xFFFF) {
+    const int height = TextHeight(font, caption, width);
+    y = std::max(y, nextTop);
+    nextTop = y + height;
+    return StaticText(Handle(), caption, {kPanel.left + x, kPanel.top + y, width, height}, style,
+                      id, font)
+        .Handle();
+  };
+  const int right = kPanel.right - kPanel.left - kCentredLeft;
+  text(resources.GetString(IDS_PRODUCT), 120, 16, right - 120, SS_LEFT);
+  text("Version " + resources.GetString(IDS_VERSION), 120, 40, right - 120, SS_LEFT);
+  text(resources.GetString(IDS_NOTICE), kCentredLeft, 72, kCentredWidth, SS_CENTER);
+  text(resources.GetString(IDS_COMPANY), kCentredLeft, 88, kCentredWidth, SS_CENTER);
+  link_ = text(address_, kCentredLeft, 116, kCentredWidth, SS_CENTER | SS_NOTIFY, IDC_ABOUT_LINK);
+  ok_ =
+      std::make_unique<platform::Button>(Handle(), "OK", platform::ControlBounds{115, 182, 75, 25},
+                                         IDOK, font_.get(), platform::ButtonRole::Default);
+}
+
+void TAboutBox::Place() {
+  const core::Rect bar = platform::WindowBounds(bar_.Handle());
+  const core::Rect box = platform::WindowBounds(Handle());
+  const std::vector<core::Rect> monitors = platform::MonitorBounds();
+  const core::Rect monitor = monitors[core::MonitorIndexAt(monitors, {bar.left, bar.top})];
+  const core::Point at =
+      core::AboutBoxPlace(bar, bar_.AppBar().Edge(), box.Width(), box.Height(), monitor);
+  ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAboutBox::OnPaint() {
+  PAINTSTRUCT paint{};
+  HDC dc = ::BeginPaint(Handle(), &paint);
+  RECT panel = kPanel;
+  ::DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
+  ::DrawIconEx(dc, kPanel.left + 48, kPanel.top + 20, icon_.get(), 32, 32, 0, nullptr, DI_NORMAL);
+  ::EndPaint(Handle(), &paint);
+}
+
+void TAboutBox::UrlLabelClick() {
+  bar_.OpenWithShell(address_);
+}
+
+LRESULT TAboutBox::OnLinkColor(HDC dc) {
+  ::SetTextColor(dc, kLinkColor);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// OK is both the default and the cancel button.
+bool TAboutBox::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
+  ok_->Click();
+  return true;
+}
+
+LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(LOWORD(wParam));
+      if (LOWORD(wParam) == IDC_ABOUT_LINK && HIWORD(wParam) == STN_CLICKED) UrlLabelClick();
+      return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == link_)
+        return OnLinkColor(reinterpret_cast<HDC>(wParam));
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == link_) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    default: break;
+  }
+  return ModalForm::HandleMessage(message, wParam, lParam);
+}

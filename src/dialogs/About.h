@@ -1,0 +1,41 @@
+#pragma once
+// TAboutBox: the program's name, version, notice and web address over the bar; the address
+// opens with the user's browser.
+
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/Handles.h"
+#include "platform/ModalForm.h"
+
+class TForm1;
+
+enum AboutControlId : UINT { IDC_ABOUT_LINK = 100 };
+
+class TAboutBox : public platform::ModalForm {
+ public:
+  static constexpr int kClientWidth = 298;
+  static constexpr int kClientHeight = 218;
+
+  explicit TAboutBox(TForm1& bar);
+
+ private:
+  void CreateControls();
+  void Place();
+  void OnPaint();
+  void UrlLabelClick();
+  LRESULT OnLinkColor(HDC dc);
+
+  bool PreTranslate(const MSG& message) override;
+  UINT DefaultButtonId() const override { return IDOK; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  TForm1& bar_;
+  platform::UniqueFont font_;
+  platform::UniqueFont boldFont_;
+  platform::UniqueIcon icon_;
+  std::string address_;
+  HWND link_ = nullptr;
+  std::unique_ptr<platform::Button> ok_;
+};
