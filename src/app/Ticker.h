@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>

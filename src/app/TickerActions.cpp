@@ -1,5 +1,4 @@
-// The bar's actions and menus, and the commands and keys that reach them. An action without a
-// handler shows greyed until its behaviour is in place.
+// The bar's actions and menus, and the commands and keys that reach them.
 
 #include "app/Commands.h"
 #include "app/Ticker.h"

@@ -16,7 +16,7 @@ struct Action {
   std::function<void()> onExecute;
   bool enabled = true;
 
-  // An action whose handler is not there yet is shown, but greyed.
+  // An action without a handler, or switched off, shows greyed.
   bool Available() const { return enabled && static_cast<bool>(onExecute); }
 };
 
