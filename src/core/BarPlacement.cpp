@@ -166,6 +166,21 @@ UndockPlacement UndockAt(Point cursor) {
   return UndockPlacement{cursor, DragAnchor{cursor, startPos}};
 }
 
+// --- Dialogs beside the bar ------------------------------------------------------------------
+
+Point DialogPlace(Rect bar, TEdge edge, BarSize dialog, Rect monitor, std::int32_t fraction,
+                  BarEnd end) {
+  if (edge == TEdge::abeFloat) {
+    return {Clamp32(monitor.left + (std::int64_t{monitor.Width()} - dialog.width) / 2),
+            Clamp32(monitor.top + (std::int64_t{monitor.Height()} - dialog.height) / 2)};
+  }
+  std::int64_t left = bar.left + std::int64_t{bar.Width()} / fraction;
+  if (end == BarEnd::KeepWithin && bar.right < left + dialog.width) left = bar.right - dialog.width;
+  const std::int64_t top =
+      edge == TEdge::abeBottom ? std::int64_t{bar.top} - dialog.height : std::int64_t{bar.bottom};
+  return {Clamp32(left), Clamp32(top)};
+}
+
 // --- Start-up and redock --------------------------------------------------------------------
 
 Point StartupTopLeft(MonitorList monitors, Point stored) {

@@ -116,6 +116,16 @@ struct UndockPlacement {
 };
 UndockPlacement UndockAt(Point cursor);
 
+// --- Dialogs beside the bar ------------------------------------------------------------------
+
+// Whether a dialog beside a docked bar is pulled back so that it ends with the bar.
+enum class BarEnd { KeepWithin, MayPass };
+
+// A dialog `fraction`th of the bar's width in from its left, below it (above it at the bottom
+// edge); over a floating bar, centred on its monitor. Not kept on the screen.
+Point DialogPlace(Rect bar, TEdge edge, BarSize dialog, Rect monitor, std::int32_t fraction,
+                  BarEnd end);
+
 // --- Start-up and redock --------------------------------------------------------------------
 
 // The stored placement values, as the settings hold them.

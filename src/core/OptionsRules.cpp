@@ -4,20 +4,13 @@
 #include <cctype>
 #include <limits>
 
+#include "core/BarPlacement.h"
+
 namespace core {
 
 Point OptionsDialogPlace(Rect bar, TEdge edge, std::int32_t dialogWidth, std::int32_t dialogHeight,
                          Rect monitor) {
-  if (edge == TEdge::abeFloat) {
-    return {
-        static_cast<std::int32_t>(monitor.left + (std::int64_t{monitor.Width()} - dialogWidth) / 2),
-        static_cast<std::int32_t>(monitor.top +
-                                  (std::int64_t{monitor.Height()} - dialogHeight) / 2)};
-  }
-  std::int32_t left = bar.left + bar.Width() / 7;
-  if (bar.right < left + dialogWidth) left = bar.right - dialogWidth;
-  const std::int32_t top = edge == TEdge::abeBottom ? bar.top - dialogHeight : bar.bottom;
-  return {left, top};
+  return DialogPlace(bar, edge, {dialogWidth, dialogHeight}, monitor, 7, BarEnd::KeepWithin);
 }
 
 std::int32_t SecondsShown(std::int32_t intervalMs, std::int32_t maximum) {
