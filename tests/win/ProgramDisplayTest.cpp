@@ -131,8 +131,13 @@ TEST_F(ProgramVertical, EachLineComesInTurnAndADoubleClickHoldsTheBandUntilTheNe
   const POINT at{middle, (bounds.top + bounds.bottom) / 2};
   ClickAt(at);
   ClickAt(at);
-  ::Sleep(100);  // the last slide arrives
-  const std::vector<COLORREF> held = line();
+  // Paused once the band stays as it is for longer than a line delay.
+  std::vector<COLORREF> held;
+  ASSERT_TRUE(WaitUntil([&] {
+    held = line();
+    ::Sleep(450);
+    return line() == held;
+  }));
   for (int i = 0; i < 8; ++i) {  // two line delays
     ::Sleep(100);
     ASSERT_EQ(line(), held) << "paused";
