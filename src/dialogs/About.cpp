@@ -20,10 +20,10 @@ constexpr int kCentredWidth = 277;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
 platform::UniqueFont BoldVariant(HFONT font) {
-  LOGFONTA description{};
-  ::GetObjectA(font, sizeof description, &description);
-  description.lfWeight = FW_BOLD;
-  return platform::UniqueFont(::CreateFontIndirectA(&description));
+  LOGFONTA bold{};
+  ::GetObjectA(font, sizeof bold, &bold);
+  bold.lfWeight = FW_BOLD;
+  return platform::UniqueFont(::CreateFontIndirectA(&bold));
 }
 
 // The height the text takes, broken at words to the width.

@@ -24,15 +24,15 @@ void ThrowIfDialogFailed(const char* dialog) {
                               std::to_string(code) + ").");
 }
 
-LOGFONTA LogFontFrom(const FontSpec& spec, int dpi) {
+LOGFONTA LogFontFrom(const FontSpec& wanted, int dpi) {
   LOGFONTA font{};
-  font.lfHeight = -::MulDiv(spec.size, dpi, 72);
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = spec.italic;
-  font.lfUnderline = spec.underline;
-  font.lfStrikeOut = spec.strikeOut;
+  font.lfHeight = -::MulDiv(wanted.size, dpi, 72);
+  font.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = wanted.italic;
+  font.lfUnderline = wanted.underline;
+  font.lfStrikeOut = wanted.strikeOut;
   font.lfCharSet = DEFAULT_CHARSET;
-  ::lstrcpynA(font.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  ::lstrcpynA(font.lfFaceName, wanted.name.c_str(), LF_FACESIZE);
   return font;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Names for the rows of a parameterized table, from the row's own description.
+// Names for the rows of a parameterized table, from the text that says what the row is.
 
 #include <gtest/gtest.h>
 
