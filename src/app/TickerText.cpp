@@ -3,11 +3,9 @@
 
 #include "app/Ticker.h"
 
-// After windows.h, which they need.
-#include <commdlg.h>
+// After windows.h, which it needs.
 #include <mmsystem.h>
 
-#include <algorithm>
 #include <new>
 
 #include "app/ShownText.h"
@@ -15,6 +13,7 @@
 #include "core/TextPipeline.h"
 #include "core/TickerTextOptions.h"
 #include "platform/CodePageText.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"
@@ -183,18 +182,10 @@ void TForm1::ShowLocalFile(const std::string& path) {
 
 void TForm1::aLoadFileExecute(HWND owner) {
   Log("Open file dialog opened");
-  // Room for the longest path the system allows, not just MAX_PATH.
-  std::string path(32768, '\0');
-  path.replace(0, std::min(values_.File.size(), path.size() - 1), values_.File);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner ? owner : Handle();
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-  if (!::GetOpenFileNameA(&dialog)) return;
-  path.resize(path.find('\0'));
-  ShowLocalFile(path);
+  const std::optional<std::string> path =
+      platform::OpenFileDialog(owner ? owner : Handle(), {.initial = values_.File});
+  if (!path) return;
+  ShowLocalFile(*path);
   ForceRead();
   TimerGetFileTimer();
   aRestoreExecute();

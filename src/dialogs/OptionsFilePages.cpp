@@ -3,13 +3,10 @@
 // login.
 
 #include "app/Ticker.h"
-// After windows.h, which it needs.
-#include <commdlg.h>
-
 #include "core/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/PictureOpenDialog.h"
 #include "platform/RunAtLogin.h"
 
 namespace {
@@ -37,23 +34,6 @@ void MakePathField(const platform::Edit& field, platform::Anchors& anchors) {
 void ChooseOne(platform::RadioButton& chosen, platform::RadioButton& other) {
   chosen.SetChecked(true);
   other.SetChecked(false);
-}
-
-std::optional<std::string> OpenFileDialog(HWND owner, const char* filter, const char* extension,
-                                          const std::string& initial) {
-  std::string path(32768, '\0');
-  path.replace(0, std::min(initial.size(), path.size() - 1), initial);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter;
-  dialog.lpstrFile = path.data();
-  dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.lpstrDefExt = extension;
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST;
-  if (!::GetOpenFileNameA(&dialog)) return std::nullopt;
-  path.resize(path.find('\0'));
-  return path;
 }
 
 }  // namespace
@@ -264,7 +244,9 @@ void TOptionsForm::LogoFileClick() {
 
 void TOptionsForm::SoundFileClick() {
   bar_.Log("Options: Open sound file dialog opened");
-  if (const auto path = OpenFileDialog(Handle(), "Wav file (*.wav)\0*.wav\0", "wav", {})) {
+  const platform::OpenFileChoice wav{
+      .filter = "Wav file (*.wav)\0*.wav\0", .defaultExtension = "wav", .mustExist = true};
+  if (const auto path = platform::OpenFileDialog(Handle(), wav)) {
     sound_->wavFile.SetText(*path);
   }
 }

@@ -1,4 +1,4 @@
-#include "platform/PictureOpenDialog.h"
+#include "platform/FileDialogs.h"
 
 // After windows.h, which they need.
 #include <commdlg.h>
@@ -77,30 +77,46 @@ UINT_PTR CALLBACK PreviewHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
   return FALSE;
 }
 
-}  // namespace
-
-std::optional<std::string> OpenPictureDialog(HWND owner, const std::string& initial) {
+// Room for the longest path the system allows, not just MAX_PATH.
+std::optional<std::string> RunOpenDialog(OPENFILENAMEA& dialog, const OpenFileChoice& choice) {
   std::string path(32768, '\0');
-  path.replace(0, std::min(initial.size(), path.size() - 1), initial);
-  Preview preview;
-  const std::vector<WORD> room = PreviewTemplate();
-  OPENFILENAMEA dialog{};
+  path.replace(0, std::min(choice.initial.size(), path.size() - 1), choice.initial);
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.hInstance = reinterpret_cast<HINSTANCE>(const_cast<WORD*>(room.data()));
-  dialog.lpstrFilter =
-      "Pictures (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg)\0*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg\0"
-      "Bitmaps (*.bmp)\0*.bmp\0Icons (*.ico)\0*.ico\0Metafiles (*.wmf;*.emf)\0*.wmf;*.emf\0"
-      "JPEG images (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0";
+  dialog.lpstrFilter = choice.filter;
+  dialog.lpstrDefExt = choice.defaultExtension;
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST |
-                 OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
-  dialog.lpfnHook = &PreviewHook;
-  dialog.lCustData = reinterpret_cast<LPARAM>(&preview);
+  dialog.Flags |= OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
+                  (choice.mustExist ? OFN_FILEMUSTEXIST : 0);
   if (!::GetOpenFileNameA(&dialog)) return std::nullopt;
   path.resize(path.find('\0'));
   return path;
+}
+
+}  // namespace
+
+std::optional<std::string> OpenFileDialog(HWND owner, const OpenFileChoice& choice) {
+  OPENFILENAMEA dialog{};
+  dialog.hwndOwner = owner;
+  return RunOpenDialog(dialog, choice);
+}
+
+std::optional<std::string> OpenPictureDialog(HWND owner, const std::string& initial) {
+  Preview preview;
+  const std::vector<WORD> room = PreviewTemplate();
+  OPENFILENAMEA dialog{};
+  dialog.hwndOwner = owner;
+  dialog.hInstance = reinterpret_cast<HINSTANCE>(const_cast<WORD*>(room.data()));
+  dialog.Flags = OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
+  dialog.lpfnHook = &PreviewHook;
+  dialog.lCustData = reinterpret_cast<LPARAM>(&preview);
+  return RunOpenDialog(
+      dialog,
+      {.filter = "Pictures (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg)\0*.bmp;*.ico;*.wmf;*.emf;*.jpg;"
+                 "*.jpeg\0Bitmaps (*.bmp)\0*.bmp\0Icons (*.ico)\0*.ico\0Metafiles (*.wmf;*.emf)\0"
+                 "*.wmf;*.emf\0JPEG images (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0",
+       .initial = initial,
+       .mustExist = true});
 }
 
 }  // namespace platform
