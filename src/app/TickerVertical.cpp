@@ -81,25 +81,23 @@ void TForm1::DrawVerticalLines() {
 void TForm1::PaintVerticalLines(HDC target) {
   const core::Rect& area = vertical_.area;
   if (area.Width() <= 0 || area.Height() <= 0) return;
-  const platform::UniqueMemoryDc dc(::CreateCompatibleDC(target));
-  const platform::UniqueBitmap bitmap(
-      ::CreateCompatibleBitmap(target, area.Width(), area.Height()));
-  const platform::ScopedSelectObject selectBitmap(dc.get(), bitmap.get());
-  const platform::ScopedSelectObject selectFont(dc.get(), vertical_.font.get());
+  HDC dc = vertical_.canvas.Prepare(target, area.Width(), area.Height());
+  if (!dc) return;
+  const platform::ScopedSelectObject selectFont(dc, vertical_.font.get());
   const platform::UniqueBrush background(
       ::CreateSolidBrush(platform::ToColorRef(static_cast<std::uint32_t>(values_.Color))));
-  ::SetTextColor(dc.get(), platform::ToColorRef(static_cast<std::uint32_t>(values_.FontColor)));
-  ::SetBkMode(dc.get(), TRANSPARENT);
+  ::SetTextColor(dc, platform::ToColorRef(static_cast<std::uint32_t>(values_.FontColor)));
+  ::SetBkMode(dc, TRANSPARENT);
   const RECT whole{0, 0, area.Width(), area.Height()};
-  ::FillRect(dc.get(), &whole, background.get());
+  ::FillRect(dc, &whole, background.get());
   for (const core::VerticalLabel* label :
        {&vertical_.labels.Label1(), &vertical_.labels.Label2()}) {
     RECT box{0, label->top, area.Width(), label->top + area.Height()};
-    ::FillRect(dc.get(), &box, background.get());
-    ::DrawTextA(dc.get(), label->caption.data(), static_cast<int>(label->caption.size()), &box,
+    ::FillRect(dc, &box, background.get());
+    ::DrawTextA(dc, label->caption.data(), static_cast<int>(label->caption.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc.get(), 0, 0, SRCCOPY);
+  ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc, 0, 0, SRCCOPY);
 }
 
 void TForm1::SetPaused(bool pause) {

@@ -7,6 +7,7 @@
 #include "core/ScreenGeometry.h"
 #include "core/VerticalLines.h"
 #include "platform/Handles.h"
+#include "platform/OffscreenCanvas.h"
 #include "platform/Timer.h"
 
 struct TickerVerticalState {
@@ -24,4 +25,5 @@ struct TickerVerticalState {
   core::Rect area;
   int wrapWidth = 0;
   platform::UniqueFont font;
+  platform::OffscreenCanvas canvas;
 };
