@@ -3,33 +3,61 @@
 #include <gtest/gtest.h>
 
 #include "TestNames.h"
+#include "core/AboutRules.h"
 
 namespace core {
 namespace {
 
+enum class Dialog { Options, About };
+
 struct PlaceCase {
   const char* what;
+  Dialog dialog;
   Rect bar;
   TEdge edge;
   Point place;
 };
 
-class TheOptionsDialog : public testing::TestWithParam<PlaceCase> {};
+class TheDialogs : public testing::TestWithParam<PlaceCase> {};
 
-TEST_P(TheOptionsDialog, OpensBesideTheBar) {
+// The options dialog is 515 x 407 and comes a seventh in; the About box, 304 x 246, a fifth.
+TEST_P(TheDialogs, OpenBesideTheBar) {
+  const PlaceCase& c = GetParam();
   const Rect monitor{0, 0, 1024, 768};
-  EXPECT_EQ(OptionsDialogPlace(GetParam().bar, GetParam().edge, 515, 407, monitor),
-            GetParam().place);
+  const Point place = c.dialog == Dialog::Options
+                          ? OptionsDialogPlace(c.bar, c.edge, 515, 407, monitor)
+                          : AboutBoxPlace(c.bar, c.edge, 304, 246, monitor);
+  EXPECT_EQ(place, c.place);
 }
 
+using enum Dialog;
+
 INSTANTIATE_TEST_SUITE_P(
-    Placement, TheOptionsDialog,
+    Placement, TheDialogs,
     testing::Values(
-        PlaceCase{"a seventh in, below", {0, 0, 1024, 30}, TEdge::abeTop, {146, 30}},
-        PlaceCase{"ending with the bar", {0, 0, 600, 30}, TEdge::abeTop, {85, 30}},
-        PlaceCase{"off the screen", {0, 0, 500, 30}, TEdge::abeTop, {-15, 30}},
-        PlaceCase{"above a bottom bar", {0, 738, 1024, 768}, TEdge::abeBottom, {146, 331}},
-        PlaceCase{"centred over a floating one", {10, 10, 300, 40}, TEdge::abeFloat, {254, 180}}),
+        PlaceCase{
+            "options a seventh in, below", Options, {0, 0, 1024, 30}, TEdge::abeTop, {146, 30}},
+        PlaceCase{"options ending with the bar", Options, {0, 0, 600, 30}, TEdge::abeTop, {85, 30}},
+        PlaceCase{"options off the screen", Options, {0, 0, 500, 30}, TEdge::abeTop, {-15, 30}},
+        PlaceCase{"options above a bottom bar",
+                  Options,
+                  {0, 738, 1024, 768},
+                  TEdge::abeBottom,
+                  {146, 331}},
+        PlaceCase{"options centred over a floating one",
+                  Options,
+                  {10, 10, 300, 40},
+                  TEdge::abeFloat,
+                  {254, 180}},
+        PlaceCase{"about a fifth in, below", About, {0, 0, 1024, 30}, TEdge::abeTop, {204, 30}},
+        PlaceCase{"about past the bar's end", About, {0, 0, 300, 30}, TEdge::abeTop, {60, 30}},
+        PlaceCase{
+            "about above a bottom bar", About, {0, 738, 1024, 768}, TEdge::abeBottom, {204, 492}},
+        PlaceCase{"about centred over a floating one",
+                  About,
+                  {10, 10, 300, 40},
+                  TEdge::abeFloat,
+                  {360, 261}}),
     testing_names::FromWhat());
 
 TEST(OptionsFields, ShowWholeSecondsWithinTheirBoundsAndGiveMillisecondsBack) {
