@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "NewsText.h"
+
 #include <string>
 #include <string_view>
 
@@ -34,14 +36,6 @@ class TouchingMeasurer : public core::TextMeasurer {
     return static_cast<int>(text.size());
   }
 };
-
-std::string NewsText(std::size_t size) {
-  constexpr std::string_view kWords = "Driftline news: markets, weather and sport. ";
-  std::string text;
-  text.reserve(size);
-  while (text.size() < size) text += kWords.substr(0, size - text.size());
-  return text;
-}
 
 void StepAtWidth(benchmark::State& state, core::TScrollStyle style) {
   TouchingMeasurer measurer;

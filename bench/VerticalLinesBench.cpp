@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "NewsText.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -16,14 +18,6 @@ namespace {
 constexpr std::size_t kLineLength = 60;
 constexpr std::int32_t kLabelHeight = 16;
 constexpr std::int32_t kSlideAmount = 2;
-
-std::string NewsText(std::size_t size) {
-  constexpr std::string_view kWords = "Driftline news: markets, weather and sport. ";
-  std::string text;
-  text.reserve(size);
-  while (text.size() < size) text += kWords.substr(0, size - text.size());
-  return text;
-}
 
 // Display lines of about 60 bytes over the whole text, as the word wrap would leave them.
 std::vector<std::string_view> DisplayLines(std::string_view text) {
