@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/TickerSettings.h"
@@ -156,6 +157,10 @@ class TOptionsForm : public platform::ModalForm {
   void EnableRows();
   // A live change: the bar's values with `change` made, applied at once.
   void Apply(const std::function<void(core::TickerSettings&)>& change);
+  template <typename T>
+  void ApplyValue(T core::TickerSettings::*field, T value) {
+    Apply([&](core::TickerSettings& values) { values.*field = std::move(value); });
+  }
 
   bool PreTranslate(const MSG& message) override;
   UINT DefaultButtonId() const override { return IDOK; }

@@ -181,7 +181,7 @@ bool TOptionsForm::OnFilePagesClicked(UINT id) {
     case IDC_LOGO_RIGHT: {
       const bool right = id == IDC_LOGO_RIGHT;
       ChooseOne(right ? logo_->right : logo_->left, right ? logo_->left : logo_->right);
-      Apply([right](core::TickerSettings& v) { v.LogoRight = right; });
+      ApplyValue(&core::TickerSettings::LogoRight, right);
       return true;
     }
     case IDC_SOUND_FILE_BUTTON: SoundFileClick(); return true;
@@ -227,7 +227,7 @@ void TOptionsForm::UseLogoClick() {
   logo_->left.SetEnabled(use);
   logo_->right.SetEnabled(use);
   logo_->sizeHint.SetVisible(use);
-  Apply([use](core::TickerSettings& v) { v.UseLogo = use; });
+  ApplyValue(&core::TickerSettings::UseLogo, use);
   bar_.FormResize();
 }
 
@@ -236,7 +236,7 @@ void TOptionsForm::LogoFileClick() {
   const auto path = platform::OpenPictureDialog(Handle(), bar_.Values().LogoFile);
   if (path) {
     bar_.Log("Options: Load logo file " + *path);
-    Apply([&](core::TickerSettings& v) { v.LogoFile = *path; });
+    ApplyValue(&core::TickerSettings::LogoFile, *path);
     logo_->logoFile.SetText(*path);
   }
   bar_.FormResize();
@@ -296,10 +296,10 @@ bool TOptionsForm::CheckFilesExist() {
 // applied, and read, once more.
 void TOptionsForm::ApplyFilePages() {
   const std::string wavFile = sound_->wavFile.Text();
-  if (wavFile != snapshot_.WavFile) Apply([&](core::TickerSettings& v) { v.WavFile = wavFile; });
+  if (wavFile != snapshot_.WavFile) ApplyValue(&core::TickerSettings::WavFile, wavFile);
   const std::string file = file_->file.Text();
   if (file != snapshot_.File) {
-    Apply([&](core::TickerSettings& v) { v.File = file; });
+    ApplyValue(&core::TickerSettings::File, file);
     bar_.ForceRead();
     bar_.TimerGetFileTimer();
     bar_.aRestoreExecute();
@@ -309,7 +309,7 @@ void TOptionsForm::ApplyFilePages() {
     if (bar_.Values().LogoFile == logoFile) {
       bar_.LoadLogo();
     } else {
-      Apply([&](core::TickerSettings& v) { v.LogoFile = logoFile; });
+      ApplyValue(&core::TickerSettings::LogoFile, logoFile);
     }
   }
   WriteRunEntry(HKEY_LOCAL_MACHINE, settings_->runForAll.Checked(), "HKEY_LOCAL_MACHINE");

@@ -215,7 +215,7 @@ void TOptionsForm::ButtonCancelClick() {
   bar_.Marquee().SetColor(static_cast<std::uint32_t>(bar_.Values().Color));
   if (bar_.Values().LogoFile != s.LogoFile) {
     bar_.Log("Options canceled: Load logo file " + s.LogoFile);
-    Apply([&s](core::TickerSettings& v) { v.LogoFile = s.LogoFile; });
+    ApplyValue(&core::TickerSettings::LogoFile, s.LogoFile);
   }
   if (bar_.Values().File != s.File || bar_.Values().UseFileUrl != s.UseFileUrl) {
     // The source the user had, not a local file that Load File chose meanwhile.

@@ -140,40 +140,30 @@ void TOptionsForm::OnClicked(UINT id) {
     case IDC_FONT_COLOR: FontColorClick(); break;
     case IDC_BAR_COLOR: BarColorClick(); break;
     case IDC_HORIZONTAL:
-    case IDC_VERTICAL: {
+    case IDC_VERTICAL:
       (id == IDC_VERTICAL ? main_->vertical : main_->horizontal).SetChecked(true);
-      const bool vertical = main_->vertical.Checked();
-      Apply([vertical](core::TickerSettings& v) { v.Vertical = vertical; });
+      ApplyValue(&core::TickerSettings::Vertical, main_->vertical.Checked());
       break;
-    }
     case IDC_FRAME:
       if (!loading_) bar_.SetFrame(main_->frame.Checked());
       break;
-    case IDC_ALWAYS_ON_TOP: {
-      const bool onTop = main_->alwaysOnTop.Checked();
-      Apply([onTop](core::TickerSettings& v) { v.AlwaysOnTop = onTop; });
+    case IDC_ALWAYS_ON_TOP:
+      ApplyValue(&core::TickerSettings::AlwaysOnTop, main_->alwaysOnTop.Checked());
       break;
-    }
-    case IDC_DO_NOT_ADJUST_DESKTOP: {
-      const bool doNotAdjust = main_->doNotAdjustDesktop.Checked();
-      Apply([doNotAdjust](core::TickerSettings& v) { v.DoNotAdjustDesktop = doNotAdjust; });
+    case IDC_DO_NOT_ADJUST_DESKTOP:
+      ApplyValue(&core::TickerSettings::DoNotAdjustDesktop, main_->doNotAdjustDesktop.Checked());
       break;
-    }
-    case IDC_HIDE_TRAY_ICON: {
+    case IDC_HIDE_TRAY_ICON:
       // While the bar is minimized its icon stays: the bar applies that rule.
-      const bool hide = main_->hideTrayIcon.Checked();
-      Apply([hide](core::TickerSettings& v) { v.HideTrayicon = hide; });
+      ApplyValue(&core::TickerSettings::HideTrayicon, main_->hideTrayIcon.Checked());
       break;
-    }
     case IDC_TOTALLY_HIDE: TotallyHideClick(); break;
     case IDC_WHOLE_FILE:
     case IDC_FIRST_LINES:
     case IDC_LAST_LINES: LineChoiceClick(id); break;
-    case IDC_SHOW_ON_MOUSE_OVER: {
-      const bool show = auto_->showOnMouseOver.Checked();
-      Apply([show](core::TickerSettings& v) { v.ShowOnMouseOver = show; });
+    case IDC_SHOW_ON_MOUSE_OVER:
+      ApplyValue(&core::TickerSettings::ShowOnMouseOver, auto_->showOnMouseOver.Checked());
       break;
-    }
     case IDC_USE_COMMENT:
     case IDC_HIDE_ON_TIMER:
     case IDC_AUTO_RELOAD:
@@ -197,33 +187,21 @@ void TOptionsForm::OnClicked(UINT id) {
 void TOptionsForm::OnChanged(UINT id) {
   switch (id) {
     case IDC_LINES_TO_LOAD: linesChanged_ = true; break;
-    case IDC_DELAY: {
-      const std::int32_t delay = scroll_->delay.Value();
-      Apply([delay](core::TickerSettings& v) { v.Delay = delay; });
-      break;
-    }
-    case IDC_AMOUNT: {
-      const std::int32_t amount = scroll_->amount.Value();
-      Apply([amount](core::TickerSettings& v) { v.Amount = amount; });
-      break;
-    }
+    case IDC_DELAY: ApplyValue(&core::TickerSettings::Delay, scroll_->delay.Value()); break;
+    case IDC_AMOUNT: ApplyValue(&core::TickerSettings::Amount, scroll_->amount.Value()); break;
     case IDC_LINE_DELAY: {
       // Filling leaves the interval as it is: whole seconds would round it down.
       if (loading_) break;
-      const std::int32_t interval = core::IntervalOfSeconds(scroll_->lineDelay.Value());
-      Apply([interval](core::TickerSettings& v) { v.VertLineDelay = interval; });
+      ApplyValue(&core::TickerSettings::VertLineDelay,
+                 core::IntervalOfSeconds(scroll_->lineDelay.Value()));
       break;
     }
-    case IDC_VERT_SCROLL_DELAY: {
-      const std::int32_t delay = scroll_->vertDelay.Value();
-      Apply([delay](core::TickerSettings& v) { v.VertScrollDelay = delay; });
+    case IDC_VERT_SCROLL_DELAY:
+      ApplyValue(&core::TickerSettings::VertScrollDelay, scroll_->vertDelay.Value());
       break;
-    }
-    case IDC_VERT_SCROLL_AMOUNT: {
-      const std::int32_t amount = scroll_->vertAmount.Value();
-      Apply([amount](core::TickerSettings& v) { v.VertScrollAmount = amount; });
+    case IDC_VERT_SCROLL_AMOUNT:
+      ApplyValue(&core::TickerSettings::VertScrollAmount, scroll_->vertAmount.Value());
       break;
-    }
     default: break;
   }
 }
@@ -239,20 +217,20 @@ void TOptionsForm::FontClick() {
 
 void TOptionsForm::FontColorClick() {
   if (const auto color = colorDialog_.Choose(Handle())) {
-    Apply([&](core::TickerSettings& v) { v.FontColor = static_cast<std::int32_t>(*color); });
+    ApplyValue(&core::TickerSettings::FontColor, static_cast<std::int32_t>(*color));
   }
 }
 
 void TOptionsForm::BarColorClick() {
   if (const auto color = colorDialog_.Choose(Handle())) {
-    Apply([&](core::TickerSettings& v) { v.Color = static_cast<std::int32_t>(*color); });
+    ApplyValue(&core::TickerSettings::Color, static_cast<std::int32_t>(*color));
   }
   bar_.Marquee().SetColor(static_cast<std::uint32_t>(bar_.Values().Color));
 }
 
 void TOptionsForm::TotallyHideClick() {
   const bool hide = main_->totallyHide.Checked();
-  Apply([hide](core::TickerSettings& v) { v.TotallyHide = hide; });
+  ApplyValue(&core::TickerSettings::TotallyHide, hide);
   const core::AutoCaptions captions = core::AutoPageCaptions(hide);
   auto_->hideOnMissing.SetText(captions.missing);
   auto_->hideOnEmpty.SetText(captions.empty);
