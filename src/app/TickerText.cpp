@@ -207,7 +207,11 @@ void TForm1::FilesDropped(HDROP drop) {
 }
 
 void TForm1::LoadLogo() {
-  if (values_.LogoFile.empty()) return;
+  // No file is no picture, not the one shown before.
+  if (values_.LogoFile.empty()) {
+    text_.imgLogo.reset();
+    return;
+  }
   Log("Load logo file " + values_.LogoFile);
   if (!platform::FileExists(values_.LogoFile)) return;
   try {
