@@ -65,7 +65,8 @@ TEST_P(HelpPageStoredValue, IsListedWithTheProgramsDefault) {
   EXPECT_EQ(found->second, ProgramDefaults().at(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Program, HelpPageStoredValue, ::testing::ValuesIn(Names(ProgramDefaults())),
+INSTANTIATE_TEST_SUITE_P(Program, HelpPageStoredValue,
+                         ::testing::ValuesIn(Names(ProgramDefaults())),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                            return info.param;
                          });

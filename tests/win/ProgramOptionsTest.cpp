@@ -84,15 +84,24 @@ TEST_F(ProgramOptions, ExitWhileOpenSavesAndTheNextRunOpensOnTheLastPage) {
   Exit(*program, bar);
 }
 
+// In the registry, where the bar keeps its Settings page: the page past the last.
 TEST_F(ProgramOptions, AStoredPageThatIsNoPageOpensMain) {
-  auto program = Start("ActiveTab=9\r\n");
-  HWND bar = program->WaitForBar();
-  HWND dialog = OpenOptions(*program, bar);
+  const DWORD page = 9;
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorvane\\Driftline\\1", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(key, "ActiveTab", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&page),
+                   sizeof page);
+  ::RegCloseKey(key);
+  RunningProgram program;
+  HWND bar = program.WaitForBar();
+  HWND dialog = OpenOptions(program, bar);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_GETCURSEL, 0, 0), kMainPage);
   ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
-  Exit(*program, bar);
+  Exit(program, bar);
 }
 
 // The system may end the process once each window has had the message.
@@ -135,6 +144,34 @@ TEST_F(ProgramOptions, AltSOnTheScrollPageTypesIntoScrollDelayAndOkKeepsIt) {
   Exit(*program, bar);
   EXPECT_NE(Saved().find("Delay=25"), std::string::npos);
   EXPECT_NE(Saved().find("AlwaysOnTop=0"), std::string::npos);
+  ::DeleteFileA(news.c_str());
+}
+
+// The help page's steps to follow a file that changes by itself: Auto page, "Reload file
+// every (seconds)", a number, Ok.
+TEST_F(ProgramOptions, TheHelpPagesStepsMakeTheBarFollowItsFile) {
+  const std::string news = TempFilePath("driftline-follow.txt");
+  WriteWholeFile(news, "first\r\n");
+  auto program = Start("File=" + news + "\r\n", "/LOG");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_SETCURFOCUS, kAutoPage, 0);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_RELOAD), BM_CLICK, 0, 0);
+  ::SetWindowTextA(::GetDlgItem(dialog, IDC_RELOAD_TIME), "1");
+  ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
+  const auto reads = [&] { return CountOf(ReadWholeFile(ProgramLogPath()), "Read file " + news); };
+  const auto checks = [] {
+    return CountOf(ReadWholeFile(ProgramLogPath()), "TimerGetFileTimer get local file");
+  };
+  // Checks go on by themselves; the file unchanged is not read again.
+  const size_t checked = checks();
+  ASSERT_TRUE(WaitUntil([&] { return checks() >= checked + 2; }));
+  const size_t read = reads();
+  WriteWholeFile(news, "second\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return reads() > read; }));
+  Exit(*program, bar);
   ::DeleteFileA(news.c_str());
 }
 
