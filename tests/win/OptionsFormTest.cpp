@@ -217,6 +217,11 @@ class OptionsRunEntries : public OptionsFixture {
     ::RegSetKeyValueA(root, kRun, "Driftline", REG_SZ, data.c_str(),
                       static_cast<DWORD>(data.size() + 1));
   }
+  static std::string Data(const char* entry) {
+    if (std::string(entry) == "@") return "\"" + platform::ModuleFileName() + "\"";
+    if (std::string(entry) == "~") return platform::ModuleFileName();  // as older copies wrote it
+    return *entry ? entry : "<none>";
+  }
   static std::string Entry(HKEY root) {
     char data[512] = {};
     DWORD size = sizeof data;
@@ -247,7 +252,7 @@ TEST_F(OptionsRunEntries, ShowTheEntriesThatNameThisProgramAndOkWritesWhatIsChec
 
 struct RunEntryCase {
   const char* what;
-  const char* user;  // the entries before and after; "@": this program's, "": none
+  const char* user;  // the entries before and after; "@": this program's, "~" unquoted, "": none
   const char* all;
   std::vector<UINT> clicks;
   const char* userAfter;
@@ -255,13 +260,7 @@ struct RunEntryCase {
 };
 
 class OptionsOthersRunEntries : public OptionsRunEntries,
-                                public testing::WithParamInterface<RunEntryCase> {
- protected:
-  static std::string Data(const char* entry) {
-    if (std::string(entry) == "@") return "\"" + platform::ModuleFileName() + "\"";
-    return *entry ? entry : "<none>";
-  }
-};
+                                public testing::WithParamInterface<RunEntryCase> {};
 
 // Entries that are not this program's belong to another copy or program: they stay, and a
 // box the user left as it was touches nothing, so a standard user's Ok logs nothing.
@@ -290,21 +289,42 @@ INSTANTIATE_TEST_SUITE_P(Table, OptionsOthersRunEntries, testing::Values(
                  {IDC_RUN_FOR_USER, IDC_RUN_FOR_USER}, kElsewhere, ""},
     RunEntryCase{"AnotherProgramUnderOursForAll", kOther, "@", {IDC_RUN_FOR_ALL}, kOther, ""},
     RunEntryCase{"NoneStaysNone", "", "", {IDC_RUN_FOR_ALL, IDC_RUN_FOR_ALL}, "", ""},
-    RunEntryCase{"OursForTheUserKept", "@", kOther, {}, "@", kOther}),
+    RunEntryCase{"OursForTheUserKept", "@", kOther, {}, "@", kOther},
+    RunEntryCase{"OursUnquotedLeftAsItWas", "~", "", {}, "~", ""},
+    RunEntryCase{"OursInBothWhereOnlyAllUsersShows", "@", "@", {}, "@", "@"}),
     [](const testing::TestParamInfo<RunEntryCase>& info) { return info.param.what; });
 // clang-format on
 
-TEST_F(OptionsRunEntries, UncheckingABoxWhoseEntryIsGoneIsQuiet) {
-  SetEntry(HKEY_CURRENT_USER, "\"" + platform::ModuleFileName() + "\"");
+struct ReplacedCase {
+  const char* what;
+  const char* meanwhile;  // the entry after another tool or copy changed it; "": removed
+};
+
+class OptionsReplacedRunEntry : public OptionsRunEntries,
+                                public testing::WithParamInterface<ReplacedCase> {};
+
+// The box was checked for this program's entry, and something else changed the entry while the
+// dialog was open: unchecking removes nothing but this program's, and says nothing.
+TEST_P(OptionsReplacedRunEntry, UncheckingRemovesOnlyThisProgramsEntryQuietly) {
+  const ReplacedCase& c = GetParam();
+  SetEntry(HKEY_CURRENT_USER, Data("@"));
   bar->LogSink().SetFileLog(true);
   TOptionsForm form(*bar);
   ASSERT_TRUE(Checked(form, IDC_RUN_FOR_USER));
-  ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Driftline");  // removed by another tool
+  ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Driftline");
+  if (*c.meanwhile) SetEntry(HKEY_CURRENT_USER, Data(c.meanwhile));
   Click(form, IDC_RUN_FOR_USER);
   form.ButtonOkClick();
-  EXPECT_EQ(Entry(HKEY_CURRENT_USER), "<none>");
+  EXPECT_EQ(Entry(HKEY_CURRENT_USER), Data(c.meanwhile));
   EXPECT_EQ(ReadWholeFile(bar->LogSink().LogFilePath()).find("Cannot save"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, OptionsReplacedRunEntry,
+                         testing::Values(ReplacedCase{"Removed", ""},
+                                         ReplacedCase{"ByACopyElsewhere", kElsewhere}),
+                         [](const testing::TestParamInfo<ReplacedCase>& info) {
+                           return info.param.what;
+                         });
 
 TEST_F(OptionsForm, TheStorageChoicesActAtOnceAndCancelPutsThemBack) {
   TOptionsForm form(*bar);
