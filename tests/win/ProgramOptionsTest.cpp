@@ -142,7 +142,7 @@ TEST_F(ProgramOptions, AltSOnTheScrollPageTypesIntoScrollDelayAndOkKeepsIt) {
   ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
   EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
   Exit(*program, bar);
-  EXPECT_NE(Saved().find("Delay=25"), std::string::npos);
+  EXPECT_NE(Saved().find("\nDelay=25\r\n"), std::string::npos) << "typed over";
   EXPECT_NE(Saved().find("AlwaysOnTop=0"), std::string::npos);
   ::DeleteFileA(news.c_str());
 }
