@@ -52,6 +52,7 @@ std::map<std::string, std::string> ProgramDefaults() {
 
 std::vector<std::string> Names(const std::map<std::string, std::string>& values) {
   std::vector<std::string> names;
+  names.reserve(values.size());
   for (const auto& [name, value] : values) names.push_back(name);
   return names;
 }
