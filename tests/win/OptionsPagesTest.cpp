@@ -21,7 +21,8 @@ struct AcceleratorCase {
 class OptionsAccelerators : public OptionsFixture,
                             public testing::WithParamInterface<AcceleratorCase> {};
 
-// Alt+letter as the dialog's message loop hands it on, from the tab the user clicked.
+// Alt+letter as the dialog's message loop hands it on, from the tab the user clicked. The
+// buttons that open a common dialog (Font, the colours, the three file buttons) are left out.
 TEST_P(OptionsAccelerators, MoveTheFocusToTheControlTheyName) {
   const AcceleratorCase& c = GetParam();
   // The number of lines is usable only for some lines.
@@ -39,7 +40,15 @@ TEST_P(OptionsAccelerators, MoveTheFocusToTheControlTheyName) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, OptionsAccelerators, testing::Values(
+    AcceleratorCase{"MainHorizontal", kMainPage, 'h', IDC_HORIZONTAL},
+    AcceleratorCase{"MainVertical", kMainPage, 'v', IDC_VERTICAL},
     AcceleratorCase{"MainFrame", kMainPage, 'r', IDC_FRAME},
+    AcceleratorCase{"MainOnTop", kMainPage, 'a', IDC_ALWAYS_ON_TOP},
+    AcceleratorCase{"MainTrayIcon", kMainPage, 'u', IDC_HIDE_TRAY_ICON},
+    AcceleratorCase{"MainCompletelyHide", kMainPage, 'p', IDC_TOTALLY_HIDE},
+    AcceleratorCase{"FileLocal", kFilePage, 'l', IDC_USE_LOCAL_FILE},
+    AcceleratorCase{"LinesWhole", kLinesPage, 'w', IDC_WHOLE_FILE},
+    AcceleratorCase{"LinesFirst", kLinesPage, 'f', IDC_FIRST_LINES},
     AcceleratorCase{"MainDoNotAdjust", kMainPage, 'd', IDC_DO_NOT_ADJUST_DESKTOP},
     AcceleratorCase{"FileWeb", kFilePage, 'w', IDC_USE_WEB_FILE},
     AcceleratorCase{"LinesNumber", kLinesPage, 'n', IDC_LINES_TO_LOAD},
@@ -51,11 +60,18 @@ INSTANTIATE_TEST_SUITE_P(Table, OptionsAccelerators, testing::Values(
     AcceleratorCase{"VerticalDelay", kScrollPage, 'm', IDC_VERT_SCROLL_DELAY},
     AcceleratorCase{"VerticalDistance", kScrollPage, 'p', IDC_VERT_SCROLL_AMOUNT},
     AcceleratorCase{"AutoMissing", kAutoPage, 'm', IDC_HIDE_ON_MISSING},
+    AcceleratorCase{"AutoEmpty", kAutoPage, 'e', IDC_HIDE_ON_EMPTY},
+    AcceleratorCase{"AutoAfter", kAutoPage, 'a', IDC_HIDE_TIME},
     AcceleratorCase{"AutoReload", kAutoPage, 'r', IDC_RELOAD_TIME},
+    AcceleratorCase{"AutoChange", kAutoPage, 'c', IDC_SHOW_ON_CHANGE},
+    AcceleratorCase{"AutoUnpause", kAutoPage, 'p', IDC_PAUSE_TIME},
     AcceleratorCase{"AutoMouse", kAutoPage, 'v', IDC_SHOW_ON_MOUSE_OVER},
     AcceleratorCase{"LogoUse", kLogoPage, 'u', IDC_USE_LOGO},
     AcceleratorCase{"SoundPlay", kSoundPage, 'p', IDC_SOUND_ON_CHANGE},
-    AcceleratorCase{"SettingsRegistry", kSettingsPage, 'r', IDC_USE_REGISTRY}),
+    AcceleratorCase{"SettingsRegistry", kSettingsPage, 'r', IDC_USE_REGISTRY},
+    AcceleratorCase{"SettingsForUser", kSettingsPage, 'f', IDC_CURRENT_USER},
+    AcceleratorCase{"SettingsRunForUser", kSettingsPage, 'w', IDC_RUN_FOR_USER},
+    AcceleratorCase{"SettingsRunForAll", kSettingsPage, 'l', IDC_RUN_FOR_ALL}),
     [](const testing::TestParamInfo<AcceleratorCase>& info) { return info.param.what; });
 // clang-format on
 
