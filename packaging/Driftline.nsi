@@ -289,7 +289,17 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${PROGRAM}"
   Delete "$INSTDIR\dftline.htm"
-  Delete "$INSTDIR\${UNINSTALLER}"
+  ; The uninstaller runs from a copy of itself; the original may take a moment to end.
+  StrCpy $0 0
+  ${Do}
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    ${OrIf} $0 >= 50
+      ${Break}
+    ${EndIf}
+    Sleep 100
+    IntOp $0 $0 + 1
+  ${Loop}
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   !insertmacro REMOVE_OWN_RUN_ENTRY HKCU

@@ -30,7 +30,7 @@ std::string KnownFolder(int csidl) {
 }
 
 // scripts/package's setup program, named by ctest in Unix form.
-std::string SetupProgram() {
+std::string SetupFile() {
   const char* given = std::getenv("DRIFTLINE_SETUP");
   std::string path = given ? given : "";
   std::replace(path.begin(), path.end(), '/', '\\');
@@ -100,7 +100,7 @@ const Mode kAllUsers{"AllUsers",          "/ALLUSERS",   HKEY_LOCAL_MACHINE,  CS
 class SetupProgram : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(Exists(SetupProgram())) << "no setup program at \"" << SetupProgram() << '"';
+    ASSERT_TRUE(Exists(SetupFile())) << "no setup program at \"" << SetupFile() << '"';
     Forget();
   }
   void TearDown() override { Forget(); }
@@ -127,7 +127,7 @@ class SetupProgram : public testing::Test {
   static std::string Program(const Mode& mode) { return Folder(mode) + "\\dftline.exe"; }
 
   static void Install(const Mode& mode, const std::string& more = {}) {
-    ASSERT_EQ(RunToEnd('"' + SetupProgram() + "\" /S " + mode.switches + " " + more), 0u);
+    ASSERT_EQ(RunToEnd('"' + SetupFile() + "\" /S " + mode.switches + " " + more), 0u);
   }
 
   // The silent uninstaller hands over to a copy of itself and returns at once; the copy
@@ -174,7 +174,9 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
   RunInstalledBar(mode);
   ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey + std::string("\\1")));
   // Settings kept in an ini file in this mode's place, as the options dialog can choose.
-  const std::string ini = KnownFolder(mode.dataCsidl) + "\\Quorvane\\Driftline\\dftline1.ini";
+  const std::string folder = KnownFolder(mode.dataCsidl) + "\\Quorvane\\Driftline";
+  ::SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+  const std::string ini = folder + "\\dftline1.ini";
   WriteWholeFile(ini, "[Settings]\r\nSpeed=3\r\n");
 
   Uninstall(mode);
@@ -186,7 +188,7 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
 
   Install(mode);
   Uninstall(mode, "/REMOVESETTINGS");
-  EXPECT_FALSE(Exists(Folder(mode)));
+  EXPECT_FALSE(Exists(Folder(mode))) << testing::PrintToString(FilesIn(Folder(mode) + "\\"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvane"));
   EXPECT_FALSE(Exists(ini));
   EXPECT_FALSE(Exists(ProgramLogPath()));
