@@ -289,18 +289,19 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${PROGRAM}"
   Delete "$INSTDIR\dftline.htm"
-  ; The uninstaller runs from a copy of itself; the original may take a moment to end.
+  ; The uninstaller runs from a copy of itself; the original may take a moment to end and let
+  ; go of its file and folder. A folder that holds the user's own files stays.
   StrCpy $0 0
   ${Do}
     Delete "$INSTDIR\${UNINSTALLER}"
-    ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
     ${OrIf} $0 >= 50
       ${Break}
     ${EndIf}
     Sleep 100
     IntOp $0 $0 + 1
   ${Loop}
-  RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   !insertmacro REMOVE_OWN_RUN_ENTRY HKCU
   !insertmacro REMOVE_OWN_RUN_ENTRY HKLM
