@@ -76,6 +76,23 @@ void WriteString(HKEY root, const std::string& path, const char* name, const std
                     static_cast<DWORD>(data.size() + 1));
 }
 
+// The program file's own word on its version, as Explorer's Details page shows it.
+std::string ProductVersionOf(const std::string& program) {
+  DWORD ignored = 0;
+  std::string data(::GetFileVersionInfoSizeA(program.c_str(), &ignored), '\0');
+  if (data.empty() ||
+      !::GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(data.size()), data.data())) {
+    return "(none)";
+  }
+  char* value = nullptr;
+  UINT size = 0;
+  if (!::VerQueryValueA(data.data(), "\\StringFileInfo\\040904E4\\ProductVersion",
+                        reinterpret_cast<void**>(&value), &size)) {
+    return "(none)";
+  }
+  return value;
+}
+
 bool Exists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -166,6 +183,7 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
   EXPECT_TRUE(Exists(Shortcut(mode)));
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "DisplayName"), "Driftline");
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "DisplayVersion"), DRIFTLINE_VERSION_TEXT);
+  EXPECT_EQ(ProductVersionOf(Program(mode)), DRIFTLINE_VERSION_TEXT);
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "Publisher"), "Quorvane");
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "QuietUninstallString"),
             '"' + Folder(mode) + "\\uninstall.exe\" /S");
