@@ -90,4 +90,14 @@ INSTANTIATE_TEST_SUITE_P(Table, TickerHeight,
                                          HeightCase{"FloatingBare", false, true, 0}),
                          [](const auto& info) { return std::string(info.param.what); });
 
+// Wine's own positioning ignores the minimum; Windows raises a sizing border's height to it.
+using TickerLimits = InProcessBar;
+
+TEST_F(TickerLimits, LeaveTheHeightToTheBarsOwnRule) {
+  MINMAXINFO limits{};
+  limits.ptMinTrackSize = {::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
+  ::SendMessageA(bar->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.y, 0);
+}
+
 }  // namespace
