@@ -1,6 +1,5 @@
 // Where the bar is, how big it is and how its parts are laid out: the height rule, the layout,
-// the frame, the z-order, docking and floating, and the placement at start-up and by the
-// redock checks.
+// the frame, the z-order, docking and floating, and the stored placement at start-up.
 
 #include "app/Ticker.h"
 #include "platform/Fonts.h"
@@ -232,45 +231,6 @@ void TForm1::RestorePlacement() {
   AppBar1->SetEdge(core::StoredEdge(stored));
   ApplyFrameStyle();
   ApplyZOrder();
-}
-
-void TForm1::ApplyCommandLinePlacement() {
-  const std::vector<core::Rect> monitors = platform::MonitorBounds();
-  const std::optional<core::TEdge> edge =
-      core::CommandLineEdge(commandLine_.dockTop, commandLine_.dockBottom);
-  if (const auto corner = core::MonitorCorner(monitors, commandLine_.monitorIndex)) {
-    MoveBarTo(*corner);
-    // A docked bar takes its edge, and its reservation, to the new monitor.
-    if (!edge && !IsFloating()) PlacementStep([this] { Redock(); });
-  }
-  if (edge) PlacementStep([this, edge] { DockAt(*edge); });
-}
-
-void TForm1::StartRedockChecks() {
-  const std::uint32_t interval =
-      core::RedockIntervalMs(commandLine_.redockPeriod, commandLine_.redockCount);
-  if (interval == 0) return;
-  placement_.redockChecksLeft = commandLine_.redockCount;
-  placement_.TimerRedock.SetOnTimer([this] { TimerRedockTimer(); });
-  placement_.TimerRedock.SetInterval(interval);
-  placement_.TimerRedock.SetEnabled(true);
-}
-
-void TForm1::TimerRedockTimer() {
-  placement_.TimerRedock.SetEnabled(false);
-  if (--placement_.redockChecksLeft > 0) placement_.TimerRedock.SetEnabled(true);
-  const core::Rect bounds = BarBounds();
-  const core::RedockTick tick =
-      core::RedockTickFor(platform::MonitorBounds(), commandLine_.monitorIndex,
-                          {bounds.left, bounds.top}, IsFloating());
-  if (tick.moveTo) MoveBarTo(*tick.moveTo);
-  if (tick.redock) {
-    Redock();
-  } else if (tick.moveTo) {
-    if (const auto edge = core::CommandLineEdge(commandLine_.dockTop, commandLine_.dockBottom)) {
-      DockAt(*edge);
-    }
-  }
 }
 
 void TForm1::UndockToCursor(core::Point cursor) {

@@ -1,5 +1,6 @@
 #pragma once
-// Where the bar is and how it is laid out. Only TickerPlacement.cpp and TickerInput.cpp use it.
+// Where the bar is and how it is laid out. Only TickerPlacement.cpp, TickerInput.cpp and
+// TickerCommandLine.cpp use it.
 
 #include "core/BarPlacement.h"
 #include "platform/Timer.h"
