@@ -178,6 +178,7 @@ struct RedockCase {
   const char* what;
   const char* settings;
   const char* switches;
+  DWORD ticks;  // one a second
 };
 
 class ProgramRedock : public ProgramPlacement, public testing::WithParamInterface<RedockCase> {};
@@ -193,7 +194,7 @@ TEST_P(ProgramRedock, KeepsABottomBarOnItsStrip) {
         const RECT now = BoundsOf(bar);
         return ::EqualRect(&now, &docked) == FALSE;
       },
-      3500))
+      GetParam().ticks * 1000 + 500))
       << "left its strip " << Describe(bar);
   EXPECT_EQ(ReservationQuery(ABE_BOTTOM).bottom, reserved);
   Exit(*program, bar);
@@ -201,9 +202,9 @@ TEST_P(ProgramRedock, KeepsABottomBarOnItsStrip) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ProgramRedock,
-    testing::Values(RedockCase{"StoredAtTheBottom", "Bottom=1\r\n", "/MONITOR0 /RP1 /RT3"},
-                    RedockCase{"SwitchedToTheBottom", "Frame=1\r\n",
-                               "/MONITOR0 /RP1 /RT3 /BOTTOM"}),
+    testing::Values(RedockCase{"StoredAtTheBottom", "Bottom=1\r\n", "/MONITOR0 /RP1 /RT3", 3},
+                    RedockCase{"SwitchedToTheBottom", "Frame=1\r\n", "/MONITOR0 /RP1 /RT5 /BOTTOM",
+                               5}),
     [](const testing::TestParamInfo<RedockCase>& info) { return info.param.what; });
 
 // Each tick pulls a floating bar that drifted back to the monitor's corner; the count ends them.

@@ -91,13 +91,32 @@ INSTANTIATE_TEST_SUITE_P(Table, TickerHeight,
                          [](const auto& info) { return std::string(info.param.what); });
 
 // Wine's own positioning ignores the minimum; Windows raises a sizing border's height to it.
-using TickerLimits = InProcessBar;
+using TickerPlacement = InProcessBar;
 
-TEST_F(TickerLimits, LeaveTheHeightToTheBarsOwnRule) {
+TEST_F(TickerPlacement, LeaveTheHeightToTheBarsOwnRule) {
   MINMAXINFO limits{};
   limits.ptMinTrackSize = {::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
   ::SendMessageA(bar->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMinTrackSize.y, 0);
+}
+
+// Another program's window, as far as the bar can tell.
+class OtherWindow : public platform::Window {
+ public:
+  OtherWindow() {
+    CreateHandle({.name = "DriftlineTestOtherWindow"}, "",
+                 {.style = WS_POPUP | WS_VISIBLE, .x = 300, .y = 300, .width = 200, .height = 100});
+  }
+};
+
+// A frame changed while the user works elsewhere (from the options dialog, say) takes nothing.
+TEST_F(TickerPlacement, AFrameChangeLeavesAnotherWindowActive) {
+  OtherWindow other;
+  ::SetForegroundWindow(other.Handle());
+  ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == other.Handle(); }, 3000));
+  Change([](core::TickerSettings& v) { v.Frame = !v.Frame; });
+  PumpUntil([] { return false; }, 300);  // past the bar's own reactivation
+  EXPECT_EQ(::GetActiveWindow(), other.Handle());
 }
 
 }  // namespace
