@@ -36,7 +36,9 @@
 
 class TForm1 : public platform::Window {
  public:
-  explicit TForm1(platform::Application& application);
+  // The shell is the system's, or a test's that makes its calls fail.
+  explicit TForm1(platform::Application& application,
+                  std::unique_ptr<AppBarShell> shell = SystemAppBarShell());
   ~TForm1() override;
 
   void Log(const std::string& message) { log_->Log(message); }
@@ -173,13 +175,16 @@ class TForm1 : public platform::Window {
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.
-  void CreateAppBar();
+  void CreateAppBar(std::unique_ptr<AppBarShell> shell);
+  // While starting up, a shell error is shown and start-up goes on; later it propagates.
+  void PlacementStep(const std::function<void()>& step);
   void PassToAppBar(UINT message, WPARAM wParam, LPARAM lParam);
   core::Rect BarBounds() const;
   bool IsFloating() const;
   int BarHeight();
   void OnPaint();
   void ApplyFrameStyle();
+  void Reactivate();
   void ApplyZOrder();
   void ApplyAppBarFlags();
   void ApplyPosition();
