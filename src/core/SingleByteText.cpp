@@ -1,6 +1,7 @@
 #include "core/SingleByteText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -11,11 +12,12 @@
 namespace core {
 namespace {
 
+constexpr std::uint64_t kOnes = 0x0101010101010101U;
+
 // Eight bytes, none above 127 and none a NUL: they stay as they are.
 bool IsPlainAsciiWord(const unsigned char* at) {
   const std::uint64_t word = utf8::Word(at);
-  return (word & utf8::kHighBits) == 0 &&
-         ((word - 0x0101010101010101U) & ~word & utf8::kHighBits) == 0;
+  return (word & utf8::kHighBits) == 0 && ((word - kOnes) & ~word & utf8::kHighBits) == 0;
 }
 
 }  // namespace
@@ -75,10 +77,14 @@ std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteT
   std::size_t write = 0;
   bool lossy = false;
   while (read < end) {
-    if (end - read >= 8 && IsPlainAsciiWord(bytes + read)) {
+    // Eight bytes copied at once, of which those before the first high byte or NUL count.
+    if (end - read >= 8) {
+      const std::uint64_t word = utf8::Word(bytes + read);
+      const std::uint64_t stops = (word | ((word - kOnes) & ~word)) & utf8::kHighBits;
       std::memcpy(converted.get() + write, bytes + read, 8);
-      read += 8, write += 8;
-      continue;
+      const auto plain = static_cast<std::size_t>(std::countr_zero(stops) / 8);
+      read += plain, write += plain;
+      if (plain == 8) continue;
     }
     const unsigned char c = bytes[read];
     if (c == 0) {
@@ -90,9 +96,15 @@ std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteT
       ++read;
       continue;
     }
-    std::size_t sequence = 0;
-    const std::uint32_t point = utf8::Decode(bytes + read, length - read, sequence);
-    if (sequence == 0) return std::nullopt;
+    std::size_t sequence = 2;
+    std::uint32_t point = 0;
+    // Two bytes, as most accented letters are, without the general decoder's checks.
+    if (c >= 0xC2 && c <= 0xDF && read + 1 < length && utf8::IsContinuation(bytes[read + 1])) {
+      point = ((c & 0x1FU) << 6) | (bytes[read + 1] & 0x3FU);
+    } else {
+      point = utf8::Decode(bytes + read, length - read, sequence);
+      if (sequence == 0) return std::nullopt;
+    }
     const unsigned char shown = point <= 0xFFFF ? table[point] : 0;
     converted[write++] = shown != 0 ? shown : '?';
     lossy = lossy || shown == 0;
