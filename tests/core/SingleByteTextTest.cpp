@@ -121,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
                     false, "\xE9t\xE9"},
         OneWalkCase{"invalid after a NUL", std::string("\xC3\xA9t\xC3\xA9\0\xE9", 8), std::nullopt,
                     ""},
+        OneWalkCase{"a NUL among plain letters",
+                    std::string("\xC3\xA9"
+                                "abc\0defghijk\xC3\xA9",
+                                17),
+                    false,
+                    "\xE9"
+                    "abc"},
         OneWalkCase{"a NUL before the first accent", std::string("ab\0c\xC3\xA9", 6), false, "ab"},
         OneWalkCase{"invalid after a NUL before the first accent",
                     std::string("ab\0c\xC3\xA9\xFF", 7), std::nullopt, ""}),
