@@ -79,8 +79,18 @@ TEST(HelpPage, ListsNoStoredValueTheProgramLacks) {
   for (const auto& [name, shown] : page) EXPECT_TRUE(program.contains(name)) << name;
 }
 
+// The administrators' section names the setup program's switches, which are not the bar's.
+std::string PageWithoutSetupSwitches() {
+  std::string page = HelpPage();
+  const auto start = page.find("<h2 id=\"administrators\"");
+  if (start == std::string::npos) return page;
+  const auto end = page.find("<h2", start + 3);
+  page.erase(start, end == std::string::npos ? std::string::npos : end - start);
+  return page;
+}
+
 TEST(HelpPage, NamesOnlySwitchesTheCommandLineReads) {
-  const std::string page = HelpPage();
+  const std::string page = PageWithoutSetupSwitches();
   static const std::regex switchName(R"(<code>/([A-Za-z]+)</code>)");
   int named = 0;
   for (auto it = std::sregex_iterator(page.begin(), page.end(), switchName);
