@@ -96,7 +96,7 @@ class TForm1 : public platform::Window {
 
   // The web source.
   void StartGetUrlFileThread();
-  void WMGetUrlFileDone(WPARAM wParam);
+  void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam);
   // Time-outs and size bounds of the web worker's requests, for tests and tools.
   void SetWebLimits(const platform::FetchLimits& limits) { web_.limits = limits; }
 

@@ -14,9 +14,13 @@ void TForm1::StartGetUrlFileThread() {
   if (web_.UrlThreadHandle) return;
   Log("Creating GetUrlFileThread");
   web_.UrlThreadId = 0;
-  auto worker = std::make_shared<UrlFileThread>(
-      web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT), web_.limits,
-      Handle(), [log = log_.get()](const std::string& message) { log->Log(message); });
+  if (!web_.logGate) {
+    web_.logGate = std::make_shared<core::LogGate>(
+        [log = log_.get()](const std::string& message) { log->Log(message); });
+  }
+  auto worker = std::make_shared<UrlFileThread>(web_.source.NextRequest(values_.FileUrl),
+                                                resources_->GetString(IDS_PRODUCT), web_.limits,
+                                                Handle(), web_.logGate);
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");
@@ -25,16 +29,23 @@ void TForm1::StartGetUrlFileThread() {
   web_.worker = std::move(worker);
 }
 
-void TForm1::WMGetUrlFileDone(WPARAM wParam) {
+void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
   Log("Received Windows message: WParam: " + std::to_string(wParam));
-  if (!web_.worker) return;
+  const auto sender = static_cast<DWORD>(lParam);
+  if (!web_.worker || sender != web_.UrlThreadId) {
+    // Not from the running worker: taking it would forget a worker that has not reported.
+    Log("Ignored WM_GETURLFILE_DONE from thread " + std::to_string(sender) +
+        ": not the running worker");
+    return;
+  }
   const std::unique_ptr<core::WebResult> result = web_.worker->TakeResult();
   web_.worker.reset();
   web_.UrlThreadHandle.reset();
   web_.UrlThreadId = 0;
   if (!result) return;
   if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
-    Log("Dropped the result for " + result->address + ": the bar shows another source now");
+    Log("Dropped the result for " + core::AddressForLog(result->address) +
+        ": the bar shows another source now");
     return;
   }
   switch (result->status) {
@@ -55,6 +66,8 @@ void TForm1::ForceWebDownload() {
 }
 
 void TForm1::StopUrlWorker() {
+  // Workers that reported may still be ending: none of them writes to the log from here on.
+  if (web_.logGate) web_.logGate->Close();
   if (!web_.worker) return;
   web_.worker->Abort();
   // Messages are handled meanwhile: the worker's report ends the wait.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/UrlFileThread.h"
+#include "core/LogGate.h"
 #include "core/WebSource.h"
 #include "platform/Handles.h"
 #include "platform/WinInet.h"
@@ -15,6 +16,8 @@ struct TickerWebState {
   std::shared_ptr<UrlFileThread> worker;
   platform::UniqueHandle UrlThreadHandle;
   DWORD UrlThreadId = 0;
+  // Every worker's way into the log; the exit closes it before the log goes.
+  std::shared_ptr<core::LogGate> logGate;
   // `UrlLastModified` for the address shown, and a pending forced read.
   core::WebSourceState source;
   platform::FetchLimits limits;

@@ -23,8 +23,10 @@ std::string FailureText(const char* step, const platform::InternetError& error,
 }  // namespace
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
-                             platform::FetchLimits limits, HWND bar, LogFunction log)
+                             platform::FetchLimits limits, HWND bar,
+                             std::shared_ptr<core::LogGate> log)
     : request_(std::move(request)),
+      shownAddress_(core::AddressForLog(request_.address)),
       userAgent_(std::move(userAgent)),
       bar_(bar),
       UrlHeaderRequest(limits),
@@ -75,16 +77,16 @@ bool UrlFileThread::FileUrlLastModifiedChanged(std::string& seen) {
     UrlHeaderRequest.Send(userAgent_, request_.address);
     headers = UrlHeaderRequest.RawHeaders();
   } catch (const platform::InternetError& e) {
-    throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, request_.address));
+    throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, shownAddress_));
   }
   UrlHeaderRequest.Close();
   seen = headers ? core::LastModifiedOf(*headers) : std::string();
-  Log("Url header:  LastModified: " + seen + " (" + request_.address + ")");
+  Log("Url header:  LastModified: " + seen + " (" + shownAddress_ + ")");
   return core::ShouldDownload(request_, headers ? std::optional(seen) : std::nullopt);
 }
 
 core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModified) {
-  Log("Read Url " + request_.address + " (LastModified: " + lastModified + ")");
+  Log("Read Url " + shownAddress_ + " (LastModified: " + lastModified + ")");
   const std::string failure = "GetFileUrlContents: ";
   std::string body;
   std::string contentType;
@@ -94,18 +96,18 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
     // An error page is the server's text, not the ticker's.
     if (status < 200 || status > 299) {
       throw std::runtime_error(failure + "HTTP status " + std::to_string(status) + " for " +
-                               request_.address);
+                               shownAddress_);
     }
     contentType = UrlRequest.ContentType();
     body = UrlRequest.ReadBody();
   } catch (const platform::InternetError& e) {
-    throw std::runtime_error(FailureText("GetFileUrlContents", e, request_.address));
+    throw std::runtime_error(FailureText("GetFileUrlContents", e, shownAddress_));
   } catch (const platform::ResponseTooLarge&) {
-    throw std::runtime_error(failure + "response too large for " + request_.address);
+    throw std::runtime_error(failure + "response too large for " + shownAddress_);
   }
   UrlRequest.Close();
   if (platform::ToSystemCodePage(body, core::EncodingOfContentType(contentType))) {
-    Log(CannotShowAll(request_.address));
+    Log(CannotShowAll(shownAddress_));
   }
   core::TextLines lines(std::move(body));
   lines.Lines();  // split here, off the user-interface thread
@@ -119,15 +121,6 @@ void UrlFileThread::EndGetUrlFileThread() {
 }
 
 void UrlFileThread::Abort() {
-  {
-    std::lock_guard lock(logMutex_);
-    log_ = nullptr;
-  }
   UrlHeaderRequest.Abort();
   UrlRequest.Abort();
-}
-
-void UrlFileThread::Log(const std::string& message) {
-  std::lock_guard lock(logMutex_);
-  if (log_) log_(message);
 }

@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
+#include "core/LogGate.h"
 #include "core/ResultSlot.h"
 #include "core/WebSource.h"
 #include "platform/Handles.h"
@@ -20,17 +19,15 @@ inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 
 class UrlFileThread {
  public:
-  using LogFunction = std::function<void(const std::string& message)>;
-
   UrlFileThread(core::WebRequest request, std::string userAgent, platform::FetchLimits limits,
-                HWND bar, LogFunction log);
+                HWND bar, std::shared_ptr<core::LogGate> log);
 
   // Starts the thread; the handle, or an empty one when the system could not create it.
   static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
 
   // User-interface thread: the result once WM_GETURLFILE_DONE has arrived.
   std::unique_ptr<core::WebResult> TakeResult() { return result_.Take(); }
-  // User-interface thread, at exit: no more log lines, and the requests are closed.
+  // User-interface thread, at exit: the requests are closed.
   void Abort();
 
  private:
@@ -39,15 +36,15 @@ class UrlFileThread {
   bool FileUrlLastModifiedChanged(std::string& seen);
   core::TextLines GetFileUrlContents(const std::string& lastModified);
   void EndGetUrlFileThread();
-  void Log(const std::string& message);
+  void Log(const std::string& message) { log_->Log(message); }
 
   const core::WebRequest request_;
+  // What the log and the failure messages show of the address.
+  const std::string shownAddress_;
   const std::string userAgent_;
   const HWND bar_;
   platform::HttpGet UrlHeaderRequest;
   platform::HttpGet UrlRequest;
   core::ResultSlot<core::WebResult> result_;
-
-  std::mutex logMutex_;
-  LogFunction log_;
+  const std::shared_ptr<core::LogGate> log_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/WebSource.h"
 #include "platform/SystemError.h"
 
 namespace platform {
@@ -18,10 +19,13 @@ struct CrackedUrl {
   std::string host;
   INTERNET_PORT port = 0;
   std::string object;  // path and query
+  std::string user;
+  std::string password;
 };
 
 CrackedUrl Crack(const std::string& url) {
-  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1);
+  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1),
+      user(url.size() + 1), password(url.size() + 1);
   URL_COMPONENTSA parts{};
   parts.dwStructSize = sizeof parts;
   parts.lpszHostName = host.data();
@@ -30,6 +34,10 @@ CrackedUrl Crack(const std::string& url) {
   parts.dwUrlPathLength = static_cast<DWORD>(path.size());
   parts.lpszExtraInfo = extra.data();
   parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  parts.lpszUserName = user.data();
+  parts.dwUserNameLength = static_cast<DWORD>(user.size());
+  parts.lpszPassword = password.data();
+  parts.dwPasswordLength = static_cast<DWORD>(password.size());
   if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
     Fail(InternetStage::OpenUrl);
   }
@@ -44,6 +52,8 @@ CrackedUrl Crack(const std::string& url) {
   cracked.object.assign(path.data(), parts.dwUrlPathLength);
   cracked.object.append(extra.data(), parts.dwExtraInfoLength);
   if (cracked.object.empty()) cracked.object.push_back('/');
+  cracked.user.assign(user.data(), parts.dwUserNameLength);
+  cracked.password.assign(password.data(), parts.dwPasswordLength);
   return cracked;
 }
 
@@ -72,8 +82,11 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url) {
       ::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) Fail(InternetStage::Initialize);
   const CrackedUrl cracked = Crack(url);
-  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port, nullptr,
-                                       nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  // Credentials in the address answer the server's challenge.
+  const auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
+  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port,
+                                       orNull(cracked.user), orNull(cracked.password),
+                                       INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection_) Fail(InternetStage::OpenUrl);
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
@@ -95,13 +108,10 @@ HINTERNET HttpGet::Request() {
 }
 
 DWORD HttpGet::StatusCode() {
-  DWORD status = 0;
-  DWORD size = sizeof status;
-  if (!::HttpQueryInfoA(Request(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr)) {
-    return 0;
-  }
-  return status;
+  // Read from the status line itself: a reply without one would otherwise count as 200.
+  const std::optional<std::string> headers = RawHeaders();
+  const std::optional<int> status = headers ? core::StatusOf(*headers) : std::nullopt;
+  return status ? static_cast<DWORD>(*status) : 0;
 }
 
 std::optional<std::string> HttpGet::RawHeaders() {

@@ -54,6 +54,7 @@ class HttpGet {
   // Sends the request and waits for the answer's headers. Redirects are followed and
   // certificates checked. Throws InternetError.
   void Send(const std::string& userAgent, const std::string& url);
+  // The status of a real HTTP status line; 0 when the answer has none.
   DWORD StatusCode();
   // The whole header block, lines ended by CR LF; nullopt when it cannot be had.
   std::optional<std::string> RawHeaders();

@@ -18,6 +18,8 @@ std::string ReasonOf(int status) {
   switch (status) {
     case 200: return "OK";
     case 302: return "Found";
+    case 304: return "Not Modified";
+    case 401: return "Unauthorized";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     default: return "Status";
@@ -143,6 +145,11 @@ void HttpTestServer::Serve(SOCKET client) {
   }
   if (response.fault == HttpFault::Hold) Wait([this] { return released_; });
   if (response.fault == HttpFault::CloseUnanswered) {
+    ::closesocket(client);
+    return;
+  }
+  if (response.fault == HttpFault::NotHttp) {
+    SendAll(client, response.body);
     ::closesocket(client);
     return;
   }

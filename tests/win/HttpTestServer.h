@@ -22,6 +22,7 @@ enum class HttpFault {
   CloseUnanswered,  // read the request and close without a word
   Trickle,          // send the answer a few bytes at a time
   Hold,             // answer only once the test calls Release()
+  NotHttp,          // send the body alone, with no status line or headers
 };
 
 struct HttpResponse {
