@@ -24,6 +24,7 @@ void TForm1::StartGetUrlFileThread() {
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");
+    ApplyAutoReload();
     return;
   }
   web_.worker = std::move(worker);
@@ -42,12 +43,17 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
   web_.worker.reset();
   web_.UrlThreadHandle.reset();
   web_.UrlThreadId = 0;
-  if (!result) return;
+  if (!result) {
+    ApplyAutoReload();
+    return;
+  }
   if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
     Log("Dropped the result for " + core::AddressForLog(result->address) +
         ": the bar shows another source now");
+    if (values_.UseFileUrl) ApplyAutoReload();
     return;
   }
+  ScheduleNextWebCheck(*result);
   switch (result->status) {
     case core::WebStatus::NewLines:
       // Kept only once shown, so that a text that could not be shown is fetched again.
@@ -59,6 +65,17 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
       break;
     case core::WebStatus::Unchanged: break;
   }
+}
+
+void TForm1::ScheduleNextWebCheck(const core::WebResult& result) {
+  const bool failed = result.status == core::WebStatus::Failed;
+  web_.lastCheck = core::After(web_.lastCheck, failed, result.retryAfterMs);
+  const std::int64_t delay =
+      core::NextCheckDelayMs(web_.lastCheck, values_.GetFileDelay, web_.random);
+  if (failed && values_.UseAutoReload) {
+    Log("Web source: next check in " + core::SecondsText(delay) + " s");
+  }
+  ArmSourceCheck(static_cast<UINT>(delay));
 }
 
 void TForm1::ForceWebDownload() {
