@@ -50,7 +50,8 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
   if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
     Log("Dropped the result for " + core::AddressForLog(result->address) +
         ": the bar shows another source now");
-    if (values_.UseFileUrl) ApplyAutoReload();
+    // A check of the address now shown was asked for while this one ran: make it now.
+    if (values_.UseFileUrl) TimerGetFileTimer();
     return;
   }
   ScheduleNextWebCheck(*result);

@@ -376,6 +376,18 @@ TEST_F(TickerWeb, ALocalFileDroppedDuringAFetchStaysShown) {
   ::DeleteFileA(local.c_str());
 }
 
+TEST_F(TickerWeb, AnAddressGivenDuringAFetchIsCheckedOnceTheFetchEnds) {
+  HttpTestServer old(Always({200, "", "old text\n", HttpFault::Hold}));
+  HttpTestServer current(Always(Ok("", "new text\n")));
+  ShowUrl(old.Url());
+  bar->TimerGetFileTimer();
+  ASSERT_TRUE(WaitUntil([&] { return old.RequestCount() == 1; }));
+  ShowUrl(current.Url());
+  bar->TimerGetFileTimer();  // the options dialog's check after Ok
+  old.Release();
+  EXPECT_TRUE(PumpUntil([&] { return Shows("new text "); }));
+}
+
 TEST_F(TickerWeb, AForcedReadDownloadsAnUnchangedFileOnce) {
   HttpTestServer server(FirstThen(Ok(kMonday, "first\n"), Ok(kMonday, "second\n")));
   ShowUrl(server.Url());
