@@ -54,7 +54,6 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
     if (values_.UseFileUrl) TimerGetFileTimer();
     return;
   }
-  ScheduleNextWebCheck(*result);
   switch (result->status) {
     case core::WebStatus::NewLines:
       // Kept only once shown, so that a text that could not be shown is fetched again.
@@ -66,6 +65,7 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
       break;
     case core::WebStatus::Unchanged: break;
   }
+  ScheduleNextWebCheck(*result);
 }
 
 void TForm1::ScheduleNextWebCheck(const core::WebResult& result) {
