@@ -31,8 +31,8 @@ class SeededRandom : public RandomSource {
 };
 
 struct ScheduleRules {
-  std::int64_t maxBackoffMs = 5 * 60 * 1000;
-  std::int64_t maxRetryAfterMs = 60 * 60 * 1000;
+  std::int64_t maxBackoffMs = std::int64_t{5} * 60 * 1000;
+  std::int64_t maxRetryAfterMs = std::int64_t{60} * 60 * 1000;
   int spreadPercent = 10;
 };
 
