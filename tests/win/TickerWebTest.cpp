@@ -315,13 +315,16 @@ TEST_F(TickerWeb, AServerThatIgnoresConditionsIsNeverReadPastItsHeaders) {
       << "both unchanged answers were closed unread";
 }
 
-TEST_F(TickerWeb, A503WithRetryAfterDelaysTheNextCheckByThatLong) {
+class RetryAfterStatuses : public TickerWeb, public testing::WithParamInterface<int> {};
+
+TEST_P(RetryAfterStatuses, DelayTheNextCheckByThatLong) {
+  const int status = GetParam();
   Change([](core::TickerSettings& values) {
     values.UseAutoReload = true;
     values.GetFileDelay = 200;
   });
-  HttpTestServer server([](const HttpRequest& request) {
-    if (request.number == 1) return HttpResponse{503, "Retry-After: 2\r\n", "busy\n"};
+  HttpTestServer server([status](const HttpRequest& request) {
+    if (request.number == 1) return HttpResponse{status, "Retry-After: 2\r\n", "busy\n"};
     return Ok(kMonday, "back\n");
   });
   ShowUrl(server.Url());
@@ -332,6 +335,9 @@ TEST_F(TickerWeb, A503WithRetryAfterDelaysTheNextCheckByThatLong) {
   EXPECT_GE(seen[1].arrivedAt - seen[0].arrivedAt, 1900u) << "not at GetFileDelay";
   EXPECT_LT(seen[1].arrivedAt - seen[0].arrivedAt, 4000u);
 }
+
+INSTANTIATE_TEST_SUITE_P(TooManyRequestsAndUnavailable, RetryAfterStatuses,
+                         testing::Values(429, 503));
 
 TEST_F(TickerWeb, AFailedDownloadOfANewValueIsTriedAgainAtTheNextCheck) {
   HttpTestServer server([](const HttpRequest& request) {
