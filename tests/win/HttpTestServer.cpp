@@ -195,6 +195,7 @@ void HttpTestServer::Serve(SOCKET client) {
     default: SendAll(client, head + response.body, sent); break;
   }
   if (sent > head.size()) bodyBytes_ += static_cast<long long>(sent - head.size());
+  ++answersEnded_;
   ::closesocket(client);
 }
 

@@ -58,6 +58,8 @@ class HttpTestServer {
   int RequestCount() const { return requests_; }
   // Bytes of bodies the client took (sent without error), over all requests.
   long long BodyBytesSent() const { return bodyBytes_; }
+  // Requests whose answer has ended, so that their bytes are counted.
+  int AnswersEnded() const { return answersEnded_; }
   std::vector<HttpRequest> Requests();
   void Release();
 
@@ -73,6 +75,7 @@ class HttpTestServer {
   int port_ = 0;
   std::atomic<int> requests_{0};
   std::atomic<long long> bodyBytes_{0};
+  std::atomic<int> answersEnded_{0};
   std::mutex mutex_;
   std::condition_variable changed_;
   bool stopping_ = false;

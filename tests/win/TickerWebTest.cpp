@@ -289,6 +289,7 @@ TEST_F(TickerWeb, EachCheckIsOneConditionalRequestAndA304SendsNoBody) {
   EXPECT_EQ(Check(), 2);
   EXPECT_EQ(Check(), 1);
   ASSERT_EQ(server.RequestCount(), 2);
+  ASSERT_TRUE(WaitUntil([&] { return server.AnswersEnded() == 2; }));
   EXPECT_EQ(server.BodyBytesSent(), static_cast<long long>(body.size() + 1)) << "the 304 has none";
   const std::vector<HttpRequest> seen = server.Requests();
   EXPECT_THAT(seen[0].text, testing::Not(HasSubstr("If-")));
@@ -307,10 +308,10 @@ TEST_F(TickerWeb, AServerThatIgnoresConditionsIsNeverReadPastItsHeaders) {
   HttpTestServer server(Always(Trickling(size, kTagged, 4096)));
   ShowUrl(server.Url());
   EXPECT_EQ(Check(), 2);
-  ASSERT_EQ(server.BodyBytesSent(), static_cast<long long>(size));
   EXPECT_EQ(Check(), 1);
   EXPECT_EQ(Check(), 1);
   EXPECT_EQ(server.RequestCount(), 3);
+  ASSERT_TRUE(WaitUntil([&] { return server.AnswersEnded() == 3; }));
   EXPECT_LT(server.BodyBytesSent() - static_cast<long long>(size), static_cast<long long>(size / 4))
       << "both unchanged answers were closed unread";
 }
