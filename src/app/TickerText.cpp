@@ -53,8 +53,8 @@ void TForm1::TimerGetFileTimer() {
   text_.TimerGetFile.SetEnabled(false);
   Log("TimerGetFileTimer");
   if (values_.UseFileUrl) {
+    // The worker's report sets the next check, from how this one went.
     StartGetUrlFileThread();
-    ApplyAutoReload();
     return;
   }
   Log("TimerGetFileTimer get local file: " + values_.File);
@@ -76,6 +76,11 @@ void TForm1::TimerGetFileTimer() {
 }
 
 void TForm1::ApplyAutoReload() {
+  ArmSourceCheck(static_cast<UINT>(values_.GetFileDelay));
+}
+
+void TForm1::ArmSourceCheck(UINT delayMs) {
+  text_.TimerGetFile.SetInterval(delayMs);
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }
 

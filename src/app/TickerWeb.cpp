@@ -24,6 +24,7 @@ void TForm1::StartGetUrlFileThread() {
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");
+    ApplyAutoReload();
     return;
   }
   web_.worker = std::move(worker);
@@ -42,10 +43,15 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
   web_.worker.reset();
   web_.UrlThreadHandle.reset();
   web_.UrlThreadId = 0;
-  if (!result) return;
+  if (!result) {
+    ApplyAutoReload();
+    return;
+  }
   if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
     Log("Dropped the result for " + core::AddressForLog(result->address) +
         ": the bar shows another source now");
+    // A check of the address now shown was asked for while this one ran: make it now.
+    if (values_.UseFileUrl) TimerGetFileTimer();
     return;
   }
   switch (result->status) {
@@ -59,6 +65,18 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
       break;
     case core::WebStatus::Unchanged: break;
   }
+  ScheduleNextWebCheck(*result);
+}
+
+void TForm1::ScheduleNextWebCheck(const core::WebResult& result) {
+  const bool failed = result.status == core::WebStatus::Failed;
+  web_.lastCheck = core::After(web_.lastCheck, failed, result.retryAfterMs);
+  const std::int64_t delay =
+      core::NextCheckDelayMs(web_.lastCheck, values_.GetFileDelay, web_.random);
+  if (failed && values_.UseAutoReload) {
+    Log("Web source: next check in " + core::SecondsText(delay) + " s");
+  }
+  ArmSourceCheck(static_cast<UINT>(delay));
 }
 
 void TForm1::ForceWebDownload() {

@@ -1,8 +1,8 @@
 #pragma once
-// The web worker: one check of a web text file on a thread of its own. It reads nothing of the
-// bar and writes nothing of it: it gets a request, returns a result through its slot and posts
-// WM_GETURLFILE_DONE. The bar and the worker own it jointly, so that an exit that stops
-// waiting for a hung server frees nothing the worker still uses.
+// The web worker: one check of a web text file on a thread of its own, with one conditional
+// request. It reads nothing of the bar and writes nothing of it: it gets a request, returns a
+// result through its slot and posts WM_GETURLFILE_DONE. The bar and the worker own it jointly, so
+// that an exit that stops waiting for a hung server frees nothing the worker still uses.
 
 #include <windows.h>
 
@@ -33,8 +33,14 @@ class UrlFileThread {
  private:
   static DWORD WINAPI Run(void* parameter);
   void GetUrlFileThread();
-  bool FileUrlLastModifiedChanged(std::string& seen);
+  // Sends the request; true when its answer carries a new text. Fills in the result's
+  // validators, and its Retry-After when the server asks for a pause.
+  bool FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified);
+  // Reads the same answer's body.
   core::TextLines GetFileUrlContents(const std::string& lastModified);
+  // The one step from a body to the bar's lines: the system's code page, split here, off the
+  // user-interface thread.
+  core::TextLines TextLinesOfBody(std::string body, const std::string& contentType);
   void EndGetUrlFileThread();
   void Log(const std::string& message) { log_->Log(message); }
 
@@ -43,7 +49,6 @@ class UrlFileThread {
   const std::string shownAddress_;
   const std::string userAgent_;
   const HWND bar_;
-  platform::HttpGet UrlHeaderRequest;
   platform::HttpGet UrlRequest;
   core::ResultSlot<core::WebResult> result_;
   const std::shared_ptr<core::LogGate> log_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/WebSchedule.h"
 #include "core/WebSource.h"
 #include "platform/SystemError.h"
 
@@ -75,8 +76,10 @@ std::string InternetMessage(DWORD code) {
   return text + " (" + std::to_string(code) + ")";
 }
 
-void HttpGet::Send(const std::string& userAgent, const std::string& url) {
+void HttpGet::Send(const std::string& userAgent, const std::string& url,
+                   const std::string& headers) {
   std::unique_lock lock(mutex_);
+  sentAt_ = ::GetTickCount();
   if (aborted_) throw InternetError(InternetStage::Initialize, ERROR_CANCELLED, "aborted");
   session_.reset(
       ::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
@@ -98,7 +101,10 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url) {
   HINTERNET request = request_.get();
   // The wait for the answer must not hold the lock that Abort takes.
   lock.unlock();
-  if (!::HttpSendRequestA(request, nullptr, 0, nullptr, 0)) Fail(InternetStage::OpenUrl);
+  if (!::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(),
+                          static_cast<DWORD>(headers.size()), nullptr, 0)) {
+    Fail(InternetStage::OpenUrl);
+  }
 }
 
 HINTERNET HttpGet::Request() {
@@ -147,17 +153,29 @@ std::string HttpGet::ReadBody() {
   const bool lengthKnown =
       ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
                        &size, nullptr) != FALSE;
+  if (lengthKnown && announced > limits_.maxBodyBytes) {
+    throw ResponseTooLarge(std::to_string(announced) + " bytes announced");
+  }
   std::string body;
-  // Reserved from the announced length, bounded, so that a large body is not copied as it grows.
-  if (lengthKnown) body.reserve(std::min<std::size_t>(announced, limits_.maxBodyBytes));
+  // Reserved from the announced length, so that a large body is not copied as it grows.
+  if (lengthKnown) body.reserve(announced);
   std::vector<char> chunk(64 * 1024);
   for (;;) {
-    DWORD read = 0;
-    if (!::InternetReadFile(request, chunk.data(), static_cast<DWORD>(chunk.size()), &read)) {
-      Fail(InternetStage::Read);
+    // Reading only what has arrived keeps each call within one receive time-out, so that the
+    // deadline is checked however slowly the server sends.
+    DWORD available = 0;
+    if (!::InternetQueryDataAvailable(request, &available, 0, 0)) Fail(InternetStage::Read);
+    if (::GetTickCount() - sentAt_ > limits_.deadlineMs) {
+      throw InternetError(
+          InternetStage::Read, ERROR_INTERNET_TIMEOUT,
+          "the fetch took longer than " + core::SecondsText(limits_.deadlineMs) + " s");
     }
+    if (available == 0) break;
+    DWORD read = 0;
+    const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(chunk.size()));
+    if (!::InternetReadFile(request, chunk.data(), wanted, &read)) Fail(InternetStage::Read);
     if (read == 0) break;
-    if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge();
+    if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge("over the cap");
     body.append(chunk.data(), read);
   }
   if (lengthKnown && body.size() < announced) {
