@@ -54,7 +54,13 @@ platform::UniqueHandle UrlFileThread::Start(const std::shared_ptr<UrlFileThread>
 DWORD WINAPI UrlFileThread::Run(void* parameter) {
   const std::unique_ptr<std::shared_ptr<UrlFileThread>> self(
       static_cast<std::shared_ptr<UrlFileThread>*>(parameter));
-  (*self)->GetUrlFileThread();
+  // Nothing may leave a thread procedure: memory running out while the worker reports or ends
+  // would otherwise end the whole program.
+  try {
+    (*self)->GetUrlFileThread();
+  } catch (...) {
+    return 1;
+  }
   return 0;
 }
 
