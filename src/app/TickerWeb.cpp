@@ -15,8 +15,9 @@ void TForm1::StartGetUrlFileThread() {
   Log("Creating GetUrlFileThread");
   web_.UrlThreadId = 0;
   auto worker = std::make_shared<UrlFileThread>(
-      web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT), web_.limits,
-      Handle(), [log = log_.get()](const std::string& message) { log->Log(message); });
+      web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT),
+      values_.FeedSeparator, web_.limits, Handle(),
+      [log = log_.get()](const std::string& message) { log->Log(message); });
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");

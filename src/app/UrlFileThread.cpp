@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "app/ShownText.h"
-#include "platform/CodePageText.h"
+#include "app/SourceText.h"
 
 namespace {
 
@@ -23,9 +23,11 @@ std::string FailureText(const char* step, const platform::InternetError& error,
 }  // namespace
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
-                             platform::FetchLimits limits, HWND bar, LogFunction log)
+                             std::string feedSeparator, platform::FetchLimits limits, HWND bar,
+                             LogFunction log)
     : request_(std::move(request)),
       userAgent_(std::move(userAgent)),
+      feedSeparator_(std::move(feedSeparator)),
       bar_(bar),
       UrlHeaderRequest(limits),
       UrlRequest(limits),
@@ -104,12 +106,17 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
     throw std::runtime_error(failure + "response too large for " + request_.address);
   }
   UrlRequest.Close();
-  if (platform::ToSystemCodePage(body, core::EncodingOfContentType(contentType))) {
-    Log(CannotShowAll(request_.address));
+  SourceText text = TextOfBody(std::move(body), core::EncodingOfContentType(contentType),
+                               request_.address, feedSeparator_);
+  // A broken feed is a failed download: the shown text stays, and the next check reads again.
+  if (text.kind == SourceText::Kind::BrokenFeed) {
+    Log(text.error);
+    throw std::runtime_error(text.error);
   }
-  core::TextLines lines(std::move(body));
-  lines.Lines();  // split here, off the user-interface thread
-  return lines;
+  if (text.lossy) Log(CannotShowAll(request_.address));
+  if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(request_.address));
+  text.lines.Lines();  // split here, off the user-interface thread
+  return std::move(text.lines);
 }
 
 void UrlFileThread::EndGetUrlFileThread() {

@@ -22,8 +22,9 @@ class UrlFileThread {
  public:
   using LogFunction = std::function<void(const std::string& message)>;
 
-  UrlFileThread(core::WebRequest request, std::string userAgent, platform::FetchLimits limits,
-                HWND bar, LogFunction log);
+  // `feedSeparator` ends each headline when the file is a feed.
+  UrlFileThread(core::WebRequest request, std::string userAgent, std::string feedSeparator,
+                platform::FetchLimits limits, HWND bar, LogFunction log);
 
   // Starts the thread; the handle, or an empty one when the system could not create it.
   static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
@@ -43,6 +44,7 @@ class UrlFileThread {
 
   const core::WebRequest request_;
   const std::string userAgent_;
+  const std::string feedSeparator_;
   const HWND bar_;
   platform::HttpGet UrlHeaderRequest;
   platform::HttpGet UrlRequest;

@@ -1,5 +1,7 @@
 #include "core/LinkHitTest.h"
 
+#include <cstdlib>
+
 namespace core {
 
 std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> lines,
@@ -12,6 +14,11 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
     start = end + 1;
   }
   return std::nullopt;
+}
+
+bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight) {
+  return std::abs(releaseX - pressX) > dragWidth / 2 ||
+         std::abs(releaseY - pressY) > dragHeight / 2;
 }
 
 }  // namespace core

@@ -15,4 +15,8 @@ namespace core {
 std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> lines,
                                               std::size_t position);
 
+// A press and release further apart than the system's drag rectangle (`dragWidth` by
+// `dragHeight`, centred on the press) are a drag, never a click.
+bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight);
+
 }  // namespace core

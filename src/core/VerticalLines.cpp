@@ -30,8 +30,10 @@ void VerticalLines::NextLine(std::span<const std::string_view> displayLines) {
   VerticalLabel& waiting = incomingIsLabel2_ ? label2_ : label1_;
   if (count > 0) {
     waiting.caption.assign(displayLines[static_cast<std::size_t>(vertLineIndex_)]);
+    waiting.line = vertLineIndex_;
   } else {
     waiting.caption.clear();
+    waiting.line = -1;
   }
   ++vertLineIndex_;
 }
@@ -50,9 +52,19 @@ bool VerticalLines::SlideStep(std::int32_t amount) {
   return true;
 }
 
+std::int32_t VerticalLines::LineAt(std::int32_t y) const {
+  // Label2 is drawn over Label1.
+  for (const VerticalLabel* label : {&label2_, &label1_}) {
+    if (y >= label->top && y < label->top + height_) return label->line;
+  }
+  return -1;
+}
+
 void VerticalLines::Clear() {
   label1_.caption.clear();
   label2_.caption.clear();
+  label1_.line = -1;
+  label2_.line = -1;
   vertLineIndex_ = 0;
 }
 

@@ -98,5 +98,26 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
   EXPECT_EQ(lines.LinkOf("elsewhere"), "");
 }
 
+struct DragCase {
+  const char* what;
+  int dx;
+  int dy;
+  bool drag;
+};
+
+class PressAndRelease : public testing::TestWithParam<DragCase> {};
+
+TEST_P(PressAndRelease, IsADragOnlyBeyondTheDragRectangle) {
+  // The system's default drag rectangle: 4 by 4 pixels around the press.
+  EXPECT_EQ(IsDrag(100, 50, 100 + GetParam().dx, 50 + GetParam().dy, 4, 4), GetParam().drag);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PressAndRelease,
+                         testing::Values(DragCase{"still", 0, 0, false},
+                                         DragCase{"inside the rectangle", -2, 2, false},
+                                         DragCase{"beyond it sideways", 3, 0, true},
+                                         DragCase{"beyond it upwards", 0, -3, true}),
+                         testing_names::FromWhat());
+
 }  // namespace
 }  // namespace core

@@ -1,0 +1,36 @@
+#include "app/SourceText.h"
+
+#include <utility>
+#include <vector>
+
+#include "core/FeedReader.h"
+#include "platform/CodePageText.h"
+
+SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
+                      const std::string& source, const std::string& separator) {
+  SourceText text;
+  core::FeedReading feed = core::ReadFeed(bytes, charset, source);
+  switch (feed.outcome) {
+    case core::FeedOutcome::NotFeed:
+      text.lossy = platform::ToSystemCodePage(bytes, charset);
+      text.lines = core::TextLines(std::move(bytes));
+      return text;
+    case core::FeedOutcome::Broken:
+      text.kind = SourceText::Kind::BrokenFeed;
+      text.error = "Feed: cannot read " + source + ": " + feed.error + " at byte " +
+                   std::to_string(feed.errorOffset);
+      return text;
+    case core::FeedOutcome::Feed: break;
+  }
+  bytes = {};
+  text.kind = SourceText::Kind::Feed;
+  std::vector<std::string> links;
+  links.reserve(feed.items.size());
+  for (core::FeedItem& item : feed.items) links.push_back(std::move(item.link));
+  std::string lines = core::FeedLineBytes(feed.items, separator);
+  feed.items = {};
+  text.lossy = platform::ConvertToSystemCodePage(lines, {core::TextEncoding::Kind::Utf8, 0, 0});
+  text.lines = core::TextLines(std::move(lines));
+  text.lines.SetLinks(std::move(links));
+  return text;
+}
