@@ -219,6 +219,10 @@ struct CutCase {
   std::string cut;
 };
 
+void PrintTo(const CutCase& row, std::ostream* out) {
+  *out << row.what;
+}
+
 class CutAtWordTest : public testing::TestWithParam<CutCase> {};
 
 TEST_P(CutAtWordTest, KeepsWholeWords) {

@@ -105,6 +105,10 @@ struct DragCase {
   bool drag;
 };
 
+void PrintTo(const DragCase& row, std::ostream* out) {
+  *out << row.what;
+}
+
 class PressAndRelease : public testing::TestWithParam<DragCase> {};
 
 TEST_P(PressAndRelease, IsADragOnlyBeyondTheDragRectangle) {
