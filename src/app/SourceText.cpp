@@ -1,5 +1,6 @@
 #include "app/SourceText.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -22,13 +23,13 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
       return text;
     case core::FeedOutcome::Feed: break;
   }
-  bytes = {};
+  std::string().swap(bytes);  // not needed any more: a large feed costs less at its peak
   text.kind = SourceText::Kind::Feed;
-  std::vector<std::string> links;
-  links.reserve(feed.items.size());
-  for (core::FeedItem& item : feed.items) links.push_back(std::move(item.link));
+  std::vector<std::string> links(feed.items.size());
+  std::transform(feed.items.begin(), feed.items.end(), links.begin(),
+                 [](core::FeedItem& item) { return std::move(item.link); });
   std::string lines = core::FeedLineBytes(feed.items, separator);
-  feed.items = {};
+  std::vector<core::FeedItem>().swap(feed.items);
   text.lossy = platform::ConvertToSystemCodePage(lines, {core::TextEncoding::Kind::Utf8, 0, 0});
   text.lines = core::TextLines(std::move(lines));
   text.lines.SetLinks(std::move(links));

@@ -1,6 +1,7 @@
 #include "core/VerticalLines.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <limits>
 
@@ -54,10 +55,11 @@ bool VerticalLines::SlideStep(std::int32_t amount) {
 
 std::int32_t VerticalLines::LineAt(std::int32_t y) const {
   // Label2 is drawn over Label1.
-  for (const VerticalLabel* label : {&label2_, &label1_}) {
-    if (y >= label->top && y < label->top + height_) return label->line;
-  }
-  return -1;
+  const std::array<const VerticalLabel*, 2> labels{&label2_, &label1_};
+  const auto under = std::find_if(labels.begin(), labels.end(), [&](const VerticalLabel* label) {
+    return y >= label->top && y < label->top + height_;
+  });
+  return under == labels.end() ? -1 : (*under)->line;
 }
 
 void VerticalLines::Clear() {
