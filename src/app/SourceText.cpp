@@ -10,7 +10,7 @@
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
                       const std::string& source, const std::string& separator) {
   SourceText text;
-  core::FeedReading feed = core::ReadFeed(bytes, charset, source);
+  core::FeedReading feed = core::ReadFeed(bytes, charset, source, &platform::CodePageToUtf8);
   switch (feed.outcome) {
     case core::FeedOutcome::NotFeed:
       text.lossy = platform::ToSystemCodePage(bytes, charset);

@@ -283,7 +283,7 @@ std::string CutAtWord(std::string_view text, std::size_t limit) {
 }
 
 FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& charset,
-                     std::string_view address) {
+                     std::string_view address, const CodePageToUtf8& toUtf8) {
   std::string utf8;
   std::size_t skipped = 0;  // bytes before what the parser sees, for the error's offset
   FeedProlog prolog;
@@ -308,6 +308,7 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
     }
     std::optional<std::string> converted;
     if (encoding) converted = SingleByteToUtf8(bytes.substr(skipped), *encoding);
+    if (encoding && !converted && toUtf8) converted = toUtf8(bytes, encoding->codePage);
     if (!converted) {
       const std::string name = prolog.encoding.empty() ? "the server's charset" : prolog.encoding;
       return Broken("unsupported encoding " + name, 0);

@@ -3,6 +3,7 @@
 // addresses. Anything whose root is not a feed's is left to the text pipeline untouched.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,12 +28,17 @@ struct FeedReading {
   std::size_t errorOffset = 0;  // Broken: where, in bytes from the start
 };
 
+// Bytes in a code page turned into UTF-8 by the system, for the code pages core has no table
+// for; nullopt when the system cannot.
+using CodePageToUtf8 = std::function<std::optional<std::string>(std::string_view, unsigned)>;
+
 // Reads a feed out of `bytes`. The encoding is a byte-order mark's, else the XML declaration's,
-// else `charset` (a web server's), else UTF-8. Relative links are resolved against xml:base and
-// then `address`, the feed's own. A DTD's entities are never expanded and nothing outside is
-// ever fetched; nesting of any depth is walked without recursion.
+// else `charset` (a web server's), else UTF-8; a code page other than ISO-8859-1 and
+// windows-1252 needs `toUtf8`. Relative links are resolved against xml:base and then `address`,
+// the feed's own. A DTD's entities are never expanded and nothing outside is ever fetched;
+// nesting of any depth is walked without recursion.
 FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& charset,
-                     std::string_view address);
+                     std::string_view address, const CodePageToUtf8& toUtf8 = {});
 
 // At most `limit` characters of UTF-8 `text`, cut after the last whole word that fits (or in
 // the word, when the first one is longer).

@@ -212,6 +212,22 @@ TEST(FeedReading, TellsWhereABrokenFeedFails) {
   EXPECT_EQ(reading.errorOffset, bytes.find("</item>") + 2);
 }
 
+TEST(FeedReading, LeavesCodePagesWithoutATableToTheSystem) {
+  const std::string bytes =
+      "<?xml version=\"1.0\" encoding=\"windows-1251\"?><rss><channel><item><title>\xCF"
+      "</title></item></channel></rss>";
+  EXPECT_EQ(ReadFeed(bytes, std::nullopt, kAddress).outcome, FeedOutcome::Broken);
+  unsigned asked = 0;
+  const CodePageToUtf8 system = [&](std::string_view, unsigned codePage) {
+    asked = codePage;
+    return std::optional<std::string>(
+        "<rss><channel><item><title>\xD0\x9F</title></item></channel></rss>");
+  };
+  const core::FeedReading reading = ReadFeed(bytes, std::nullopt, kAddress, system);
+  EXPECT_EQ(asked, 1251u);
+  EXPECT_EQ(reading.items, (std::vector<FeedItem>{{"\xD0\x9F", ""}}));
+}
+
 struct CutCase {
   const char* what;
   std::string text;

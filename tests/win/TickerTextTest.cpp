@@ -367,4 +367,16 @@ TEST_F(TickerText, AFeedFileShowsItsHeadlinesAndABrokenOneKeepsThem) {
   EXPECT_TRUE(bar->Minimized());
 }
 
+TEST_F(TickerText, AFeedInACodePageWithoutATableIsConvertedByTheSystem) {
+  // Cyrillic "Pri" in windows-1251: letters the bar's code page may lack, but no failed read.
+  const std::string path =
+      MakeFile("feed-1251.xml",
+               "<?xml version=\"1.0\" encoding=\"windows-1251\"?><rss><channel><item><title>"
+               "\xCF\xF0\xE8 ok</title></item></channel></rss>");
+  ShowFile(path);
+  std::string expected = "\xD0\x9F\xD1\x80\xD0\xB8 ok  +++ ";
+  platform::ConvertToSystemCodePage(expected, {core::TextEncoding::Kind::Utf8, 0, 0});
+  EXPECT_EQ(Shown(), expected);
+}
+
 }  // namespace
