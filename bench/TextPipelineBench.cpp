@@ -49,13 +49,13 @@ const std::string& Text(std::size_t size) {
 }
 
 // Comment lines dropped and a line selection that keeps every line: the most work per byte.
-core::TextOptions Options(bool lastLines) {
+core::TextOptions Options(bool lastLines, int count = 1000000) {
   core::TextOptions options;
   options.useComment = true;
   options.commentStr = " # ";
   options.loadFirstLines = !lastLines;
   options.loadLastLines = lastLines;
-  options.linesToLoad = 1000000;
+  options.linesToLoad = count;
   return options;
 }
 
@@ -75,8 +75,11 @@ std::string BufferOf(const std::string& text) {
   return text;
 }
 
-std::size_t RunPipeline(std::string bytes, const core::TextOptions& options) {
+// `splitFirst`: the lines are split before the selection, the road of a list of lines.
+std::size_t RunPipeline(std::string bytes, const core::TextOptions& options,
+                        bool splitFirst = false) {
   core::TextLines lines(std::move(bytes));
+  if (splitFirst) benchmark::DoNotOptimize(lines.Lines().data());
   const std::string text = core::BuildText(lines, options);
   return text.size() + lines.Lines().size();
 }
@@ -97,10 +100,11 @@ void BM_TextLineCount(benchmark::State& state) {
 }
 
 // Split, comment filter, line selection and join of one read.
-void RunPipelineBenchmark(benchmark::State& state, bool lastLines) {
+void RunPipelineBenchmark(benchmark::State& state, bool lastLines, int count = 1000000,
+                          bool splitFirst = false) {
   KeepFreedMemory();
   const std::string& text = Text(static_cast<std::size_t>(state.range(0)));
-  const core::TextOptions options = Options(lastLines);
+  const core::TextOptions options = Options(lastLines, count);
   // Buffers are copied ahead in batches, so that pausing the clock does not swamp small texts.
   const std::size_t batch = std::clamp<std::size_t>((1U << 20) / text.size(), 1, 4096);
   std::vector<std::string> ready;
@@ -113,7 +117,7 @@ void RunPipelineBenchmark(benchmark::State& state, bool lastLines) {
     }
     std::string bytes = std::move(ready.back());
     ready.pop_back();
-    benchmark::DoNotOptimize(RunPipeline(std::move(bytes), options));
+    benchmark::DoNotOptimize(RunPipeline(std::move(bytes), options, splitFirst));
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
 
@@ -134,9 +138,20 @@ void BM_TextPipeline(benchmark::State& state) {
   RunPipelineBenchmark(state, false);
 }
 
-// Last lines: split first, then the lines are walked back from the end.
+// Last lines, all of them: one walk over the bytes, the walk back from the end given up early.
 void BM_TextPipelineLastLines(benchmark::State& state) {
   RunPipelineBenchmark(state, true);
+}
+
+// The same over lines split first and walked back from the end: the road before the walk back
+// over the bytes.
+void BM_TextPipelineLastLinesSplitFirst(benchmark::State& state) {
+  RunPipelineBenchmark(state, true, 1000000, true);
+}
+
+// The usual few last lines of a long file: found walking back over a few lines' bytes.
+void BM_TextPipelineLastThreeLines(benchmark::State& state) {
+  RunPipelineBenchmark(state, true, 3);
 }
 
 constexpr std::int64_t kSizes[] = {100, 10 << 10, 1 << 20, 10 << 20};
@@ -146,3 +161,5 @@ constexpr std::int64_t kSizes[] = {100, 10 << 10, 1 << 20, 10 << 20};
 BENCHMARK(BM_TextLineCount)->Arg(kSizes[0])->Arg(kSizes[1])->Arg(kSizes[2])->Arg(kSizes[3]);
 BENCHMARK(BM_TextPipeline)->Arg(kSizes[0])->Arg(kSizes[1])->Arg(kSizes[2])->Arg(kSizes[3]);
 BENCHMARK(BM_TextPipelineLastLines)->Arg(kSizes[3]);
+BENCHMARK(BM_TextPipelineLastLinesSplitFirst)->Arg(kSizes[3]);
+BENCHMARK(BM_TextPipelineLastThreeLines)->Arg(kSizes[3]);

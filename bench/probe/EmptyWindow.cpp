@@ -1,7 +1,13 @@
 // The probe's baseline: an empty top-level window with a message loop and nothing else,
 // the same size as the bar, so that the bar's own cost is the difference.
+//   probe_baseline.exe [count [top]]
+// With a count, for the memory probe's share of one window: that many more windows, each
+// message-only with a timer, as the bar's timers are, or hidden top-level ones.
 
 #include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -15,7 +21,7 @@ LRESULT CALLBACK EmptyWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &EmptyWindowProcedure;
   windowClass.hInstance = instance;
@@ -26,6 +32,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       ::CreateWindowExA(WS_EX_TOOLWINDOW, "ProbeBaseline", "", WS_POPUP | WS_VISIBLE, 0, 0,
                         ::GetSystemMetrics(SM_CXSCREEN), 24, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
+  const bool topLevel = std::strstr(commandLine, "top") != nullptr;
+  for (int i = std::atoi(commandLine); i > 0; --i) {
+    HWND extra = ::CreateWindowExA(0, "ProbeBaseline", "", topLevel ? WS_POPUP : 0, 0, 0, 0, 0,
+                                   topLevel ? nullptr : HWND_MESSAGE, nullptr, instance, nullptr);
+    if (!topLevel) ::SetTimer(extra, 1, 60000, nullptr);
+  }
   MSG message{};
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&message);

@@ -8,9 +8,10 @@
 #include "platform/CodePageText.h"
 
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
-                      const std::string& source, const std::string& separator) {
+                      const TextSource& source, const std::string& separator) {
   SourceText text;
-  core::FeedReading feed = core::ReadFeed(bytes, charset, source, &platform::CodePageToUtf8);
+  core::FeedReading feed =
+      core::ReadFeed(bytes, charset, source.address, &platform::CodePageToUtf8);
   switch (feed.outcome) {
     case core::FeedOutcome::NotFeed:
       text.lossy = platform::ToSystemCodePage(bytes, charset);
@@ -18,7 +19,7 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
       return text;
     case core::FeedOutcome::Broken:
       text.kind = SourceText::Kind::BrokenFeed;
-      text.error = "Feed: cannot read " + source + ": " + feed.error + " at byte " +
+      text.error = "Feed: cannot read " + source.shown + ": " + feed.error + " at byte " +
                    std::to_string(feed.errorOffset);
       return text;
     case core::FeedOutcome::Feed: break;

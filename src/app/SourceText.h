@@ -22,7 +22,13 @@ struct SourceText {
   }
 };
 
-// `source` names the file or address in the log; `charset` is a web server's, if any.
-// Throws std::bad_alloc when memory runs out.
+// Where a read came from: the address a feed's relative links are resolved against, and the
+// name the log gives it (a web address without its password).
+struct TextSource {
+  std::string address;
+  std::string shown;
+};
+
+// `charset` is a web server's, if any. Throws std::bad_alloc when memory runs out.
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
-                      const std::string& source, const std::string& separator);
+                      const TextSource& source, const std::string& separator);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/ResourceIds.h"
 #include "core/InstanceNumber.h"
 #include "core/ProgramPaths.h"
@@ -9,9 +11,10 @@
 #include "platform/NamedMutex.h"
 #include "platform/ShellOpen.h"
 
-TForm1::TForm1(platform::Application& application) : application_(application) {
+TForm1::TForm1(platform::Application& application, std::unique_ptr<AppBarShell> shell)
+    : application_(application) {
   CreateBarWindow();
-  CreateAppBar();
+  CreateAppBar(std::move(shell));
   CreateTrayIcon();
   FormCreate();
 }
@@ -59,11 +62,14 @@ void TForm1::FormCreate() {
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
+  placement_.TimerReactivate.SetOnTimer([this] { Reactivate(); });
   CreateVerticalLines();
   CreateLinkTimer();
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
+  // A floating bar that the first check hid stays hidden until it is restored.
+  if (minimize_.Minimized && IsFloating()) return;
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
@@ -184,7 +190,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam); return 0;
+    case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam, lParam); return 0;
     case WM_SIZE: FormResize(); return 0;
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills every pixel

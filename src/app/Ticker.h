@@ -37,7 +37,9 @@
 
 class TForm1 : public platform::Window {
  public:
-  explicit TForm1(platform::Application& application);
+  // The shell is the system's, or a test's that makes its calls fail.
+  explicit TForm1(platform::Application& application,
+                  std::unique_ptr<AppBarShell> shell = SystemAppBarShell());
   ~TForm1() override;
 
   void Log(const std::string& message) { log_->Log(message); }
@@ -98,7 +100,7 @@ class TForm1 : public platform::Window {
 
   // The web source.
   void StartGetUrlFileThread();
-  void WMGetUrlFileDone(WPARAM wParam);
+  void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam);
   // Time-outs and size bounds of the web worker's requests, for tests and tools.
   void SetWebLimits(const platform::FetchLimits& limits) { web_.limits = limits; }
 
@@ -169,6 +171,8 @@ class TForm1 : public platform::Window {
   std::vector<std::string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
   void ShowLocalFile(const std::string& path);
   void ApplyAutoReload();
+  // The next automatic check in `delayMs`, if UseAutoReload is set.
+  void ArmSourceCheck(UINT delayMs);
   void StopSourceChecks();
   bool LoadWebLines(core::TextLines lines);
   void PlayChangeSound();
@@ -178,13 +182,16 @@ class TForm1 : public platform::Window {
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.
-  void CreateAppBar();
+  void CreateAppBar(std::unique_ptr<AppBarShell> shell);
+  // While starting up, a shell error is shown and start-up goes on; later it propagates.
+  void PlacementStep(const std::function<void()>& step);
   void PassToAppBar(UINT message, WPARAM wParam, LPARAM lParam);
   core::Rect BarBounds() const;
   bool IsFloating() const;
   int BarHeight();
   void OnPaint();
   void ApplyFrameStyle();
+  void Reactivate();
   void ApplyZOrder();
   void ApplyAppBarFlags();
   void ApplyPosition();
@@ -250,6 +257,7 @@ class TForm1 : public platform::Window {
 
   // Web source.
   void ForceWebDownload();
+  void ScheduleNextWebCheck(const core::WebResult& result);
   void StopUrlWorker();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

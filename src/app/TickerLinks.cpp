@@ -5,6 +5,7 @@
 
 #include "app/Ticker.h"
 #include "core/LinkHitTest.h"
+#include "core/WebSource.h"
 #include "platform/Monitors.h"
 
 void TForm1::CreateLinkTimer() {
@@ -45,7 +46,7 @@ void TForm1::TimerOpenLinkTimer() {
   const std::string link = std::move(links_.pendingLink);
   links_.pendingLink.clear();
   if (link.empty()) return;
-  Log("Open link: " + link);
+  Log("Open link: " + core::AddressForLog(link));
   OpenWithShell(link);
 }
 

@@ -1,6 +1,5 @@
 // Where the bar is, how big it is and how its parts are laid out: the height rule, the layout,
-// the frame, the z-order, docking and floating, and the placement at start-up and by the
-// redock checks.
+// the frame, the z-order, docking and floating, and the stored placement at start-up.
 
 #include "app/Ticker.h"
 #include "platform/Fonts.h"
@@ -19,8 +18,8 @@ core::StoredPlacement StoredPlacementOf(const core::TickerSettings& values) {
 
 }  // namespace
 
-void TForm1::CreateAppBar() {
-  AppBar1 = std::make_unique<TAppBar>(this);
+void TForm1::CreateAppBar(std::unique_ptr<AppBarShell> shell) {
+  AppBar1 = std::make_unique<TAppBar>(this, std::move(shell));
   // The design values: nothing reaches the shell or the window before Loaded.
   AppBar1->FloatRect = BarBounds();
   AppBar1->SetEdge(TEdge::abeFloat);
@@ -31,6 +30,16 @@ void TForm1::CreateAppBar() {
     AppBar1->Loaded();
   } catch (const std::exception& e) {
     // Without a shell the bar still places itself; the user learns why nothing is reserved.
+    ShowMessage(e.what());
+  }
+}
+
+void TForm1::PlacementStep(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    if (!startingUp_) throw;
+    // The bar still runs where it is; the user learns why it is not docked as stored.
     ShowMessage(e.what());
   }
 }
@@ -69,8 +78,10 @@ LRESULT TForm1::OnWindowPosChanging(WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(WM_WINDOWPOSCHANGING, wParam, lParam);
 }
 
+// The height rule alone decides the height: a sizing border's minimum must not raise it.
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
   limits.ptMinTrackSize.x = core::kMinimumBarWidth;
+  limits.ptMinTrackSize.y = 0;
 }
 
 // Asking for a height of 1 lets the height rule give the bar its height.
@@ -141,6 +152,8 @@ void TForm1::OnPaint() {
 
 void TForm1::SetFrame(bool frame) {
   values_.Frame = frame;
+  // Hiding takes the activation away, and with it the keys that toggle the frame again.
+  const bool wasActive = ::GetActiveWindow() == Handle();
   ::ShowWindow(Handle(), SW_HIDE);
   ApplyFrameStyle();
   const bool floating = IsFloating();
@@ -153,6 +166,14 @@ void TForm1::SetFrame(bool frame) {
   ApplyHeightRule();
   Redock();
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  // Once the system has handled the hide's loss of focus, which would otherwise undo it.
+  if (wasActive) placement_.TimerReactivate.SetEnabled(true);
+}
+
+void TForm1::Reactivate() {
+  placement_.TimerReactivate.SetEnabled(false);
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
 }
 
 void TForm1::ApplyFrameStyle() {
@@ -176,7 +197,7 @@ void TForm1::ApplyZOrder() {
 
 void TForm1::ApplyAppBarFlags() {
   AppBar1->SetStayOnTopOfFullscreen(values_.StayOnTopOfFullscreen);
-  AppBar1->SetDoNotAdjustDesktop(values_.DoNotAdjustDesktop);
+  PlacementStep([this] { AppBar1->SetDoNotAdjustDesktop(values_.DoNotAdjustDesktop); });
   RecordPlacement();
 }
 
@@ -187,7 +208,7 @@ void TForm1::ApplyPosition() {
 // The stored edge and floating rectangle; at start-up the whole placement, in its order.
 void TForm1::ApplyDock() {
   if (startingUp_) {
-    RestorePlacement();
+    PlacementStep([this] { RestorePlacement(); });
     return;
   }
   const core::StoredPlacement stored = StoredPlacementOf(values_);
@@ -210,41 +231,6 @@ void TForm1::RestorePlacement() {
   AppBar1->SetEdge(core::StoredEdge(stored));
   ApplyFrameStyle();
   ApplyZOrder();
-}
-
-void TForm1::ApplyCommandLinePlacement() {
-  const std::vector<core::Rect> monitors = platform::MonitorBounds();
-  const std::optional<core::TEdge> edge =
-      core::CommandLineEdge(commandLine_.dockTop, commandLine_.dockBottom);
-  if (const auto corner = core::MonitorCorner(monitors, commandLine_.monitorIndex)) {
-    MoveBarTo(*corner);
-    // A docked bar takes its edge, and its reservation, to the new monitor.
-    if (!edge && !IsFloating()) Redock();
-  }
-  if (edge) DockAt(*edge);
-}
-
-void TForm1::StartRedockChecks() {
-  const std::uint32_t interval =
-      core::RedockIntervalMs(commandLine_.redockPeriod, commandLine_.redockCount);
-  if (interval == 0) return;
-  placement_.redockChecksLeft = commandLine_.redockCount;
-  placement_.TimerRedock.SetOnTimer([this] { TimerRedockTimer(); });
-  placement_.TimerRedock.SetInterval(interval);
-  placement_.TimerRedock.SetEnabled(true);
-}
-
-void TForm1::TimerRedockTimer() {
-  placement_.TimerRedock.SetEnabled(false);
-  const core::Rect bounds = BarBounds();
-  const std::vector<core::Rect> monitors = platform::MonitorBounds();
-  if (const auto pulled =
-          core::RedockedTopLeft(monitors, commandLine_.monitorIndex, {bounds.left, bounds.top})) {
-    MoveBarTo(*pulled);
-    if (commandLine_.dockTop) DockAt(TEdge::abeTop);
-    if (commandLine_.dockBottom) DockAt(TEdge::abeBottom);
-  }
-  if (--placement_.redockChecksLeft > 0) placement_.TimerRedock.SetEnabled(true);
 }
 
 void TForm1::UndockToCursor(core::Point cursor) {

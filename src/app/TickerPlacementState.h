@@ -1,5 +1,6 @@
 #pragma once
-// Where the bar is and how it is laid out. Only TickerPlacement.cpp and TickerInput.cpp use it.
+// Where the bar is and how it is laid out. Only TickerPlacement.cpp, TickerInput.cpp and
+// TickerCommandLine.cpp use it.
 
 #include "core/BarPlacement.h"
 #include "platform/Timer.h"
@@ -7,6 +8,8 @@
 struct TickerPlacementState {
   platform::Timer TimerRedock{0};
   int redockChecksLeft = 0;
+  // Gives the keyboard back to the bar shortly after a frame change hid it.
+  platform::Timer TimerReactivate{100};
   // Where the cursor and the bar were at the last mouse-down, dock or undock.
   core::Point DragStartCursor;
   core::Point DragStartPos;

@@ -61,8 +61,8 @@ void TForm1::TimerGetFileTimer() {
   text_.TimerGetFile.SetEnabled(false);
   Log("TimerGetFileTimer");
   if (values_.UseFileUrl) {
+    // The worker's report sets the next check, from how this one went.
     StartGetUrlFileThread();
-    ApplyAutoReload();
     return;
   }
   Log("TimerGetFileTimer get local file: " + values_.File);
@@ -84,6 +84,11 @@ void TForm1::TimerGetFileTimer() {
 }
 
 void TForm1::ApplyAutoReload() {
+  ArmSourceCheck(static_cast<UINT>(values_.GetFileDelay));
+}
+
+void TForm1::ArmSourceCheck(UINT delayMs) {
+  text_.TimerGetFile.SetInterval(delayMs);
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }
 
@@ -146,8 +151,8 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
 // A feed's headlines, or the text as it is; nullopt after a logged failure.
 std::optional<core::TextLines> TForm1::LinesOfLocalFile(std::string bytes) {
   try {
-    SourceText text =
-        TextOfBody(std::move(bytes), std::nullopt, values_.File, values_.FeedSeparator);
+    SourceText text = TextOfBody(std::move(bytes), std::nullopt, {values_.File, values_.File},
+                                 values_.FeedSeparator);
     if (text.kind == SourceText::Kind::BrokenFeed) {
       Log(text.error);
       return std::nullopt;
@@ -235,7 +240,11 @@ void TForm1::FilesDropped(HDROP drop) {
 }
 
 void TForm1::LoadLogo() {
-  if (values_.LogoFile.empty()) return;
+  // No file is no picture, not the one shown before.
+  if (values_.LogoFile.empty()) {
+    text_.imgLogo.reset();
+    return;
+  }
   Log("Load logo file " + values_.LogoFile);
   if (!platform::FileExists(values_.LogoFile)) return;
   try {

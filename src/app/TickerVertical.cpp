@@ -117,6 +117,8 @@ void TForm1::SetPaused(bool pause) {
     } else {
       // Messages already on their way (a step of the marquee among them) are handled first.
       application_.ProcessMessagesFor(10);
+      // One of them may have resumed already.
+      if (!vertical_.Paused) return;
       Marquee1->SetEnabled(false);
     }
     if (values_.UnPauseOnTimer) vertical_.TimerPauseTimeout.SetEnabled(true);

@@ -202,8 +202,9 @@ void TAppBar::GiveStripBack() {
   if (!reserved_) return;
   data_.uEdge = static_cast<UINT>(reserved_->edge);
   data_.rc = platform::ToRECT(core::ReleasedStrip(reserved_->edge, reserved_->strip));
-  reserved_.reset();
+  // Kept until the shell has taken the strip back, so that a failed call can be repeated.
   Call(ABM_SETPOS, "ABM_SETPOS");
+  reserved_.reset();
 }
 
 void TAppBar::RaiseToTopmost() {

@@ -234,4 +234,14 @@ std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barT
   return moved;
 }
 
+RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating) {
+  const std::optional<Point> corner = MonitorCorner(monitors, index);
+  if (!corner) return {};
+  if (floating) return {.moveTo = RedockedTopLeft(monitors, index, barTopLeft)};
+  // A docked bar's corner is never at the monitor's top at the bottom edge: pulling it there
+  // would move it off its strip.
+  if (FindMonitorAt(monitors, barTopLeft) == index) return {.redock = true};
+  return {.moveTo = corner, .redock = true};
+}
+
 }  // namespace core

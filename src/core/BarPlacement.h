@@ -160,4 +160,14 @@ std::uint32_t RedockIntervalMs(std::int32_t periodSeconds, std::int32_t count);
 // drifted more than 3 pixels; nullopt when nothing moves or n is no monitor's index.
 std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barTopLeft);
 
+// What one redock tick does. A docked bar is docked again at its own edge, on the monitor when
+// it is on another; a floating one has only its corner pulled back (then the command line's
+// edge, if any, docks it).
+struct RedockTick {
+  std::optional<Point> moveTo;
+  bool redock = false;
+  bool operator==(const RedockTick&) const = default;
+};
+RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating);
+
 }  // namespace core

@@ -5,6 +5,9 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace core {
 
@@ -22,6 +25,16 @@ struct Converted {
 // lacks, one beyond the plane, and each byte of a malformed sequence become "?".
 Converted Utf8ToSingleByte(char* text, std::size_t from, std::size_t length,
                            const SingleByteTable& table);
+
+// For text of no declared encoding and no mark: true when it has bytes above 127 and the first
+// of them begins a valid UTF-8 sequence, so that the table is worth building. A code page's
+// accented letter, followed by ASCII, settles it at once.
+bool MayBeUtf8(std::string_view text);
+
+// For the same text: converted in place as Utf8ToSingleByte converts it (lossy or not) when it is
+// UTF-8 as a whole as DetectEncoding decides, validated in the same walk. At the first invalid
+// sequence it is left as it was and the result is nullopt. Throws std::bad_alloc.
+std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteTable& table);
 
 // The same for UTF-16 code units; an odd last byte is no character, and a NUL unit ends the text.
 Converted Utf16ToSingleByte(char* text, std::size_t from, std::size_t length, bool bigEndian,

@@ -47,10 +47,15 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+std::optional<TextEncoding> EncodingOfMark(std::string_view bytes) {
+  if (StartsWith(bytes, kUtf8Mark)) return TextEncoding{Kind::Utf8, 0, kUtf8Mark.size()};
+  if (StartsWith(bytes, kUtf16LEMark)) return TextEncoding{Kind::Utf16LE, 0, kUtf16LEMark.size()};
+  if (StartsWith(bytes, kUtf16BEMark)) return TextEncoding{Kind::Utf16BE, 0, kUtf16BEMark.size()};
+  return std::nullopt;
+}
+
 TextEncoding DetectEncoding(std::string_view bytes) {
-  if (StartsWith(bytes, kUtf8Mark)) return {Kind::Utf8, 0, kUtf8Mark.size()};
-  if (StartsWith(bytes, kUtf16LEMark)) return {Kind::Utf16LE, 0, kUtf16LEMark.size()};
-  if (StartsWith(bytes, kUtf16BEMark)) return {Kind::Utf16BE, 0, kUtf16BEMark.size()};
+  if (const auto marked = EncodingOfMark(bytes)) return *marked;
   // One walk: the ASCII start is skipped once, and only what follows is validated.
   const std::size_t high = utf8::FirstHighByte(bytes);
   if (high == bytes.size() || !IsValidUtf8(bytes.substr(high))) return {};

@@ -20,6 +20,9 @@ struct TextEncoding {
   bool AsIs() const { return kind == Kind::CodePage && codePage == 0 && markLength == 0; }
 };
 
+// The encoding a byte-order mark at the start names; nullopt when there is none.
+std::optional<TextEncoding> EncodingOfMark(std::string_view bytes);
+
 // From the bytes alone: a byte-order mark decides; without one, bytes above 127 that are valid
 // UTF-8 as a whole (no overlong forms, no surrogates, nothing cut off) are UTF-8; anything else
 // is the system's code page.

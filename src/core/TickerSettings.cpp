@@ -71,13 +71,17 @@ struct Range {
 constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 
 // The options dialog's ranges. Timer intervals may be 0 (the timer never fires), but never
-// negative; the dialog has eight pages.
+// negative. ActiveTab is kept as stored: the dialog opens on "Main" for a page it has not.
 constexpr std::array kRanges{
-    Range{kActiveTabName, 0, 7},          Range{"FontSize", 1, 500},
-    Range{"LinesToLoad", 1, 1000000},     Range{"Amount", kAmountRange.low, kAmountRange.high},
-    Range{"Delay", 1, kMaxInt},           Range{"VertScrollAmount", 1, kMaxInt},
-    Range{"VertScrollDelay", 0, kMaxInt}, Range{"VertLineDelay", 0, kMaxInt},
-    Range{"GetFileDelay", 0, kMaxInt},    Range{"HideTimeDelay", 0, kMaxInt},
+    Range{"FontSize", 1, 500},
+    Range{"LinesToLoad", 1, 1000000},
+    Range{"Amount", kAmountRange.low, kAmountRange.high},
+    Range{"Delay", 1, kMaxInt},
+    Range{"VertScrollAmount", 1, kMaxInt},
+    Range{"VertScrollDelay", 0, kMaxInt},
+    Range{"VertLineDelay", 0, kMaxInt},
+    Range{"GetFileDelay", 0, kMaxInt},
+    Range{"HideTimeDelay", 0, kMaxInt},
     Range{"PauseTimeout", 0, kMaxInt},
 };
 

@@ -89,7 +89,10 @@ std::string ResolveAddress(std::string_view base, std::string_view reference) {
     out.append(ref.authority).append(RemoveDotSegments(ref.path)).append(ref.query);
     return out.append(fragment);
   }
-  out.append(from.authority);
+  // A story never carries the user and password of the feed's own address.
+  const std::size_t at = from.authority.find('@');
+  out.append(at == std::string_view::npos ? from.authority
+                                          : "//" + std::string(from.authority.substr(at + 1)));
   if (ref.path.empty()) {
     out.append(from.path).append(ref.query.empty() ? from.query : ref.query);
     return out.append(fragment);

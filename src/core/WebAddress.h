@@ -7,8 +7,9 @@
 
 namespace core {
 
-// `reference` resolved against the absolute `base` (RFC 3986, section 5.2); an absolute
-// reference is returned as it is, and so is any reference when the base has no scheme.
+// `reference` resolved against the absolute `base` (RFC 3986, section 5.2), without the base's
+// user and password; an absolute reference is returned as it is, and so is any reference when
+// the base has no scheme.
 std::string ResolveAddress(std::string_view base, std::string_view reference);
 
 // True for an http:// or https:// address with a host (scheme without regard to case) that

@@ -142,9 +142,12 @@ class TOptionsForm : public platform::ModalForm {
   // when the user would rather correct it.
   bool CheckFilesExist();
   void ApplyFilePages();
-  void WriteRunEntry(HKEY root, bool wanted, const char* hiveName);
+  void WriteRunEntry(HKEY root, bool wanted, bool wasWanted, const char* hiveName);
   void Place();
   void ShowPage(int page);
+  // Shows or hides a control by its own rule; a page shown again keeps that.
+  void SetControlShown(HWND control, bool shown);
+  void StoreActiveTab();
   void TakeSnapshot();
 
   // Handlers.
@@ -179,12 +182,15 @@ class TOptionsForm : public platform::ModalForm {
   platform::FontSpec snapshotFont_;
   bool snapshotUseIni_ = false;
   bool snapshotAllUsers_ = false;
+  bool runForUserAtOpen_ = false;
+  bool runForAllAtOpen_ = false;
 
   std::unique_ptr<platform::TabControl> tabs_;
   std::unique_ptr<platform::Button> ok_;
   std::unique_ptr<platform::Button> cancel_;
   platform::Anchors anchors_;
   std::array<std::vector<HWND>, kPageCount> pageWindows_;
+  std::vector<HWND> hiddenByRule_;
   std::unique_ptr<MainControls> main_;
   std::unique_ptr<LinesControls> lines_;
   std::unique_ptr<ScrollControls> scroll_;

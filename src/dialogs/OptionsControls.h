@@ -20,12 +20,19 @@ struct TOptionsForm::LinesControls {
 };
 
 struct TOptionsForm::ScrollControls {
+  // Each label is created just before its field, so that its accelerator reaches the field.
   platform::GroupBox horizontalGroup;
-  platform::Label delayLabel, amountLabel;
-  platform::SpinField delay, amount;
+  platform::Label delayLabel;
+  platform::SpinField delay;
+  platform::Label amountLabel;
+  platform::SpinField amount;
   platform::GroupBox verticalGroup;
-  platform::Label lineDelayLabel, vertDelayLabel, vertAmountLabel;
-  platform::SpinField lineDelay, vertDelay, vertAmount;
+  platform::Label lineDelayLabel;
+  platform::SpinField lineDelay;
+  platform::Label vertDelayLabel;
+  platform::SpinField vertDelay;
+  platform::Label vertAmountLabel;
+  platform::SpinField vertAmount;
 };
 
 struct TOptionsForm::AutoControls {

@@ -150,6 +150,8 @@ void TOptionsForm::FillRunEntries() {
     settings_->runForUser.SetChecked(true);
   }
   RunBoxClick();
+  runForAllAtOpen_ = settings_->runForAll.Checked();
+  runForUserAtOpen_ = settings_->runForUser.Checked();
 }
 
 void TOptionsForm::FillFilePages() {
@@ -167,7 +169,7 @@ void TOptionsForm::FillFilePages() {
   if (snapshotAllUsers_) ChooseOne(settings_->allUsers, settings_->currentUser);
   logo_->left.SetEnabled(v.UseLogo);
   logo_->right.SetEnabled(v.UseLogo);
-  logo_->sizeHint.SetVisible(v.UseLogo);
+  SetControlShown(logo_->sizeHint.Handle(), v.UseLogo);
 }
 
 bool TOptionsForm::OnFilePagesClicked(UINT id) {
@@ -226,7 +228,7 @@ void TOptionsForm::UseLogoClick() {
   const bool use = logo_->useLogo.Checked();
   logo_->left.SetEnabled(use);
   logo_->right.SetEnabled(use);
-  logo_->sizeHint.SetVisible(use);
+  SetControlShown(logo_->sizeHint.Handle(), use);
   ApplyValue(&core::TickerSettings::UseLogo, use);
   bar_.FormResize();
 }
@@ -236,7 +238,12 @@ void TOptionsForm::LogoFileClick() {
   const auto path = platform::OpenPictureDialog(Handle(), bar_.Values().LogoFile);
   if (path) {
     bar_.Log("Options: Load logo file " + *path);
-    ApplyValue(&core::TickerSettings::LogoFile, *path);
+    // The same path again is no change to the values, but the picture may have changed on disk.
+    if (bar_.Values().LogoFile == *path) {
+      bar_.LoadLogo();
+    } else {
+      ApplyValue(&core::TickerSettings::LogoFile, *path);
+    }
     logo_->logoFile.SetText(*path);
   }
   bar_.FormResize();
@@ -312,8 +319,12 @@ void TOptionsForm::ApplyFilePages() {
       ApplyValue(&core::TickerSettings::LogoFile, logoFile);
     }
   }
-  WriteRunEntry(HKEY_LOCAL_MACHINE, settings_->runForAll.Checked(), "HKEY_LOCAL_MACHINE");
-  WriteRunEntry(HKEY_CURRENT_USER, settings_->runForUser.Checked(), "HKEY_CURRENT_USER");
+  if (!bar_.ForcedIniFile()) {
+    WriteRunEntry(HKEY_LOCAL_MACHINE, settings_->runForAll.Checked(), runForAllAtOpen_,
+                  "HKEY_LOCAL_MACHINE");
+    WriteRunEntry(HKEY_CURRENT_USER, settings_->runForUser.Checked(), runForUserAtOpen_,
+                  "HKEY_CURRENT_USER");
+  }
   const bool useWeb = file_->useWebFile.Checked();
   CheckFileUrl();
   const std::string url = file_->fileUrl.Text();
@@ -323,9 +334,17 @@ void TOptionsForm::ApplyFilePages() {
   });
 }
 
-void TOptionsForm::WriteRunEntry(HKEY root, bool wanted, const char* hiveName) {
-  const bool done =
-      wanted ? platform::WriteRunEntry(root, core::RunValueOf(platform::ModuleFileName()))
-             : platform::DeleteRunEntry(root);
+// An entry is another copy's, or another program's, unless it names this program file: only
+// the user's change of a box touches it, and removing takes only this program's entry.
+void TOptionsForm::WriteRunEntry(HKEY root, bool wanted, bool wasWanted, const char* hiveName) {
+  if (wanted == wasWanted) return;
+  const std::string program = platform::ModuleFileName();
+  bool done = true;
+  if (wanted) {
+    done = platform::WriteRunEntry(root, core::RunValueOf(program));
+  } else {
+    const std::optional<std::string> entry = platform::ReadRunEntry(root);
+    if (entry && core::RunValueNamesProgram(*entry, program)) done = platform::DeleteRunEntry(root);
+  }
   if (!done) bar_.Log(std::string("Cannot save to ") + hiveName + "\\" + platform::kRunKeyPath);
 }

@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "core/OptionsRules.h"
@@ -48,6 +49,10 @@ TOptionsForm::TOptionsForm(TForm1& bar, WindowsFamily family)
 }
 
 TOptionsForm::~TOptionsForm() {
+  StoreActiveTab();
+}
+
+void TOptionsForm::StoreActiveTab() {
   bar_.Store().SetValue(core::kActiveTabName, core::Value(std::int32_t{ActivePage()}));
 }
 
@@ -99,8 +104,19 @@ void TOptionsForm::ShowPage(int page) {
   tabs_->Select(page);
   if (page == kLogoPage) TabSheet4Show();
   for (int each = 0; each < kPageCount; ++each) {
-    for (HWND window : pageWindows_[each]) ::ShowWindow(window, each == page ? SW_SHOW : SW_HIDE);
+    for (HWND window : pageWindows_[each]) {
+      const bool hidden = std::ranges::find(hiddenByRule_, window) != hiddenByRule_.end();
+      ::ShowWindow(window, each == page && !hidden ? SW_SHOW : SW_HIDE);
+    }
   }
+}
+
+void TOptionsForm::SetControlShown(HWND control, bool shown) {
+  std::erase(hiddenByRule_, control);
+  if (!shown) hiddenByRule_.push_back(control);
+  const std::vector<HWND>& current = pageWindows_[ActivePage()];
+  const bool onCurrentPage = std::ranges::find(current, control) != current.end();
+  ::ShowWindow(control, shown && onCurrentPage ? SW_SHOW : SW_HIDE);
 }
 
 void TOptionsForm::Apply(const std::function<void(core::TickerSettings&)>& change) {
@@ -273,6 +289,13 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (header->idFrom == IDC_TABS && header->code == TCN_SELCHANGE) ShowPage(tabs_->Selected());
       return 0;
     }
+    case WM_ENDSESSION:
+      // The process may end before the dialog closes: the page goes into the store now.
+      if (wParam) {
+        StoreActiveTab();
+        bar_.SaveTickerSettings();
+      }
+      return 0;
     case WM_SIZE: anchors_.ParentResized(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -84,15 +84,15 @@ void TOptionsForm::CreateScrollPage(const RECT& area) {
   scroll_.reset(new ScrollControls{
       {form, "Horizontal", {rows.left, rows.top, 450, 3 * kRow + 4}, font},
       {form, "&Scroll Delay (milliseconds)", rows.At(1, 12, 240), font},
-      {form, "Scroll &Distance (pixels, 1 to 20)", rows.At(2, 12, 240), font},
       {form, rows.At(1, 270, 100, 22), IDC_DELAY, font, 1, kMaxInt},
+      {form, "Scroll &Distance (pixels, 1 to 20)", rows.At(2, 12, 240), font},
       {form, rows.At(2, 270, 100, 22), IDC_AMOUNT, font, 1, 20},
       {form, "Vertical", {rows.left, rows.top + 4 * kRow, 450, 4 * kRow + 4}, font},
       {form, "&Line Delay (seconds)", rows.At(5, 12, 240), font},
-      {form, "Scroll Delay (&milliseconds)", rows.At(6, 12, 240), font},
-      {form, "Scroll Distance (&pixels)", rows.At(7, 12, 240), font},
       {form, rows.At(5, 270, 100, 22), IDC_LINE_DELAY, font, 1, core::kLineDelayMaxSeconds},
+      {form, "Scroll Delay (&milliseconds)", rows.At(6, 12, 240), font},
       {form, rows.At(6, 270, 100, 22), IDC_VERT_SCROLL_DELAY, font, 1, 20},
+      {form, "Scroll Distance (&pixels)", rows.At(7, 12, 240), font},
       {form, rows.At(7, 270, 100, 22), IDC_VERT_SCROLL_AMOUNT, font, 1, 20},
   });
   ScrollControls& c = *scroll_;

@@ -155,6 +155,11 @@ bool ConvertToSystemCodePage(std::string& bytes, const core::TextEncoding& encod
 }
 
 bool ToSystemCodePage(std::string& bytes, const std::optional<core::TextEncoding>& declared) {
+  // Neither declared nor marked: UTF-8 is converted in the same walk that validates it.
+  if (!declared && !core::EncodingOfMark(bytes) && SystemCodePageIsSingleByte()) {
+    if (!core::MayBeUtf8(bytes)) return false;
+    return core::Utf8ToSingleByteIfValid(bytes, *SystemCodePageTable()).value_or(false);
+  }
   return ConvertToSystemCodePage(bytes, core::EncodingOf(bytes, declared));
 }
 

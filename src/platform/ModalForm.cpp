@@ -44,6 +44,19 @@ int ModalForm::ShowModal() {
   return result_;
 }
 
+// As the dialog manager does: the accelerator of a label gives the focus to the label, then on
+// to the field after it.
+void ModalForm::MoveFocus(WPARAM target, bool toWindow) {
+  HWND next = toWindow ? reinterpret_cast<HWND>(target)
+                       : ::GetNextDlgTabItem(Handle(), ::GetFocus(), target != 0);
+  if (!next || !(next == Handle() || ::IsChild(Handle(), next))) return;
+  ::SetFocus(next);
+  // A field reached by the keyboard is selected whole, ready to be typed over.
+  if (::SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+    ::SendMessageA(next, EM_SETSEL, 0, -1);
+  }
+}
+
 void ModalForm::EndModal(int result) {
   result_ = result;
   modal_ = false;
@@ -52,6 +65,10 @@ void ModalForm::EndModal(int result) {
 LRESULT ModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     EndModal(IDCANCEL);
+    return 0;
+  }
+  if (message == WM_NEXTDLGCTL) {
+    MoveFocus(wParam, lParam != 0);
     return 0;
   }
   if (message == DM_GETDEFID) {

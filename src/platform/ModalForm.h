@@ -24,6 +24,8 @@ class ModalForm : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void MoveFocus(WPARAM target, bool toWindow);
+
   bool modal_ = false;
   int result_ = 0;
 };

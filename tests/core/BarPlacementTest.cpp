@@ -184,6 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ZoneCase{"no taskbar edge, bottom less 9 docks bottom", kVertical, 759, Bottom},
                     ZoneCase{"no taskbar edge, bottom less 10 is free", kVertical, 758, None},
                     ZoneCase{"taskbar elsewhere, bottom docks", kElsewhere, 767, Bottom},
+                    ZoneCase{"taskbar elsewhere, level with its zone is free", kElsewhere, 730,
+                             None},
                     ZoneCase{"thin taskbar, the cursor on it", kThin, 767, Bottom, true},
                     ZoneCase{"thin taskbar, 1 above docks bottom", kThin, 766, Bottom},
                     ZoneCase{"thin taskbar, 9 above docks bottom", kThin, 758, Bottom},
@@ -258,6 +260,32 @@ TEST(BarPlacement, RedockPullsOnlyADriftOfMoreThanThree) {
   EXPECT_EQ(RedockedTopLeft(kTwo, 1, {1025, -3}), (Point{1025, 1}));
   EXPECT_EQ(RedockedTopLeft(kTwo, 2, {5000, 5000}), std::nullopt);
 }
+
+struct RedockTickCase {
+  const char* what;
+  int monitor;
+  Point corner;
+  bool floating;
+  RedockTick tick;
+};
+
+class ARedockTick : public testing::TestWithParam<RedockTickCase> {};
+
+TEST_P(ARedockTick, KeepsADockedBarOnItsEdge) {
+  const RedockTickCase& c = GetParam();
+  EXPECT_EQ(RedockTickFor(kTwo, c.monitor, c.corner, c.floating), c.tick);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BarPlacement, ARedockTick,
+    testing::Values(
+        RedockTickCase{"docked at the bottom of its monitor stays", 0, {0, 740}, false, {{}, true}},
+        RedockTickCase{"docked at the top of its monitor stays", 1, {1024, 0}, false, {{}, true}},
+        RedockTickCase{"docked on another monitor moves", 1, {0, 740}, false, {{{1025, 1}}, true}},
+        RedockTickCase{"floating drifted is pulled", 0, {300, 400}, true, {{{1, 1}}, false}},
+        RedockTickCase{"floating within 3 stays", 0, {4, 4}, true, {}},
+        RedockTickCase{"no such monitor does nothing", 2, {0, 740}, false, {}}),
+    testing_names::FromWhat());
 
 }  // namespace
 }  // namespace core

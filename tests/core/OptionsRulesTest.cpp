@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "TestNames.h"
 #include "core/AboutRules.h"
 
@@ -98,14 +100,36 @@ INSTANTIATE_TEST_SUITE_P(Table, TheWebAddress,
                                          UrlCase{"empty", "", "http://"}),
                          testing_names::FromWhat());
 
-TEST(OptionsFields, AStartAtLoginValueNamesTheProgramQuotedOrNotInAnyCase) {
-  const char* program = "C:\\Program Files\\Driftline\\dftline.exe";
-  EXPECT_EQ(RunValueOf(program), "\"C:\\Program Files\\Driftline\\dftline.exe\"");
-  EXPECT_TRUE(RunValueNamesProgram(RunValueOf(program), program));
-  EXPECT_TRUE(RunValueNamesProgram("c:\\program files\\driftline\\DFTLINE.EXE", program));
-  EXPECT_FALSE(RunValueNamesProgram("D:\\Old\\dftline.exe", program));
-  EXPECT_FALSE(RunValueNamesProgram(RunValueOf(program).append(" /x"), program));
+constexpr const char* kProgram = "C:\\Program Files\\Driftline\\dftline.exe";
+
+TEST(OptionsFields, AStartAtLoginValueIsTheProgramQuoted) {
+  EXPECT_EQ(RunValueOf(kProgram), "\"C:\\Program Files\\Driftline\\dftline.exe\"");
 }
+
+struct RunValueCase {
+  const char* what;
+  std::string value;
+  bool names;
+};
+
+class OptionsRunValue : public ::testing::TestWithParam<RunValueCase> {};
+
+TEST_P(OptionsRunValue, NamesTheProgramOnlyWhenItIsThatPathExactly) {
+  EXPECT_EQ(RunValueNamesProgram(GetParam().value, kProgram), GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OptionsRunValue,
+    ::testing::Values(
+        RunValueCase{"Quoted", RunValueOf(kProgram), true},
+        RunValueCase{"UnquotedOtherCase", "c:\\program files\\driftline\\DFTLINE.EXE", true},
+        RunValueCase{"AnotherFolder", "D:\\Old\\dftline.exe", false},
+        RunValueCase{"WithAParameter", RunValueOf(kProgram).append(" /x"), false},
+        RunValueCase{"ABackupBeside", RunValueOf(std::string(kProgram) + ".bak"), false},
+        RunValueCase{"ALongerPathUnquoted", std::string(kProgram) + "\\x.exe", false},
+        RunValueCase{"AShorterPath", "C:\\Program Files\\Driftline\\dftline", false},
+        RunValueCase{"OneQuoteOnly", "\"" + std::string(kProgram), false}),
+    [](const ::testing::TestParamInfo<RunValueCase>& info) { return info.param.what; });
 
 TEST(OptionsFields, TheLogoHintNamesTheShownHeight) {
   EXPECT_EQ(LogoSizeHint(30),
@@ -119,6 +143,7 @@ TEST(OptionsFields, AnUnknownOrHiddenPageOpensMain) {
   EXPECT_EQ(PageOfActiveTab(7, tabs), 0);
   EXPECT_EQ(PageOfActiveTab(-1, tabs), 0);
   EXPECT_EQ(PageOfActiveTab(8, tabs), 0);
+  EXPECT_EQ(PageOfActiveTab(9, tabs), 0) << "stored by another version, kept as it was";
 }
 
 }  // namespace

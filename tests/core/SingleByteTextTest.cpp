@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestNames.h"
+
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "core/TextEncoding.h"
 
 namespace core {
 namespace {
@@ -69,6 +74,69 @@ TEST(Utf16Conversion, GivesTheCodePagesBytesInEitherByteOrder) {
   converted = Utf16ToSingleByte(big.data(), 0, big.size(), true, Cp1252Part());
   EXPECT_EQ(big.substr(0, converted.length), "Ca\xE9");
   EXPECT_FALSE(converted.lossy);
+}
+
+// Text of no declared encoding: converted in one walk when all of it is UTF-8, else left as it
+// was; the same outcome as deciding the encoding first and converting after.
+struct OneWalkCase {
+  const char* what;
+  std::string bytes;
+  std::optional<bool> lossy;  // none: not UTF-8, left as it was
+  std::string shown;
+};
+
+class Utf8OneWalk : public testing::TestWithParam<OneWalkCase> {};
+
+TEST_P(Utf8OneWalk, ConvertsOnlyWholeUtf8) {
+  const OneWalkCase& c = GetParam();
+  std::string text = c.bytes;
+  EXPECT_EQ(Utf8ToSingleByteIfValid(text, Cp1252Part()), c.lossy) << c.what;
+  EXPECT_EQ(text, c.lossy ? c.shown : c.bytes) << c.what;
+
+  std::string twoWalks = c.bytes;
+  if (DetectEncoding(twoWalks).kind == TextEncoding::Kind::Utf8) {
+    twoWalks.resize(Utf8ToSingleByte(twoWalks.data(), 0, twoWalks.size(), Cp1252Part()).length);
+  }
+  EXPECT_EQ(text, twoWalks) << c.what;
+}
+
+const std::string kWords = "a longer run of words, over several words of eight bytes ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8OneWalk,
+    testing::Values(
+        OneWalkCase{"accents", "Caf\xC3\xA9 \xE2\x80\x93 na\xC3\xAFve", false,
+                    "Caf\xE9 \x96 na\xEFve"},
+        OneWalkCase{"long", kWords + "\xC3\xA9" + kWords + "\xC3\xAF" + kWords, false,
+                    kWords + "\xE9" + kWords + "\xEF" + kWords},
+        OneWalkCase{"not in the code page", "x \xCE\xA9 \xF0\x9F\x98\x80", true, "x ? ?"},
+        OneWalkCase{"invalid at the start", "\xE9t\xE9 " + kWords, std::nullopt, ""},
+        OneWalkCase{"invalid in the middle",
+                    kWords + "\xC3\xA9" + kWords + "\xE9t\xE9" + kWords + "\xC3\xA9", std::nullopt,
+                    ""},
+        OneWalkCase{"cut off at the end", kWords + "\xC3\xA9" + kWords + "\xE2\x80", std::nullopt,
+                    ""},
+        OneWalkCase{"overlong at the end", kWords + "\xC3\xA9\xC0\xAF", std::nullopt, ""},
+        OneWalkCase{"a NUL ends what is shown", std::string("\xC3\xA9t\xC3\xA9\0\xC3\xA9", 9),
+                    false, "\xE9t\xE9"},
+        OneWalkCase{"invalid after a NUL", std::string("\xC3\xA9t\xC3\xA9\0\xE9", 8), std::nullopt,
+                    ""},
+        OneWalkCase{"a NUL among plain letters",
+                    std::string("\xC3\xA9"
+                                "abc\0defghijk\xC3\xA9",
+                                17),
+                    false,
+                    "\xE9"
+                    "abc"},
+        OneWalkCase{"a NUL before the first accent", std::string("ab\0c\xC3\xA9", 6), false, "ab"},
+        OneWalkCase{"invalid after a NUL before the first accent",
+                    std::string("ab\0c\xC3\xA9\xFF", 7), std::nullopt, ""}),
+    testing_names::FromWhat());
+
+TEST(MayBeUtf8, OnlyWhenTheFirstHighByteBeginsASequence) {
+  EXPECT_TRUE(MayBeUtf8(kWords + "\xC3\xA9\xFF"));
+  EXPECT_FALSE(MayBeUtf8(kWords + "\xE9t\xC3\xA9"));
+  EXPECT_FALSE(MayBeUtf8(kWords));
 }
 
 }  // namespace

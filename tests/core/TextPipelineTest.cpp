@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,86 @@ const std::vector<PipelineCase> kCases{
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Table, BuildsText, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The last lines of a read are found walking back over its bytes; the list of its lines, walked
+// forward, is the reference.
+struct LastLinesCase {
+  const char* name;
+  std::string bytes;
+  int count;
+  std::optional<std::string> text;  // none: the list alone decides
+};
+
+TextOptions LastLines(int count, bool useComment) {
+  TextOptions options;
+  options.useComment = useComment;
+  options.commentStr = "#";
+  options.loadLastLines = true;
+  options.linesToLoad = count;
+  return options;
+}
+
+class LastLinesOfBytes : public testing::TestWithParam<LastLinesCase> {};
+
+TEST_P(LastLinesOfBytes, AreTheLastLinesOfTheList) {
+  const LastLinesCase& c = GetParam();
+  for (const bool useComment : {false, true}) {
+    TextLines read(c.bytes);
+    std::vector<std::string_view> list = SplitLines(c.bytes);
+    const std::string expected = BuildText(list, LastLines(c.count, useComment));
+    EXPECT_EQ(BuildText(read, LastLines(c.count, useComment)), expected) << useComment;
+    EXPECT_EQ(Joined(read.Lines()), expected) << useComment;
+    if (!useComment && c.text) {
+      EXPECT_EQ(expected, *c.text);
+    }
+  }
+}
+
+std::string Numbered(int count, const char* end) {
+  std::string bytes;
+  for (int i = 1; i <= count; ++i) {
+    bytes += (i % 7 == 0 ? "# comment " : "headline ") + std::to_string(i) + end;
+  }
+  return bytes;
+}
+
+// The walk back gives up beyond about an eighth of the bytes, and at a NUL.
+const std::string kLong = Numbered(3000, "\r\n");
+const std::string kLongTail = "headline 2999 headline 3000 ";
+
+// clang-format off
+const std::vector<LastLinesCase> kLastLines{
+    {"TrailingCrLf", "a\r\nb\r\nc\r\n", 2, "b c "},
+    {"NoTrailingBreak", "a\r\nb\r\nc", 2, "b c "},
+    {"Lf", "a\nb\nc\n", 2, "b c "},
+    {"LoneCr", "a\rb\rc\r", 2, "b c "},
+    {"CrCrLf", "a\r\r\nb", 2, " b "},
+    {"EmptyLastLine", "a\nb\n\n", 2, "b  "},
+    {"OnlyABreak", "\n", 2, " "},
+    {"Empty", "", 2, ""},
+    {"MoreThanTheFile", "a\nb\n", 5, "a b "},
+    {"ExactlyTheFile", "a\nb", 2, "a b "},
+    {"One", "a\nb\nc", 1, "c "},
+    {"Zero", "a\nb", 0, ""},
+    {"CommentsAreSkipped", "a\n#b\nc\n#d\n", 2, "c #d "},
+    {"NulEndsTheText", std::string("a\nb\nc\0d\ne", 9), 2, "b c "},
+    {"NulAfterABreak", std::string("a\nb\n\0c", 6), 1, "b "},
+    {"NulFirst", std::string("\0a\nb", 4), 1, ""},
+    {"NulLast", std::string("a\nb\nc\0", 6), 2, "b c "},
+    {"ControlBytesBesideBreaks", std::string(30, 'x') + "\nab\tc\nd\te\tf\x01g\r\nh\t\x0Bij\n", 3,
+     "ab\tc d\te\tf\x01g h\t\x0Bij "},
+    {"BreaksInEveryPlaceOfAWord", "0123456789abcdef\r0123456\n\n89abcde\r\n" + std::string(40, 'x'),
+     3, " 89abcde " + std::string(40, 'x') + " "},
+    {"LongFewLines", kLong, 2, kLongTail},
+    {"LongAllLines", kLong, 5000, std::nullopt},
+    {"LongNearlyAll", kLong, 2999, std::nullopt},
+    {"LongNulNearTheEnd", kLong + std::string("\0x\ny", 4), 2, kLongTail},
+    {"LongNulNearTheStart", "a\n" + std::string("\0", 1) + kLong, 2, "a "},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Table, LastLinesOfBytes, testing::ValuesIn(kLastLines),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BuildText, ALineBeforeANulIsTheLast) {

@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Ranges, TickerSettingsClamp,
                                            Clamp{"LinesToLoad", 1000001, 1000000},
                                            Clamp{"FontSize", 0, 1}, Clamp{"FontSize", 501, 500},
                                            Clamp{"VertLineDelay", -1, 0},
-                                           Clamp{"HideTimeDelay", 0, 0}, Clamp{"ActiveTab", 8, 7},
+                                           Clamp{"HideTimeDelay", 0, 0}, Clamp{"ActiveTab", 9, 9},
                                            Clamp{"Top", -32000, -32000}));
 
 }  // namespace

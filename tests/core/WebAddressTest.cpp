@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ResolveCase{"query only", kBase, "?y", "http://a.example/b/c/d;p?y"},
                     ResolveCase{"fragment only", kBase, "#s", "http://a.example/b/c/d;p?q#s"},
                     ResolveCase{"host without path", "http://a.example", "g", "http://a.example/g"},
+                    ResolveCase{"base with a password", "http://ann:pw@a.example/b/c", "g",
+                                "http://a.example/b/g"},
                     ResolveCase{"base without scheme", "feeds/news.xml", "g", "g"}),
     testing_names::FromWhat());
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -217,5 +218,31 @@ INSTANTIATE_TEST_SUITE_P(
                     ReservationCase{"Bottom", TEdge::abeBottom, kStays, kBarHeight},
                     ReservationCase{"BottomThenFloating", TEdge::abeBottom, kFloats, 0}),
     RowName());
+
+// The real shell, but ABM_SETPOS fails once while armed.
+class OnceFailingSetPos final : public AppBarShell {
+ public:
+  UINT_PTR Send(DWORD message, APPBARDATA& data) override {
+    if (!armed || message != ABM_SETPOS) return ::SHAppBarMessage(message, &data);
+    armed = false;
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+  }
+  bool armed = false;
+};
+
+TEST(AppBarGiveBack, AFailedGiveBackIsTriedAgainAtTheNextFloat) {
+  const int before = Taken(TEdge::abeTop);
+  auto shell = std::make_unique<OnceFailingSetPos>();
+  OnceFailingSetPos& fake = *shell;
+  BarForm form(TEdge::abeTop, std::move(shell));
+  form.bar.Loaded();
+  ASSERT_EQ(Taken(TEdge::abeTop), before + kBarHeight);
+  fake.armed = true;
+  EXPECT_THROW(form.bar.SetEdge(TEdge::abeFloat), platform::SystemError);
+  EXPECT_EQ(Taken(TEdge::abeTop), before + kBarHeight) << "the shell kept the strip";
+  form.bar.SetEdge(TEdge::abeFloat);
+  EXPECT_EQ(Taken(TEdge::abeTop), before);
+}
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "InProcessBar.h"
-#include "dialogs/Options.h"
+#include "OptionsFixture.h"
 #include "platform/FileSystem.h"
 
 using namespace testing_support;
@@ -25,21 +25,6 @@ struct ControlCase {
   bool live;
   Closing closing;
   std::int64_t after;
-};
-
-// A bar showing a file that exists, so that Ok asks nothing.
-class OptionsFixture : public InProcessBar {
- protected:
-  void SetUp() override {
-    InProcessBar::SetUp();
-    WriteWholeFile(file_, "news\r\n");
-    Change([&](core::TickerSettings& v) { v.File = file_; });
-  }
-  void TearDown() override {
-    InProcessBar::TearDown();
-    ::DeleteFileA(file_.c_str());
-  }
-  const std::string file_ = TempFilePath("driftline-options.txt");
 };
 
 class OptionsControls : public OptionsFixture, public testing::WithParamInterface<ControlCase> {};
@@ -95,6 +80,14 @@ INSTANTIATE_TEST_SUITE_P(Table, OptionsControls, testing::Values(
                 [](V v) { return v.UseAutoReload; }, 0, false, Closing::CloseBox, 0},
     ControlCase{"CommentBoxOnOk", IDC_USE_COMMENT, nullptr, [](V v) { return v.UseComment; },
                 0, false, Closing::Ok, 1},
+    ControlCase{"HideAfterInSecondsOnOk", IDC_HIDE_TIME, "7",
+                [](V v) { return v.HideTimeDelay; }, 0, false, Closing::Ok, 7000},
+    ControlCase{"ReloadEveryInSecondsOnOk", IDC_RELOAD_TIME, "7",
+                [](V v) { return v.GetFileDelay; }, 0, false, Closing::Ok, 7000},
+    ControlCase{"UnpauseAfterInSecondsOnOk", IDC_PAUSE_TIME, "7",
+                [](V v) { return v.PauseTimeout; }, 0, false, Closing::Ok, 7000},
+    ControlCase{"WebChoiceOnOk", IDC_USE_WEB_FILE, nullptr, [](V v) { return v.UseFileUrl; },
+                0, false, Closing::Ok, 1},
     ControlCase{"MouseOverIsNotUndone", IDC_SHOW_ON_MOUSE_OVER, nullptr,
                 [](V v) { return v.ShowOnMouseOver; }, 1, true, Closing::Cancel, 0}),
     [](const testing::TestParamInfo<ControlCase>& info) { return info.param.what; });
@@ -146,6 +139,31 @@ TEST_F(OptionsForm, UncheckingAlwaysOnTopLeavesTheBarTopmostUntilTheDialogCloses
   EXPECT_TRUE(topmost());
   form.ButtonOkClick();
   EXPECT_FALSE(bar->Values().AlwaysOnTop);
+}
+
+TEST_F(OptionsForm, OkWithTheWebChoiceMakesTheAddressTheBarsSource) {
+  TOptionsForm form(*bar);
+  Click(form, IDC_USE_WEB_FILE);
+  ::SetWindowTextA(Item(form, IDC_FILE_URL), " 127.0.0.1:1/news.txt");
+  form.ButtonOkClick();
+  EXPECT_TRUE(bar->Values().UseFileUrl);
+  EXPECT_EQ(bar->Values().FileUrl, "http://127.0.0.1:1/news.txt");
+}
+
+TEST_F(OptionsForm, CancelPutsBackTheFontAndTheBarColour) {
+  const platform::FontSpec font = bar->BarFont();
+  const std::int32_t color = bar->Values().Color;
+  TOptionsForm form(*bar);
+  // What the Font and Bar Color buttons do with the user's choice.
+  platform::FontSpec bigger = font;
+  bigger.size += 6;
+  bigger.bold = !font.bold;
+  bar->SetBarFont(bigger);
+  Change([](core::TickerSettings& v) { v.Color = 0x123456; });
+  form.ButtonCancelClick();
+  EXPECT_EQ(bar->BarFont().size, font.size);
+  EXPECT_EQ(bar->BarFont().bold, font.bold);
+  EXPECT_EQ(bar->Values().Color, color);
 }
 
 TEST_F(OptionsForm, CompletelyHideNamesHidingOnTheAutoPage) {
@@ -212,16 +230,17 @@ class OptionsRunEntries : public OptionsFixture {
     ::RegSetKeyValueA(root, kRun, "Driftline", REG_SZ, data.c_str(),
                       static_cast<DWORD>(data.size() + 1));
   }
+  static std::string Data(const char* entry) {
+    if (std::string(entry) == "@") return "\"" + platform::ModuleFileName() + "\"";
+    if (std::string(entry) == "~") return platform::ModuleFileName();  // as older copies wrote it
+    return *entry ? entry : "<none>";
+  }
   static std::string Entry(HKEY root) {
     char data[512] = {};
     DWORD size = sizeof data;
     if (::RegGetValueA(root, kRun, "Driftline", RRF_RT_REG_SZ, nullptr, data, &size))
       return "<none>";
     return data;
-  }
-  static bool Checked(const TOptionsForm& form, UINT id) {
-    return ::SendMessageA(::GetDlgItem(form.Handle(), static_cast<int>(id)), BM_GETCHECK, 0, 0) ==
-           BST_CHECKED;
   }
 };
 
@@ -243,6 +262,82 @@ TEST_F(OptionsRunEntries, ShowTheEntriesThatNameThisProgramAndOkWritesWhatIsChec
   TOptionsForm again(*bar);
   EXPECT_TRUE(Checked(again, IDC_RUN_FOR_USER));
 }
+
+struct RunEntryCase {
+  const char* what;
+  const char* user;  // the entries before and after; "@": this program's, "~" unquoted, "": none
+  const char* all;
+  std::vector<UINT> clicks;
+  const char* userAfter;
+  const char* allAfter;
+};
+
+class OptionsOthersRunEntries : public OptionsRunEntries,
+                                public testing::WithParamInterface<RunEntryCase> {};
+
+// Entries that are not this program's belong to another copy or program: they stay, and a
+// box the user left as it was touches nothing, so a standard user's Ok logs nothing.
+TEST_P(OptionsOthersRunEntries, SurviveAnOkAndOnlyAChangedBoxTouchesItsEntry) {
+  const RunEntryCase& c = GetParam();
+  if (*c.user) SetEntry(HKEY_CURRENT_USER, Data(c.user));
+  if (*c.all) SetEntry(HKEY_LOCAL_MACHINE, Data(c.all));
+  bar->LogSink().SetFileLog(true);
+  {
+    TOptionsForm form(*bar);
+    for (UINT id : c.clicks) Click(form, id);
+    form.ButtonOkClick();
+  }
+  EXPECT_EQ(Entry(HKEY_CURRENT_USER), Data(c.userAfter));
+  EXPECT_EQ(Entry(HKEY_LOCAL_MACHINE), Data(c.allAfter));
+  EXPECT_EQ(ReadWholeFile(bar->LogSink().LogFilePath()).find("Cannot save"), std::string::npos);
+}
+
+constexpr const char* kOther = "C:\\Tools\\other.exe";
+constexpr const char* kElsewhere = "\"D:\\Elsewhere\\dftline.exe\"";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, OptionsOthersRunEntries, testing::Values(
+    RunEntryCase{"OthersUnchanged", kOther, kElsewhere, {}, kOther, kElsewhere},
+    RunEntryCase{"ACopyElsewhereCheckedAndUnchecked", kElsewhere, "",
+                 {IDC_RUN_FOR_USER, IDC_RUN_FOR_USER}, kElsewhere, ""},
+    RunEntryCase{"AnotherProgramUnderOursForAll", kOther, "@", {IDC_RUN_FOR_ALL}, kOther, ""},
+    RunEntryCase{"NoneStaysNone", "", "", {IDC_RUN_FOR_ALL, IDC_RUN_FOR_ALL}, "", ""},
+    RunEntryCase{"OursForTheUserKept", "@", kOther, {}, "@", kOther},
+    RunEntryCase{"OursUnquotedLeftAsItWas", "~", "", {}, "~", ""},
+    RunEntryCase{"OursInBothWhereOnlyAllUsersShows", "@", "@", {}, "@", "@"}),
+    [](const testing::TestParamInfo<RunEntryCase>& info) { return info.param.what; });
+// clang-format on
+
+struct ReplacedCase {
+  const char* what;
+  const char* meanwhile;  // the entry after another tool or copy changed it; "": removed
+};
+
+class OptionsReplacedRunEntry : public OptionsRunEntries,
+                                public testing::WithParamInterface<ReplacedCase> {};
+
+// The box was checked for this program's entry, and something else changed the entry while the
+// dialog was open: unchecking removes nothing but this program's, and says nothing.
+TEST_P(OptionsReplacedRunEntry, UncheckingRemovesOnlyThisProgramsEntryQuietly) {
+  const ReplacedCase& c = GetParam();
+  SetEntry(HKEY_CURRENT_USER, Data("@"));
+  bar->LogSink().SetFileLog(true);
+  TOptionsForm form(*bar);
+  ASSERT_TRUE(Checked(form, IDC_RUN_FOR_USER));
+  ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Driftline");
+  if (*c.meanwhile) SetEntry(HKEY_CURRENT_USER, Data(c.meanwhile));
+  Click(form, IDC_RUN_FOR_USER);
+  form.ButtonOkClick();
+  EXPECT_EQ(Entry(HKEY_CURRENT_USER), Data(c.meanwhile));
+  EXPECT_EQ(ReadWholeFile(bar->LogSink().LogFilePath()).find("Cannot save"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OptionsReplacedRunEntry,
+                         testing::Values(ReplacedCase{"Removed", ""},
+                                         ReplacedCase{"ByACopyElsewhere", kElsewhere}),
+                         [](const testing::TestParamInfo<ReplacedCase>& info) {
+                           return info.param.what;
+                         });
 
 TEST_F(OptionsForm, TheStorageChoicesActAtOnceAndCancelPutsThemBack) {
   TOptionsForm form(*bar);
@@ -274,8 +369,28 @@ TEST_F(OptionsForm, ALogoPickedShowsAtOnceAndCancelPutsTheOldOneBack) {
     form.ButtonCancelClick();
   }
   EXPECT_EQ(bar->Values().LogoFile, "");
+  EXPECT_EQ(bar->Logo(), nullptr) << "the bar had no picture";
   EXPECT_NE(ReadWholeFile(bar->LogSink().LogFilePath()).find("Options canceled: Load logo file "),
             std::string::npos);
+  ::DeleteFileA(logo.c_str());
+}
+
+TEST_F(OptionsForm, ChoosingTheSameLogoFileAgainLoadsItAgain) {
+  const std::string logo = TempFilePath("driftline-options-same.bmp");
+  WriteBitmap(logo, 20, 10);
+  TOptionsForm form(*bar);
+  const auto pick = [&] {
+    OpenDialogAnswer answer(form.Handle(), logo);
+    Click(form, IDC_LOGO_FILE_BUTTON);
+  };
+  pick();
+  ASSERT_NE(bar->Logo(), nullptr);
+  EXPECT_EQ(bar->Logo()->Width(), 20);
+  WriteBitmap(logo, 30, 10);  // edited on disk
+  pick();
+  ASSERT_NE(bar->Logo(), nullptr);
+  EXPECT_EQ(bar->Logo()->Width(), 30);
+  form.ButtonCancelClick();
   ::DeleteFileA(logo.c_str());
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ProgramOnSettings.h"
+#include "Version.h"
 
 using namespace testing_support;
 
@@ -28,7 +29,7 @@ TEST_P(ProgramAbout, TheCommandOpensTheBoxThatClosesAndLeavesTheProgramRunning) 
   ASSERT_TRUE(
       WaitUntil([&] { return (box = FindProcessWindow(program->ProcessId(), "TAboutBox")); }));
   EXPECT_EQ(WindowText(box), "About Driftline");
-  EXPECT_NE(::FindWindowExA(box, nullptr, nullptr, "Version 2.4"), nullptr);
+  EXPECT_NE(::FindWindowExA(box, nullptr, nullptr, "Version " DRIFTLINE_VERSION_TEXT), nullptr);
   GetParam().close(box);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
   EXPECT_TRUE(program->Running());

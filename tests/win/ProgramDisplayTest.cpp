@@ -12,33 +12,6 @@ using namespace testing_support;
 
 namespace {
 
-// The screen's pixels in the area, copied at once so that a moving picture is caught whole.
-std::vector<COLORREF> CaptureRow(const RECT& area) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  ::SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-  std::vector<RGBQUAD> quads(static_cast<size_t>(width) * height);
-  ::GetDIBits(memory, bitmap, 0, height, quads.data(), &info, DIB_RGB_COLORS);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  std::vector<COLORREF> pixels;
-  pixels.reserve(quads.size());
-  for (const RGBQUAD& q : quads) pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
-  return pixels;
-}
-
-bool IsNearlyMaroon(COLORREF c) {
-  return GetRValue(c) >= 96 && GetRValue(c) <= 160 && GetGValue(c) < 48 && GetBValue(c) < 48;
-}
-
 TEST(ProgramDisplay, TheBarScrollsMaroonTextOnTheButtonFaceColour) {
   ResetProgramState();
   RunningProgram program;
@@ -50,12 +23,12 @@ TEST(ProgramDisplay, TheBarScrollsMaroonTextOnTheButtonFaceColour) {
   const RECT area{bounds.right - 160, bounds.top, bounds.right, bounds.bottom};
   std::vector<COLORREF> first;
   ASSERT_TRUE(WaitUntil([&] {
-    first = CaptureRow(area);
+    first = CaptureScreen(area);
     return std::count_if(first.begin(), first.end(), IsNearlyMaroon) > 20;
   }));
   const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
   EXPECT_GT(std::count(first.begin(), first.end(), face), static_cast<long>(first.size() / 2));
-  EXPECT_TRUE(WaitUntil([&] { return CaptureRow(area) != first; })) << "the text does not move";
+  EXPECT_TRUE(WaitUntil([&] { return CaptureScreen(area) != first; })) << "the text does not move";
   ::PostMessageA(bar, WM_COMMAND, CMD_EXIT, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
@@ -84,11 +57,12 @@ TEST_P(ProgramLogo, IsDrawnStretchedOverTheFullHeightAtItsEnd) {
   const auto grey = [](COLORREF c) { return c == RGB(0x40, 0x40, 0x40); };
   const RECT logo{left, bounds.top, left + width, bounds.bottom};
   EXPECT_TRUE(WaitUntil([&] {
-    const std::vector<COLORREF> pixels = CaptureRow(logo);
+    const std::vector<COLORREF> pixels = CaptureScreen(logo);
     return std::all_of(pixels.begin(), pixels.end(), grey);
   })) << "the logo box";
   const LONG beside = right ? left - 20 : left + width;
-  const std::vector<COLORREF> next = CaptureRow({beside, bounds.top, beside + 20, bounds.bottom});
+  const std::vector<COLORREF> next =
+      CaptureScreen({beside, bounds.top, beside + 20, bounds.bottom});
   EXPECT_TRUE(std::none_of(next.begin(), next.end(), grey)) << "beside the logo";
   Exit(*program, bar);
 }
@@ -112,7 +86,7 @@ TEST_F(ProgramVertical, EachLineComesInTurnAndADoubleClickHoldsTheBandUntilTheNe
   const LONG middle = (bounds.left + bounds.right) / 2;
   const RECT band{middle - 150, bounds.top, middle + 150, bounds.bottom};
   const auto line = [&] {
-    const std::vector<COLORREF> pixels = CaptureRow(band);
+    const std::vector<COLORREF> pixels = CaptureScreen(band);
     return std::count_if(pixels.begin(), pixels.end(), IsNearlyMaroon) > 20
                ? pixels
                : std::vector<COLORREF>{};

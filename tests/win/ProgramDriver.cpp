@@ -406,8 +406,37 @@ DWORD EndedProcessId() {
   return process.Id();
 }
 
-RunningProgram::RunningProgram(const std::string& arguments) {
-  const std::string program = TestProgramFolder() + "dftline.exe";
+std::vector<COLORREF> CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  ::SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  std::vector<RGBQUAD> quads(static_cast<size_t>(width) * height);
+  ::GetDIBits(memory, bitmap, 0, height, quads.data(), &info, DIB_RGB_COLORS);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(quads.size());
+  for (const RGBQUAD& q : quads) pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+  return pixels;
+}
+
+bool IsNearlyMaroon(COLORREF c) {
+  return GetRValue(c) >= 96 && GetRValue(c) <= 160 && GetGValue(c) < 48 && GetBValue(c) < 48;
+}
+
+RunningProgram::RunningProgram(const std::string& arguments)
+    : RunningProgram(ProgramFile{TestProgramFolder() + "dftline.exe"}, arguments) {}
+
+RunningProgram::RunningProgram(const ProgramFile& file, const std::string& arguments) {
+  const std::string& program = file.path;
   std::string commandLine = "\"" + program + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup{};

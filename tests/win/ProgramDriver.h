@@ -121,9 +121,20 @@ class SuspendedProcess {
 // The id of a process that has ended, as a killed one leaves its id on its files.
 DWORD EndedProcessId();
 
+// The screen's pixels in the area, copied at once so that a moving picture is caught whole.
+std::vector<COLORREF> CaptureScreen(const RECT& area);
+// The bar's default text colour as Wine's smoothed fonts draw it.
+bool IsNearlyMaroon(COLORREF c);
+
+// A program file to start instead of the one beside the tests.
+struct ProgramFile {
+  std::string path;
+};
+
 class RunningProgram {
  public:
   explicit RunningProgram(const std::string& arguments = {});
+  RunningProgram(const ProgramFile& program, const std::string& arguments);
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   ~RunningProgram();  // ends the process if it still runs

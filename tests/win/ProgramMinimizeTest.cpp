@@ -83,24 +83,38 @@ TEST_F(ProgramMinimize, AFloatingBarHidesAndComesBackAtItsPlace) {
   Exit(*program, bar);
 }
 
-class ProgramStripReveal : public ProgramMinimize, public testing::WithParamInterface<bool> {};
+struct RevealCase {
+  const char* what;
+  const char* settings;
+  bool reveals;
+};
 
-TEST_P(ProgramStripReveal, TheMouseOnTheStripRestoresTheBar) {
-  auto program = Start(GetParam() ? "Frame=1\r\n" : "Frame=0\r\n");
+class ProgramStripReveal : public ProgramMinimize,
+                           public testing::WithParamInterface<RevealCase> {};
+
+TEST_P(ProgramStripReveal, TheMouseOnTheStripRestoresTheBarWhenAsked) {
+  auto program = Start(GetParam().settings);
   HWND bar = program->WaitForBar();
   ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
   const LONG height = HeightOf(bar);
   Minimize(bar);
   ASSERT_TRUE(WaitUntil([&] { return HeightOf(bar) == 2; }));
   MoveMouseTo({300, 1});
-  EXPECT_TRUE(WaitUntil([&] { return HeightOf(bar) == height; }));
+  if (GetParam().reveals) {
+    EXPECT_TRUE(WaitUntil([&] { return HeightOf(bar) == height; }));
+  } else {
+    MoveMouseTo({310, 0});  // a second move, as a hand gives
+    EXPECT_FALSE(WaitUntil([&] { return HeightOf(bar) != 2; }, 500));
+  }
   Exit(*program, bar);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ProgramStripReveal, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "WithAFrame" : "WithoutAFrame";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProgramStripReveal,
+    testing::Values(RevealCase{"WithoutAFrame", "Frame=0\r\n", true},
+                    RevealCase{"WithAFrame", "Frame=1\r\n", true},
+                    RevealCase{"NotWhenSwitchedOff", "Frame=0\r\nShowOnMouseOver=0\r\n", false}),
+    [](const testing::TestParamInfo<RevealCase>& info) { return info.param.what; });
 
 TEST_F(ProgramMinimize, TheHideTimerCountsFromTheLastChangeOfTheText) {
   const std::string file = TempFilePath("driftline-hide.txt");
@@ -134,6 +148,27 @@ TEST_F(ProgramMinimize, AMissingFileMinimizesTheBarAndItsArrivalBringsItBack) {
   EXPECT_TRUE(WaitUntil([&] { return HeightOf(bar) > 2; })) << "ShowOnChange";
   Exit(*program, bar);
   ::DeleteFileA(file.c_str());
+}
+
+// The first check minimizes the bar before it is first shown: a floating one stays hidden, and
+// its icon, kept even with HideTrayicon, brings it back.
+TEST_F(ProgramMinimize, AFloatingBarHiddenWhileStartingStaysHiddenWithItsIcon) {
+  const std::string file = TempFilePath("driftline-never.txt");
+  ::DeleteFileA(file.c_str());
+  const int icons = static_cast<int>(TrayIconWindows().size());
+  auto program =
+      Start("Float=1\r\nFloatLeft=200\r\nFloatTop=300\r\nFloatRight=600\r\nFile=" + file +
+            "\r\nHideOnMissing=1\r\nHideTrayicon=1\r\n");
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    bar = FindProcessWindow(program->ProcessId(), "TForm1", false);
+    return bar && static_cast<int>(TrayIconWindows().size()) == icons + 1;
+  }));
+  EXPECT_FALSE(WaitUntil([&] { return ::IsWindowVisible(bar) != FALSE; }, 1000))
+      << "shown " << HeightOf(bar) << " pixels high";
+  ClickTheIcon(*program);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(bar) && HeightOf(bar) > 2; }));
+  Exit(*program, bar);
 }
 
 // The minimized bar's menu has "&Restore"; the visible bar's has "E&xit" but no R.

@@ -84,6 +84,97 @@ TEST_F(ProgramOptions, ExitWhileOpenSavesAndTheNextRunOpensOnTheLastPage) {
   Exit(*program, bar);
 }
 
+// In the registry, where the bar keeps its Settings page: the page past the last.
+TEST_F(ProgramOptions, AStoredPageThatIsNoPageOpensMain) {
+  const DWORD page = 9;
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorvane\\Driftline\\1", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(key, "ActiveTab", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&page),
+                   sizeof page);
+  ::RegCloseKey(key);
+  RunningProgram program;
+  HWND bar = program.WaitForBar();
+  HWND dialog = OpenOptions(program, bar);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_GETCURSEL, 0, 0), kMainPage);
+  ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
+  Exit(program, bar);
+}
+
+// The system may end the process once each window has had the message.
+TEST_F(ProgramOptions, LoggingOffWithTheDialogOpenKeepsItsPage) {
+  auto program = Start("Frame=1\r\n");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_SETCURFOCUS, kAutoPage, 0);
+  for (HWND window : {bar, dialog}) ::SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+  ::SendMessageA(dialog, WM_ENDSESSION, TRUE, 0);
+  ::SendMessageA(bar, WM_ENDSESSION, TRUE, 0);
+  program->WaitForExit();
+  EXPECT_NE(Saved().find("ActiveTab=4"), std::string::npos);
+}
+
+// As a user would: Alt+S on the Scroll page, then the keys typed go into the field.
+TEST_F(ProgramOptions, AltSOnTheScrollPageTypesIntoScrollDelayAndOkKeepsIt) {
+  const std::string news = TempFilePath("driftline-alt-s.txt");
+  WriteWholeFile(news, "news\r\n");  // Ok asks nothing
+  auto program = Start("Delay=1\r\nAlwaysOnTop=1\r\nFile=" + news + "\r\n");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_SETCURFOCUS, kScrollPage, 0);
+  HWND tabs = ::GetDlgItem(dialog, IDC_TABS);
+  ::PostMessageA(tabs, WM_SYSKEYDOWN, 'S', 1 << 29);
+  ::PostMessageA(tabs, WM_SYSCHAR, 's', 1 << 29);
+  HWND delay = ::GetDlgItem(dialog, IDC_DELAY);
+  GUITHREADINFO gui{sizeof gui};
+  const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+  EXPECT_TRUE(
+      WaitUntil([&] { return ::GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == delay; }));
+  for (char c : std::string("25")) ::PostMessageA(delay, WM_CHAR, c, 0);
+  // Always On Top off too: the bar is no longer topmost once the dialog has closed.
+  ::SendMessageA(::GetDlgItem(dialog, IDC_ALWAYS_ON_TOP), BM_CLICK, 0, 0);
+  ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
+  EXPECT_TRUE(WaitUntil([&] { return (::GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+  Exit(*program, bar);
+  EXPECT_NE(Saved().find("\nDelay=25\r\n"), std::string::npos) << "typed over";
+  EXPECT_NE(Saved().find("AlwaysOnTop=0"), std::string::npos);
+  ::DeleteFileA(news.c_str());
+}
+
+// The help page's steps to follow a file that changes by itself: Auto page, "Reload file
+// every (seconds)", a number, Ok.
+TEST_F(ProgramOptions, TheHelpPagesStepsMakeTheBarFollowItsFile) {
+  const std::string news = TempFilePath("driftline-follow.txt");
+  WriteWholeFile(news, "first\r\n");
+  auto program = Start("File=" + news + "\r\n", "/LOG");
+  HWND bar = program->WaitForBar();
+  HWND dialog = OpenOptions(*program, bar);
+  ASSERT_NE(dialog, nullptr);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_TABS), TCM_SETCURFOCUS, kAutoPage, 0);
+  ::SendMessageA(::GetDlgItem(dialog, IDC_AUTO_RELOAD), BM_CLICK, 0, 0);
+  ::SetWindowTextA(::GetDlgItem(dialog, IDC_RELOAD_TIME), "1");
+  ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Closed(dialog); }));
+  const auto reads = [&] { return CountOf(ReadWholeFile(ProgramLogPath()), "Read file " + news); };
+  const auto checks = [] {
+    return CountOf(ReadWholeFile(ProgramLogPath()), "TimerGetFileTimer get local file");
+  };
+  // Checks go on by themselves; the file unchanged is not read again.
+  const size_t checked = checks();
+  ASSERT_TRUE(WaitUntil([&] { return checks() >= checked + 2; }));
+  const size_t read = reads();
+  WriteWholeFile(news, "second\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return reads() > read; }));
+  Exit(*program, bar);
+  ::DeleteFileA(news.c_str());
+}
+
 // The user's ini file would be found first at the next start: it goes. The registry key is
 // searched after every ini file, so it may stay.
 TEST_F(ProgramOptions, SettingsMovedToAnIniFileForAllUsersLeaveNoIniFileForTheUser) {

@@ -25,6 +25,13 @@ std::string Describe(HWND window) {
 
 using ProgramPlacement = ProgramOnSettings;
 
+// A framed bar has a sizing border while it floats and a thin frame while docked.
+bool FramedFor(HWND bar, bool floating) {
+  const bool sizing = (::GetWindowLongA(bar, GWL_STYLE) & WS_THICKFRAME) != 0;
+  const bool thin = (::GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0;
+  return sizing == floating && thin == !floating;
+}
+
 struct ReservationCase {
   const char* what;
   const char* settings;
@@ -66,6 +73,7 @@ TEST_F(ProgramPlacement, DraggingDocksAndUndocksAndTheFloatingPlaceSurvivesARest
         << "docks in the top zone " << Describe(bar) << " cursor " << inTopZone.x << ","
         << inTopZone.y;
     EXPECT_GT(ReservationQuery(ABE_TOP).top, 0);
+    EXPECT_TRUE(WaitUntil([&] { return FramedFor(bar, false); })) << "docked by the drag";
 
     // Undocked, the corner goes to the cursor, and from the next step on 5 pixels up and left
     // of it; a move of the window under the cursor may already be such a step.
@@ -79,9 +87,12 @@ TEST_F(ProgramPlacement, DraggingDocksAndUndocksAndTheFloatingPlaceSurvivesARest
     ASSERT_TRUE(WaitUntil([&] { return floatsAt(pulled); }))
         << "a pull of 11 pixels undocks at the cursor " << Describe(bar);
     EXPECT_EQ(ReservationQuery(ABE_TOP).top, 0) << "the strip is given back";
+    EXPECT_TRUE(WaitUntil([&] { return FramedFor(bar, true); })) << "undocked by the drag";
 
     drag.MoveTo({260, ScreenHeight() - 10});
     ASSERT_TRUE(WaitUntil([&] { return DockedAtTheBottom(bar); })) << "docks at H-10";
+    EXPECT_TRUE(WaitUntil([&] { return FramedFor(bar, false); }))
+        << "docked at the bottom by the drag";
 
     const POINT leaving = drag.MoveTo({260, ScreenHeight() - 40});
     ASSERT_TRUE(WaitUntil([&] { return floatsAt(leaving); })) << Describe(bar);
@@ -105,26 +116,117 @@ TEST_F(ProgramPlacement, DraggingDocksAndUndocksAndTheFloatingPlaceSurvivesARest
   Exit(*program, bar);
 }
 
-TEST_F(ProgramPlacement, TheFrameKeyTwiceGivesTheSameRectangleBack) {
-  auto program = Start("Frame=1\r\n");
+class ProgramFrameKey : public ProgramPlacement, public testing::WithParamInterface<bool> {};
+
+// Real keys after one click: the bar keeps the keyboard through each toggle.
+TEST_P(ProgramFrameKey, TogglesAtEveryPressAndAnEvenCountGivesTheSameRectangleBack) {
+  const bool bottom = GetParam();
+  auto program = Start("Frame=1\r\n", bottom ? "/BOTTOM" : "");
   HWND bar = program->WaitForBar();
-  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
+  ASSERT_TRUE(WaitUntil([&] { return bottom ? DockedAtTheBottom(bar) : DockedAtTheTop(bar); }));
   const RECT framed = BoundsOf(bar);
-  ::PostMessageA(bar, WM_KEYDOWN, 'F', 0);
-  EXPECT_TRUE(WaitUntil([&] { return BoundsOf(bar).bottom == framed.bottom - 6; }))
-      << Describe(bar) << " framed bottom " << framed.bottom;
-  ::PostMessageA(bar, WM_KEYDOWN, 'F', 0);
-  EXPECT_TRUE(WaitUntil([&] {
+  const auto height = [&] {
     const RECT now = BoundsOf(bar);
-    return ::EqualRect(&framed, &now) != FALSE;
-  }));
+    return now.bottom - now.top;
+  };
+  const LONG framedHeight = height();
+  ClickAt({(framed.left + framed.right) / 2, (framed.top + framed.bottom) / 2});
+  const DWORD barThread = ::GetWindowThreadProcessId(bar, nullptr);
+  const auto focused = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(barThread, &info) && info.hwndFocus &&
+           (info.hwndFocus == bar || ::IsChild(bar, info.hwndFocus));
+  };
+  ASSERT_TRUE(WaitUntil(focused, 3000))
+      << "the click gave the bar the keyboard " << ClassNameOf(::GetForegroundWindow());
+  for (int press = 1; press <= 3; ++press) {
+    ASSERT_TRUE(WaitUntil(focused, 3000)) << "before press " << press << [&] {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      ::GetGUIThreadInfo(barThread, &info);
+      return " fg=" + ClassNameOf(::GetForegroundWindow()) +
+             " act=" + ClassNameOf(info.hwndActive) + " focus=" + ClassNameOf(info.hwndFocus) +
+             " vis=" + std::to_string(::IsWindowVisible(bar));
+    }();
+    PressKey('F');
+    const bool bare = press % 2 != 0;
+    // Docked where it was: the same top, or at the bottom the same bottom.
+    EXPECT_TRUE(WaitUntil([&] {
+      const RECT now = BoundsOf(bar);
+      const bool atEdge = bottom ? now.bottom == framed.bottom : now.top == framed.top;
+      return bare ? atEdge && height() == framedHeight - 6 : ::EqualRect(&now, &framed) != FALSE;
+    })) << "press "
+        << press << " " << Describe(bar);
+  }
   Exit(*program, bar);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, ProgramFrameKey, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "AtTheBottom" : "AtTheTop";
+                         });
 
 TEST_F(ProgramPlacement, TheBottomSwitchDocksAtTheBottom) {
   auto program = Start("Float=1\r\n", "/BOTTOM");
   HWND bar = program->WaitForBar();
   EXPECT_TRUE(WaitUntil([&] { return DockedAtTheBottom(bar); }));
+  Exit(*program, bar);
+}
+
+struct RedockCase {
+  const char* what;
+  const char* settings;
+  const char* switches;
+  DWORD ticks;  // one a second
+};
+
+class ProgramRedock : public ProgramPlacement, public testing::WithParamInterface<RedockCase> {};
+
+TEST_P(ProgramRedock, KeepsABottomBarOnItsStrip) {
+  auto program = Start(GetParam().settings, GetParam().switches);
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheBottom(bar); })) << Describe(bar);
+  const RECT docked = BoundsOf(bar);
+  const LONG reserved = ReservationQuery(ABE_BOTTOM).bottom;
+  EXPECT_FALSE(WaitUntil(
+      [&] {
+        const RECT now = BoundsOf(bar);
+        return ::EqualRect(&now, &docked) == FALSE;
+      },
+      GetParam().ticks * 1000 + 500))
+      << "left its strip " << Describe(bar);
+  EXPECT_EQ(ReservationQuery(ABE_BOTTOM).bottom, reserved);
+  Exit(*program, bar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProgramRedock,
+    testing::Values(RedockCase{"StoredAtTheBottom", "Bottom=1\r\n", "/MONITOR0 /RP1 /RT3", 3},
+                    RedockCase{"SwitchedToTheBottom", "Frame=1\r\n", "/MONITOR0 /RP1 /RT5 /BOTTOM",
+                               5}),
+    [](const testing::TestParamInfo<RedockCase>& info) { return info.param.what; });
+
+// Each tick pulls a floating bar that drifted back to the monitor's corner; the count ends them.
+TEST_F(ProgramPlacement, TheRedockCountGivesThatManyTicks) {
+  auto program = Start("Float=1\r\nFloatLeft=200\r\nFloatTop=300\r\nFloatRight=600\r\n",
+                       "/MONITOR0 /RP2 /RT2");
+  HWND bar = program->WaitForBar();
+  const auto atCorner = [&] {
+    const RECT now = BoundsOf(bar);
+    return now.left == 1 && now.top == 1;
+  };
+  ASSERT_TRUE(WaitUntil(atCorner)) << "placed on monitor 0 " << Describe(bar);
+  const auto drift = [&] {
+    ::SetWindowPos(bar, nullptr, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return WaitUntil([&] { return BoundsOf(bar).left == 300; });
+  };
+  for (int tick = 1; tick <= 2; ++tick) {
+    ASSERT_TRUE(drift());
+    ASSERT_TRUE(WaitUntil(atCorner, 4000)) << "tick " << tick << " " << Describe(bar);
+  }
+  ASSERT_TRUE(drift());
+  EXPECT_FALSE(WaitUntil(atCorner, 3000)) << "a third tick";
   Exit(*program, bar);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Commands.h"
 #include "InProcessBar.h"
 
 using namespace testing_support;
@@ -106,6 +107,16 @@ TEST_F(TickerVertical, AHorizontalPauseKeepsTheMarqueesFrameUntilItResumes) {
   EXPECT_EQ(bar->Marquee().CurrentOutput(), frame);
   bar->SetPaused(false);
   EXPECT_TRUE(PumpUntil([&] { return bar->Marquee().CurrentOutput() != frame; }));
+}
+
+// A resume that arrives while the pause lets waiting messages through wins.
+TEST_F(TickerVertical, AResumeDuringAHorizontalPauseKeepsTheMarqueeRunning) {
+  Change([](core::TickerSettings& v) { v.Vertical = false; });
+  ASSERT_TRUE(bar->Marquee().Enabled());
+  ::PostMessageA(bar->Handle(), WM_COMMAND, CMD_PAUSE, 0);
+  bar->SetPaused(true);
+  EXPECT_FALSE(bar->Paused());
+  EXPECT_TRUE(bar->Marquee().Enabled());
 }
 
 }  // namespace

@@ -27,6 +27,10 @@ struct ShellRecord {
     DWORD message;
     std::string tip;
     HWND hwnd;
+    UINT id;
+    UINT flags;
+    UINT callbackMessage;
+    HICON icon;
   };
   std::vector<Call> calls;
   int addsToRefuse = 0;
@@ -44,7 +48,8 @@ class FakeShell final : public TrayIconShell {
  public:
   explicit FakeShell(ShellRecord& record) : record_(record) {}
   BOOL Notify(DWORD message, NOTIFYICONDATAA& data) override {
-    record_.calls.push_back({message, data.szTip, data.hWnd});
+    record_.calls.push_back(
+        {message, data.szTip, data.hWnd, data.uID, data.uFlags, data.uCallbackMessage, data.hIcon});
     if (message == NIM_ADD && record_.addsToRefuse > 0) {
       --record_.addsToRefuse;
       return FALSE;
@@ -140,6 +145,24 @@ INSTANTIATE_TEST_SUITE_P(TrayIcon, TrayIconCalls, testing::Values(
               {NIM_ADD, NIM_ADD, NIM_MODIFY}, "News"}),
     [](const auto& info) { return std::string(info.param.what); });
 // clang-format on
+
+// Every call names the icon, its picture, its tip and the message the shell calls back with.
+TEST_F(TrayIconTest, EveryCallCarriesTheWholeRecord) {
+  TTrayIcon& tray = MakeIcon();
+  tray.SetToolTip("News");
+  tray.SetIcon(SampleIcon());
+  tray.SetActive(true);
+  tray.SetToolTip("More news");
+  tray.SetActive(false);
+  ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_DELETE}));
+  for (const auto& call : shell.calls) {
+    EXPECT_EQ(call.id, 0u);
+    EXPECT_EQ(call.flags, UINT{NIF_MESSAGE | NIF_ICON | NIF_TIP});
+    EXPECT_EQ(call.callbackMessage, kTrayIconCallbackMessage);
+    EXPECT_EQ(call.icon, tray.Icon());
+  }
+  EXPECT_NE(tray.Icon(), nullptr);
+}
 
 TEST_F(TrayIconTest, MouseCallbacksBecomeEventsInTheirOrder) {
   TTrayIcon& tray = MakeIcon();
