@@ -281,8 +281,8 @@ enum class Source { Utf8, SingleByte, Utf16 };
 // Where an offset into the parser's UTF-8 lies in the bytes that came: a character of a
 // single-byte code page was one byte there, a UTF-16 character two or four.
 std::size_t OffsetInSource(std::string_view utf8, std::size_t offset, Source source) {
-  offset = std::min(offset, utf8.size());
   if (source == Source::Utf8) return offset;
+  offset = std::min(offset, utf8.size());
   std::size_t at = 0;
   for (const char c : utf8.substr(0, offset)) {
     if (IsContinuation(c)) continue;
@@ -318,6 +318,7 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   std::string utf8;
   std::size_t skipped = 0;  // bytes before what the parser sees, for the error's offset
   Source source = Source::Utf8;
+  std::optional<TextEncoding> encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
   FeedProlog prolog;
   if (IsUtf16Marked(bytes)) {
     utf8 = Utf16ToUtf8(bytes);
@@ -328,7 +329,6 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   } else {
     prolog = ReadFeedProlog(bytes);
     if (prolog.format == FeedFormat::None) return {};
-    std::optional<TextEncoding> encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
     if (bytes.starts_with(kUtf8Mark)) {
       skipped = kUtf8Mark.size();
     } else if (!prolog.encoding.empty()) {
@@ -353,8 +353,13 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
       utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
   if (!parsed) {
-    const auto offset = static_cast<std::size_t>(parsed.offset);
-    return Broken(parsed.description(), skipped + OffsetInSource(utf8, offset, source));
+    // The parse has rewritten the buffer in place: the offset is counted over a new conversion.
+    auto offset = static_cast<std::size_t>(parsed.offset);
+    if (source == Source::Utf16) offset = OffsetInSource(Utf16ToUtf8(bytes), offset, source);
+    if (source == Source::SingleByte) {
+      offset = OffsetInSource(*SingleByteToUtf8(bytes.substr(skipped), *encoding), offset, source);
+    }
+    return Broken(parsed.description(), skipped + offset);
   }
   FeedReading reading;
   reading.outcome = FeedOutcome::Feed;

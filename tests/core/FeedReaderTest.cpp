@@ -245,16 +245,25 @@ const std::string kLatin1Broken =
     "</item></channel></rss>";
 const std::string kCp1252Broken = "<rss><channel><item><title>\x80\x80</item></channel></rss>";
 const std::u16string kUtf16Broken = u"<rss><channel><item><title>\u00E9\U0001F600</item></rss>";
+// The parser rewrites references and line ends in place, before it finds the fault.
+const std::string kLatin1Rewritten =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>&amp;&#233;\r\n"
+    "\xE9&lt;\xE9</item></channel></rss>";
+const std::u16string kUtf16Rewritten =
+    u"<rss><channel><item><title>&amp;&#x1F600;\r\n\u00E9&lt;\u00E9</item></rss>";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BrokenFeedOffset,
-    testing::Values(OffsetCase{"declared latin1", kLatin1Broken, kLatin1Broken.find("</item>") + 2},
-                    OffsetCase{"windows-1252 by the server's charset", kCp1252Broken,
-                               kCp1252Broken.find("</item>") + 2,
-                               TextEncoding{Kind::CodePage, 1252, 0}},
-                    OffsetCase{"utf-16 with a character beyond the plane",
-                               Utf16LeMarked(kUtf16Broken),
-                               2 + 2 * (kUtf16Broken.find(u"</item>") + 2)}),
+    testing::Values(
+        OffsetCase{"declared latin1", kLatin1Broken, kLatin1Broken.find("</item>") + 2},
+        OffsetCase{"windows-1252 by the server's charset", kCp1252Broken,
+                   kCp1252Broken.find("</item>") + 2, TextEncoding{Kind::CodePage, 1252, 0}},
+        OffsetCase{"utf-16 with a character beyond the plane", Utf16LeMarked(kUtf16Broken),
+                   2 + 2 * (kUtf16Broken.find(u"</item>") + 2)},
+        OffsetCase{"latin1 with references before the fault", kLatin1Rewritten,
+                   kLatin1Rewritten.find("</item>") + 2},
+        OffsetCase{"utf-16 with references before the fault", Utf16LeMarked(kUtf16Rewritten),
+                   2 + 2 * (kUtf16Rewritten.find(u"</item>") + 2)}),
     testing_names::FromWhat());
 
 struct CutCase {
