@@ -29,14 +29,6 @@ bool FakeFileExists(const std::string& path) {
   return path.find('.') != std::string::npos;
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 void CheckSplit(std::string_view commandLine, const std::vector<std::string>& parameters) {
   // Parameters are the text's bytes in order, less quotes and the separators between them.
   std::size_t at = 0;
@@ -53,7 +45,7 @@ void CheckSplit(std::string_view commandLine, const std::vector<std::string>& pa
 
 void CheckParameter(const CommandLineState& before, const CommandLineState& after,
                     std::string_view parameter, ParameterKind kind) {
-  const std::string upper = Upper(parameter);
+  const std::string upper = fuzz::UpperAscii(parameter);
   switch (kind) {
     case ParameterKind::Unknown:
     case ParameterKind::BadNumber:

@@ -2,6 +2,7 @@
 // What the fuzz targets share: a broken property ends the run like a crash, so that libFuzzer
 // keeps the input that broke it, and the line that says which property it was.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -32,6 +33,15 @@ inline std::vector<std::string_view> Lines(std::string_view text) {
     start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return lines;
+}
+
+// ASCII letters in capitals, as names and switches are compared.
+inline std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return upper;
 }
 
 // Whether `part` occurs in `whole` in order, each element of `part` equal to a later one of

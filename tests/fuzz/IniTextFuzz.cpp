@@ -33,18 +33,10 @@ constexpr std::array<std::string_view, 4> kSections{"Settings", "settings", "Oth
 // Folded names to values: what a reader of the section sees.
 using Seen = std::map<std::string, std::string>;
 
-std::string Fold(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return folded;
-}
-
 Seen SeenIn(std::string_view text, std::string_view section) {
   Seen seen;
   for (const IniEntry& entry : core::ReadIniSection(text, section)) {
-    seen.emplace(Fold(entry.name), entry.value);
+    seen.emplace(fuzz::UpperAscii(entry.name), entry.value);
   }
   return seen;
 }
@@ -67,7 +59,7 @@ std::vector<std::string_view> LinesAMergeKeeps(std::string_view text, std::strin
     } else if (inside && !line.starts_with('[') && !line.starts_with(';') &&
                line.find('=') != std::string_view::npos) {
       const std::string_view name = core::TrimBlanks(line.substr(0, line.find('=')));
-      if (!name.empty() && owned.contains(Fold(name))) continue;
+      if (!name.empty() && owned.contains(fuzz::UpperAscii(name))) continue;
     }
     kept.push_back(lines[i]);
   }
@@ -80,7 +72,7 @@ void CheckRead(std::string_view text, std::string_view section) {
   for (const IniEntry& entry : entries) {
     FUZZ_CHECK(!entry.name.empty());
     FUZZ_CHECK(core::IsIniValue(entry.value));
-    FUZZ_CHECK(names.emplace(Fold(entry.name), entry.value).second);  // each name once
+    FUZZ_CHECK(names.emplace(fuzz::UpperAscii(entry.name), entry.value).second);  // each name once
   }
   // What the format can write comes back as it was.
   std::vector<IniEntry> writable;
@@ -109,7 +101,7 @@ void CheckMerge(std::string_view text, std::string_view section,
   Seen owned;
   for (const IniEntry& entry : entries) {
     if (core::IsIniName(entry.name) && core::IsIniValue(entry.value)) {
-      owned.emplace(Fold(entry.name), entry.value);  // the first of a repeated name
+      owned.emplace(fuzz::UpperAscii(entry.name), entry.value);  // the first of a repeated name
     }
   }
   // A reader sees the old values with the written ones over them.

@@ -4,6 +4,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -34,11 +35,8 @@ constexpr std::array kRegistryTypes{RegistryType::Absent, RegistryType::Dword, R
 
 bool OnlyDigits(std::string_view text) {
   if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void CheckText(std::string_view text, const Value& current) {

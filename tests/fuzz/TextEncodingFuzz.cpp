@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "core/FeedEncoding.h"
 #include "core/SingleByteText.h"
 #include "core/TextEncoding.h"
 
@@ -42,19 +43,6 @@ const core::SingleByteTable& Cp1252() {
     return built;
   }();
   return *table;
-}
-
-void AppendUtf8(std::string& out, std::uint16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 void AppendUtf16(std::string& out, std::uint16_t c, bool bigEndian) {
@@ -134,7 +122,7 @@ void CheckRoundTrip(std::string_view bytes) {
     const std::uint16_t c = CharacterOf(static_cast<unsigned char>(byte));
     if (c == 0) continue;
     text += byte;
-    AppendUtf8(utf8, c);
+    core::AppendUtf8(utf8, c);
     AppendUtf16(utf16le, c, false);
     AppendUtf16(utf16be, c, true);
   }

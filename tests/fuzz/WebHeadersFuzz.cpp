@@ -2,6 +2,7 @@
 // of the headers, the kept value is the one found, and a charset gives only encodings the bar
 // converts.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,9 +19,7 @@ using Kind = core::TextEncoding::Kind;
 // The block as the log shows it: every ":" turned into "=".
 std::string AsLogged(std::string_view headers) {
   std::string logged(headers);
-  for (char& c : logged) {
-    if (c == ':') c = '=';
-  }
+  std::replace(logged.begin(), logged.end(), ':', '=');
   return logged;
 }
 

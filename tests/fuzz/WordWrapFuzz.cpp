@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,9 @@ class ByteWidths : public core::TextMeasurer {
  public:
   ByteWidths(int seed, int modulus) : seed_(seed), modulus_(modulus) {}
   int Width(std::string_view text) override {
-    int width = 0;
-    for (const char c : text) width += (static_cast<unsigned char>(c) * seed_) % modulus_;
-    return width;
+    return std::accumulate(text.begin(), text.end(), 0, [this](int width, char c) {
+      return width + (static_cast<unsigned char>(c) * seed_) % modulus_;
+    });
   }
   int Height(std::string_view) override { return 12; }
 
