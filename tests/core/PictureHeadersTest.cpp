@@ -72,24 +72,24 @@ constexpr std::int32_t kMin32 = std::numeric_limits<std::int32_t>::min();
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BitmapHeaders,
-    testing::Values(BitmapCase{"Whole", {}, true}, BitmapCase{"TopDown", {.height = -2}, true},
-                    BitmapCase{"RowsBeyondTheFile", {.height = 3}, false},
-                    BitmapCase{"LastPixelByteMissing", {.pixelBytesLess = 1}, false},
-                    BitmapCase{"NoRows", {.height = 0}, false},
-                    BitmapCase{"LowestHeight", {.height = kMin32}, false},
-                    BitmapCase{"NegativeWidth", {.width = -4}, false},
-                    BitmapCase{"TooManyPixels", {.width = 4097, .height = 4096}, false},
-                    BitmapCase{"TwoPlanes", {.planes = 2}, false},
-                    BitmapCase{"SevenBits", {.bits = 7}, false},
-                    BitmapCase{"EightBitsWithPalette", {.bits = 8}, true},
-                    BitmapCase{"PaletteBeyondTheDepth", {.bits = 4, .colorsUsed = 17}, false},
-                    BitmapCase{"PixelsInsideTheHeader", {.pixelsAtShift = -1}, false},
-                    BitmapCase{
-                        "RunLengthTopDown", {.height = -2, .bits = 8, .compression = 1}, false},
-                    BitmapCase{"RunLength", {.bits = 8, .compression = 1}, true},
-                    BitmapCase{"EmbeddedPng", {.compression = 5}, false},
-                    BitmapCase{"UnknownHeader", {.headerSize = 20}, false},
-                    BitmapCase{"Version5Header", {.headerSize = 124}, true}),
+    testing::Values(
+        BitmapCase{"Whole", {}, true}, BitmapCase{"TopDown", {.height = -2}, true},
+        BitmapCase{"RowsBeyondTheFile", {.height = 3}, false},
+        BitmapCase{"LastPixelByteMissing", {.pixelBytesLess = 1}, false},
+        BitmapCase{"NoRows", {.height = 0}, false},
+        BitmapCase{"LowestHeight", {.height = kMin32}, false},
+        BitmapCase{"NegativeWidth", {.width = -4}, false},
+        BitmapCase{"TooManyPixels", {.width = 4097, .height = 4096}, false},
+        BitmapCase{"TwoPlanes", {.planes = 2}, false}, BitmapCase{"SevenBits", {.bits = 7}, false},
+        BitmapCase{"EightBitsWithPalette", {.bits = 8}, true},
+        BitmapCase{
+            "PaletteBeyondTheDepth", {.bits = 4, .colorsUsed = 17, .pixelsAtShift = 4}, false},
+        BitmapCase{"PixelsInsideTheHeader", {.pixelsAtShift = -1}, false},
+        BitmapCase{"RunLengthTopDown", {.height = -2, .bits = 8, .compression = 1}, false},
+        BitmapCase{"RunLength", {.bits = 8, .compression = 1}, true},
+        BitmapCase{"EmbeddedPng", {.compression = 5}, false},
+        BitmapCase{"UnknownHeader", {.headerSize = 20}, false},
+        BitmapCase{"Version5Header", {.headerSize = 124}, true}),
     [](const testing::TestParamInfo<BitmapCase>& info) { return info.param.name; });
 
 // The fields of an icon file of one 2 × 2 32-bit image.

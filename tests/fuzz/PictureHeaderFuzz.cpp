@@ -26,10 +26,13 @@ Wide RowBytes(Wide width, Wide bits) {
 void CheckBitmap(std::string_view bytes) {
   const std::uint32_t header = Read32(bytes, 14);
   const bool core = header == 12;
-  const std::int64_t width =
-      core ? Read16(bytes, 18) : static_cast<std::int32_t>(Read32(bytes, 18));
-  const std::int64_t height =
-      core ? Read16(bytes, 20) : static_cast<std::int32_t>(Read32(bytes, 22));
+  // Signed in the info header: each branch apart, as a conditional would make both unsigned.
+  std::int64_t width = Read16(bytes, 18);
+  std::int64_t height = Read16(bytes, 20);
+  if (!core) {
+    width = static_cast<std::int32_t>(Read32(bytes, 18));
+    height = static_cast<std::int32_t>(Read32(bytes, 22));
+  }
   const std::uint32_t bits = core ? Read16(bytes, 24) : Read16(bytes, 28);
   const std::uint32_t compression = core ? 0 : Read32(bytes, 30);
   FUZZ_CHECK(width > 0 && height != 0);

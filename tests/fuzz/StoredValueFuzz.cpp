@@ -95,8 +95,10 @@ void CheckClamps(std::string_view text) {
     if (*read.Find(entry.Name()) != entry.value) ++changed;
     const auto range = core::ClampRangeOf(entry.Name());
     if (!range) continue;
+    // Within the range, at the end nearer to the value read.
     const std::int32_t number = std::get<std::int32_t>(entry.value);
-    FUZZ_CHECK(number >= range->low && number <= range->high);
+    const std::int32_t before = std::get<std::int32_t>(*read.Find(entry.Name()));
+    FUZZ_CHECK(number == std::clamp(before, range->low, range->high));
   }
   FUZZ_CHECK(messages.size() == changed);
   FUZZ_CHECK(core::ClampTickerValues(table).empty());
