@@ -136,19 +136,33 @@ std::string DecodeHtmlEntities(std::string_view text) {
   return out;
 }
 
+// The length of the blank, control character (C0, DEL or C1, such as NEL) or line or paragraph
+// separator that starts `text`, in UTF-8; 0 when it starts with none.
+std::size_t BlankLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  if (byte(0) <= 0x20 || byte(0) == 0x7F) return 1;
+  if (text.size() >= 2 && byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return 2;
+  if (text.size() >= 3 && byte(0) == 0xE2 && byte(1) == 0x80 &&
+      (byte(2) == 0xA8 || byte(2) == 0xA9)) {
+    return 3;
+  }
+  return 0;
+}
+
 // Runs of blanks, line breaks and other control characters become one blank; none at the ends.
 std::string Collapse(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   bool blank = false;
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (const std::size_t length = BlankLength(text.substr(at))) {
       blank = !out.empty();
+      at += length;
       continue;
     }
     if (blank) out += ' ';
     blank = false;
-    out += c;
+    out += text[at++];
   }
   return out;
 }
@@ -261,6 +275,23 @@ std::vector<FeedItem> ReadItems(pugi::xml_node root, const FeedProlog& prolog,
   return items;
 }
 
+// How the parser's UTF-8 was made from the bytes that came.
+enum class Source { Utf8, SingleByte, Utf16 };
+
+// Where an offset into the parser's UTF-8 lies in the bytes that came: a character of a
+// single-byte code page was one byte there, a UTF-16 character two or four.
+std::size_t OffsetInSource(std::string_view utf8, std::size_t offset, Source source) {
+  if (source == Source::Utf8) return offset;
+  offset = std::min(offset, utf8.size());
+  std::size_t at = 0;
+  for (const char c : utf8.substr(0, offset)) {
+    if (IsContinuation(c)) continue;
+    const bool beyondPlane = static_cast<unsigned char>(c) >= 0xF0;
+    at += source == Source::SingleByte ? 1 : beyondPlane ? 4 : 2;
+  }
+  return at;
+}
+
 }  // namespace
 
 std::string CutAtWord(std::string_view text, std::size_t limit) {
@@ -286,15 +317,18 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
                      std::string_view address, const CodePageToUtf8& toUtf8) {
   std::string utf8;
   std::size_t skipped = 0;  // bytes before what the parser sees, for the error's offset
+  Source source = Source::Utf8;
+  std::optional<TextEncoding> encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
   FeedProlog prolog;
   if (IsUtf16Marked(bytes)) {
     utf8 = Utf16ToUtf8(bytes);
+    skipped = 2;
+    source = Source::Utf16;
     prolog = ReadFeedProlog(utf8);
     if (prolog.format == FeedFormat::None) return {};
   } else {
     prolog = ReadFeedProlog(bytes);
     if (prolog.format == FeedFormat::None) return {};
-    std::optional<TextEncoding> encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
     if (bytes.starts_with(kUtf8Mark)) {
       skipped = kUtf8Mark.size();
     } else if (!prolog.encoding.empty()) {
@@ -314,12 +348,19 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
       return Broken("unsupported encoding " + name, 0);
     }
     utf8 = std::move(*converted);
+    if (encoding->kind == TextEncoding::Kind::CodePage) source = Source::SingleByte;
   }
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
       utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
   if (!parsed) {
-    return Broken(parsed.description(), skipped + static_cast<std::size_t>(parsed.offset));
+    // The parse has rewritten the buffer in place: the offset is counted over a new conversion.
+    auto offset = static_cast<std::size_t>(parsed.offset);
+    if (source == Source::Utf16) offset = OffsetInSource(Utf16ToUtf8(bytes), offset, source);
+    if (source == Source::SingleByte) {
+      offset = OffsetInSource(*SingleByteToUtf8(bytes.substr(skipped), *encoding), offset, source);
+    }
+    return Broken(parsed.description(), skipped + offset);
   }
   FeedReading reading;
   reading.outcome = FeedOutcome::Feed;

@@ -116,6 +116,13 @@ TickerSettings TickerSettingsFrom(const ValueTable& table, const TickerSettings&
   return settings;
 }
 
+std::optional<IntRange> ClampRangeOf(std::string_view name) {
+  for (const Range& range : kRanges) {
+    if (SameName(range.name, name)) return IntRange{range.low, range.high};
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> ClampTickerValues(ValueTable& table) {
   std::vector<std::string> messages;
   for (const Range& range : kRanges) {

@@ -3,6 +3,7 @@
 // that gives every name its type and the order in which the bar writes them into the store.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -105,6 +106,9 @@ void StoreTickerSettings(const TickerSettings& settings, ValueTable& table);
 // The values the table holds; a name that is missing or holds another kind keeps its value from
 // `defaults`.
 TickerSettings TickerSettingsFrom(const ValueTable& table, const TickerSettings& defaults = {});
+
+// The range ClampTickerValues keeps the named integer to; nullopt for a name it leaves alone.
+std::optional<IntRange> ClampRangeOf(std::string_view name);
 
 // Brings stored integers outside the ranges the options dialog offers back into them; one
 // complete log line ("Settings: Amount 0 out of range, using 1") per value changed.

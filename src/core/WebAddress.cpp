@@ -123,8 +123,14 @@ bool IsWebAddress(std::string_view address) {
     return false;
   }
   if (hostStart >= address.size() || address[hostStart] == '/') return false;
-  return std::none_of(address.begin(), address.end(),
-                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  for (std::size_t at = 0; at < address.size(); ++at) {
+    const auto c = static_cast<unsigned char>(address[at]);
+    if (c < 0x20 || c == 0x7F) return false;
+    // C1 controls (NEL among them) in UTF-8, as a feed's xml:base may carry them.
+    const auto next = at + 1 < address.size() ? static_cast<unsigned char>(address[at + 1]) : 0;
+    if (c == 0xC2 && next >= 0x80 && next <= 0x9F) return false;
+  }
+  return true;
 }
 
 std::string FirstWebAddress(std::string_view line) {

@@ -13,7 +13,7 @@ namespace core {
 std::string ResolveAddress(std::string_view base, std::string_view reference);
 
 // True for an http:// or https:// address with a host (scheme without regard to case) that
-// holds no control character.
+// holds no control character (C0, DEL, or C1 in UTF-8).
 bool IsWebAddress(std::string_view address);
 
 // The first http:// or https:// address in a line of plain text, up to a blank, a control

@@ -28,6 +28,10 @@ struct JpegErrors {
   std::longjmp(errors->escape, 1);
 }
 
+// A warning (a damaged picture that still decodes) would go to stderr, which a window program
+// does not have.
+void IgnoreMessage(j_common_ptr) {}
+
 constexpr unsigned kMaxPixels = 16u * 1024u * 1024u;
 
 HBITMAP CreateBgrBitmap(int width, int height, void** bits) {
@@ -53,6 +57,7 @@ struct JpegDecoder {
   JpegDecoder() {
     info.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = &EscapeOnError;
+    errors.standard.output_message = &IgnoreMessage;
   }
   JpegDecoder(const JpegDecoder&) = delete;
   JpegDecoder& operator=(const JpegDecoder&) = delete;

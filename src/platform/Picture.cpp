@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/PictureHeaders.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"
@@ -129,16 +130,26 @@ std::unique_ptr<Picture> LoadWindowsMetafile(const std::string& path) {
                                               bytes + offset, nullptr, &picture));
 }
 
+// The system's readers of bitmaps and icons trust the sizes in a file's headers.
+void CheckHeaders(const std::string& path,
+                  std::optional<std::string> (*problemOf)(std::string_view bytes)) {
+  if (const auto problem = problemOf(ReadSmallFile(path))) {
+    throw std::runtime_error(*problem + ": " + path);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<Picture> LoadPicture(const std::string& path) {
   const std::string extension = LowerExtension(path);
   if (extension == "bmp") {
+    CheckHeaders(path, core::BitmapFileProblem);
     HANDLE bitmap = ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     return std::make_unique<BitmapPicture>(static_cast<HBITMAP>(CheckHandle(bitmap)));
   }
   if (extension == "ico") {
+    CheckHeaders(path, core::IconFileProblem);
     HANDLE icon = ::LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
     return std::make_unique<IconPicture>(static_cast<HICON>(CheckHandle(icon)));
   }

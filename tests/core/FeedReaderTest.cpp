@@ -165,7 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>"
                  "Caf\xE9 \x92</title></item></channel></rss>",
                  FeedOutcome::Feed,
-                 {{"Caf\xC3\xA9 \xC2\x92", ""}}},
+                 {{"Caf\xC3\xA9", ""}}},  // 0x92 is the control character U+0092 there
+        FeedCase{"control characters and separators by reference",
+                 Rss("<item><title>a&#133;b&#x2028;c&#x9F;&#x2029;d</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"a b c d", ""}}},
         FeedCase{"windows-1252 declared",
                  "<?xml version='1.0' encoding='windows-1252'?><rss><channel><item><title>"
                  "Caf\xE9 \x92\x80</title></item></channel></rss>",
@@ -227,6 +231,56 @@ TEST(FeedReading, LeavesCodePagesWithoutATableToTheSystem) {
   EXPECT_EQ(asked, 1251u);
   EXPECT_EQ(reading.items, (std::vector<FeedItem>{{"\xD0\x9F", ""}}));
 }
+
+std::string Utf16LeMarked(const std::u16string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+struct OffsetCase {
+  const char* what;
+  std::string bytes;
+  std::size_t offset;  // of the end tag's name in `bytes`
+  std::optional<TextEncoding> charset = std::nullopt;
+};
+
+class BrokenFeedOffset : public testing::TestWithParam<OffsetCase> {};
+
+TEST_P(BrokenFeedOffset, CountsTheBytesAsTheyCameNotAsTheyWereConverted) {
+  const core::FeedReading reading = ReadFeed(GetParam().bytes, GetParam().charset, kAddress);
+  ASSERT_EQ(reading.outcome, FeedOutcome::Broken);
+  EXPECT_EQ(reading.errorOffset, GetParam().offset);
+}
+
+const std::string kLatin1Broken =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>\xE9\xE9\xE9"
+    "</item></channel></rss>";
+const std::string kCp1252Broken = "<rss><channel><item><title>\x80\x80</item></channel></rss>";
+const std::u16string kUtf16Broken = u"<rss><channel><item><title>\u00E9\U0001F600</item></rss>";
+// The parser rewrites references and line ends in place, before it finds the fault.
+const std::string kLatin1Rewritten =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>&amp;&#233;\r\n"
+    "\xE9&lt;\xE9</item></channel></rss>";
+const std::u16string kUtf16Rewritten =
+    u"<rss><channel><item><title>&amp;&#x1F600;\r\n\u00E9&lt;\u00E9</item></rss>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BrokenFeedOffset,
+    testing::Values(
+        OffsetCase{"declared latin1", kLatin1Broken, kLatin1Broken.find("</item>") + 2},
+        OffsetCase{"windows-1252 by the server's charset", kCp1252Broken,
+                   kCp1252Broken.find("</item>") + 2, TextEncoding{Kind::CodePage, 1252, 0}},
+        OffsetCase{"utf-16 with a character beyond the plane", Utf16LeMarked(kUtf16Broken),
+                   2 + 2 * (kUtf16Broken.find(u"</item>") + 2)},
+        OffsetCase{"latin1 with references before the fault", kLatin1Rewritten,
+                   kLatin1Rewritten.find("</item>") + 2},
+        OffsetCase{"utf-16 with references before the fault", Utf16LeMarked(kUtf16Rewritten),
+                   2 + 2 * (kUtf16Rewritten.find(u"</item>") + 2)}),
+    testing_names::FromWhat());
 
 struct CutCase {
   const char* what;

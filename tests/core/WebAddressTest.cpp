@@ -66,5 +66,29 @@ INSTANTIATE_TEST_SUITE_P(
         TextAddressCase{"other schemes", "file://c/x mailto:a@b.example", ""}),
     testing_names::FromWhat());
 
+struct WebAddressCase {
+  const char* what;
+  std::string address;
+  bool web;
+};
+
+class WebAddressCheck : public testing::TestWithParam<WebAddressCase> {};
+
+TEST_P(WebAddressCheck, TakesHttpAndHttpsWithAHostAndNoControlCharacter) {
+  EXPECT_EQ(IsWebAddress(GetParam().address), GetParam().web);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WebAddressCheck,
+    testing::Values(WebAddressCase{"http", "http://a.example/x", true},
+                    WebAddressCase{"https in capitals", "HTTPS://a.example", true},
+                    WebAddressCase{"a letter beyond ascii", "http://a.example/caf\xC3\xA9", true},
+                    WebAddressCase{"no host", "http:///x", false},
+                    WebAddressCase{"another scheme", "ftp://a.example/", false},
+                    WebAddressCase{"a line break", "http://a.example/\nx", false},
+                    WebAddressCase{"a next-line control", "http://a.example/\xC2\x85x", false},
+                    WebAddressCase{"the last C1 control", "http://a.example/\xC2\x9F", false}),
+    testing_names::FromWhat());
+
 }  // namespace
 }  // namespace core

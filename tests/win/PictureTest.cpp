@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "PictureFiles.h"
 #include "ProgramDriver.h"
-
-#include <jpeglib.h>
 
 using namespace testing_support;
 
@@ -17,63 +16,6 @@ namespace {
 
 std::string TempPath(const std::string& name) {
   return TempFilePath("driftline-" + name);
-}
-
-template <typename T>
-void Append(std::string& bytes, const T& value) {
-  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-void WriteIcon(const std::string& path, int size) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = size;
-  info.biHeight = size * 2;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  const int maskStride = ((size + 31) / 32) * 4;
-  std::string image;
-  Append(image, info);
-  image.append(static_cast<size_t>(size * size * 4), '\x7f');
-  image.append(static_cast<size_t>(maskStride * size), '\0');
-  std::string bytes;
-  Append(bytes, WORD{0});
-  Append(bytes, WORD{1});
-  Append(bytes, WORD{1});
-  bytes += static_cast<char>(size);
-  bytes += static_cast<char>(size);
-  bytes += '\0';
-  bytes += '\0';
-  Append(bytes, WORD{1});
-  Append(bytes, WORD{32});
-  Append(bytes, static_cast<DWORD>(image.size()));
-  Append(bytes, static_cast<DWORD>(6 + 16));  // the image follows the one directory entry
-  bytes += image;
-  WriteWholeFile(path, bytes);
-}
-
-void WriteJpeg(const std::string& path, int width, int height) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  jpeg_compress_struct compress{};
-  jpeg_error_mgr errors{};
-  compress.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&compress);
-  jpeg_stdio_dest(&compress, file);
-  compress.image_width = width;
-  compress.image_height = height;
-  compress.input_components = 3;
-  compress.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&compress);
-  jpeg_start_compress(&compress, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 3, 0x90);
-  while (compress.next_scanline < compress.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&compress, rows, 1);
-  }
-  jpeg_finish_compress(&compress);
-  jpeg_destroy_compress(&compress);
-  std::fclose(file);
 }
 
 std::unique_ptr<platform::Picture> Load(const std::string& path) {

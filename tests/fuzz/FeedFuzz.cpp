@@ -1,0 +1,107 @@
+// The feed reader over anything a server may send: every headline is one line of text with no
+// markup and no control characters, every link kept is an http or https address, and the
+// headlines become exactly one shown line each.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "core/FeedReader.h"
+#include "core/TextEncoding.h"
+#include "core/TextLines.h"
+#include "core/WebAddress.h"
+
+namespace {
+
+using Kind = core::TextEncoding::Kind;
+
+constexpr std::array<std::string_view, 4> kAddresses{
+    "https://news.example/feed/", "", "ftp://files.example/a/b", "http://a/b/c/d;p?q"};
+constexpr std::array<std::string_view, 3> kSeparators{"  +++  ", "", " \r\n| "};
+
+// A tag as a browser would take it: "<" then a letter, "/", "!" or "?", and a ">" later on.
+bool HoldsMarkup(std::string_view text) {
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    const char next = at + 1 < text.size() ? text[at + 1] : ' ';
+    const bool opens = std::isalpha(static_cast<unsigned char>(next)) != 0 || next == '/' ||
+                       next == '!' || next == '?';
+    if (opens && text.find('>', at) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+enum class Separators { Allowed, Refused };
+
+// C0 controls and DEL as bytes, C1 controls (U+0080 to U+009F) and, in a line of text, the
+// line and paragraph separators as UTF-8.
+bool HoldsControl(std::string_view text, Separators separators = Separators::Refused) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return true;
+    const std::string_view rest = text.substr(i);
+    const auto next = rest.size() >= 2 ? static_cast<unsigned char>(rest[1]) : 0;
+    if (c == 0xC2 && next >= 0x80 && next < 0xA0) return true;
+    if (separators == Separators::Allowed) continue;
+    if (rest.starts_with("\xE2\x80\xA8") || rest.starts_with("\xE2\x80\xA9")) return true;
+  }
+  return false;
+}
+
+bool IsHttpOrHttps(std::string_view link) {
+  std::string scheme(link.substr(0, 8));
+  for (char& c : scheme) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return scheme.starts_with("http://") || scheme.starts_with("https://");
+}
+
+std::optional<core::TextEncoding> Charset(int choice) {
+  switch (choice) {
+    case 1: return core::TextEncoding{Kind::Utf8, 0, 0};
+    case 2: return core::TextEncoding{Kind::CodePage, 28591, 0};
+    case 3: return core::TextEncoding{Kind::CodePage, 1252, 0};
+    case 4: return core::TextEncoding{Kind::Utf16LE, 0, 0};
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  const std::optional<core::TextEncoding> charset = Charset(provider.ConsumeIntegralInRange(0, 4));
+  const std::string_view address = provider.PickValueInArray(kAddresses);
+  const std::string_view separator = provider.PickValueInArray(kSeparators);
+  const std::string bytes = provider.ConsumeRemainingBytesAsString();
+
+  const core::FeedReading reading = core::ReadFeed(bytes, charset, address);
+  if (reading.outcome == core::FeedOutcome::Broken) {
+    FUZZ_CHECK(!reading.error.empty() && reading.errorOffset <= bytes.size());
+  }
+  if (reading.outcome != core::FeedOutcome::Feed) {
+    FUZZ_CHECK(reading.items.empty());
+    return 0;
+  }
+  for (const core::FeedItem& item : reading.items) {
+    FUZZ_CHECK(!item.text.empty());
+    FUZZ_CHECK(!HoldsMarkup(item.text));
+    FUZZ_CHECK(!HoldsControl(item.text));
+    FUZZ_CHECK(item.text.front() != ' ' && item.text.back() != ' ');
+    if (!item.link.empty()) {
+      FUZZ_CHECK(IsHttpOrHttps(item.link) && core::IsWebAddress(item.link));
+      FUZZ_CHECK(!HoldsControl(item.link, Separators::Allowed));
+    }
+  }
+  core::TextLines lines(core::FeedLineBytes(reading.items, separator));
+  FUZZ_CHECK(lines.Lines().size() == reading.items.size());
+  for (const core::FeedItem& item : reading.items) {
+    const std::string cut = core::CutAtWord(item.text, 40);
+    FUZZ_CHECK(cut.size() <= item.text.size() && item.text.starts_with(cut));
+    FUZZ_CHECK(core::IsValidUtf8(cut) || !core::IsValidUtf8(item.text));
+  }
+  return 0;
+}

@@ -1,0 +1,119 @@
+// Stored values as text and as registry data (booleans, integers, colours, numbers, strings):
+// a read keeps the value's kind, reports only the errors it documents, reads back what it writes,
+// and leaves every clamped integer within its range.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "core/IniText.h"
+#include "core/RegistryValues.h"
+#include "core/SettingsValueText.h"
+#include "core/TickerSettings.h"
+#include "core/ValueTable.h"
+
+namespace {
+
+using core::RegistryType;
+using core::Value;
+
+const std::array<Value, 7> kCurrentValues{Value{std::int32_t{3}},
+                                          Value{core::kColorBtnFace},
+                                          Value{std::int32_t{128}},
+                                          Value{true},
+                                          Value{false},
+                                          Value{2.5},
+                                          Value{std::string("old")}};
+constexpr std::array kRegistryTypes{RegistryType::Absent, RegistryType::Dword, RegistryType::String,
+                                    RegistryType::Other};
+
+bool OnlyDigits(std::string_view text) {
+  if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void CheckText(std::string_view text, const Value& current) {
+  const Value read = core::ValueFromText(text, current);
+  FUZZ_CHECK(read.index() == current.index());
+  const auto integer = core::ParseStoredInteger(text);
+  // Up to nine digits always fit; a number is never read from anything but digits.
+  const std::string_view trimmed = core::TrimBlanks(text);
+  if (OnlyDigits(trimmed) && trimmed.size() <= 9) FUZZ_CHECK(integer.has_value());
+  if (integer) FUZZ_CHECK(OnlyDigits(trimmed));
+  if (std::holds_alternative<std::int32_t>(current)) {
+    FUZZ_CHECK(read == (integer ? Value{*integer} : current));
+  }
+  if (std::holds_alternative<bool>(current)) {
+    FUZZ_CHECK(read == (integer ? Value{*integer != 0} : current));
+  }
+  if (const double* number = std::get_if<double>(&read)) {
+    FUZZ_CHECK(*number <= std::numeric_limits<double>::max() &&
+               *number >= std::numeric_limits<double>::lowest());
+  }
+  // What is written reads back as the same value.
+  const auto written = core::ValueToText(read);
+  FUZZ_CHECK(written.has_value());
+  FUZZ_CHECK(core::ValueFromText(*written, current) == read);
+}
+
+void CheckRegistry(std::string_view bytes, RegistryType type, RegistryType existing,
+                   const Value& current) {
+  const core::RegistryData data = core::DecodeRegistryData(type, bytes);
+  if (data.type == RegistryType::String) {
+    FUZZ_CHECK(data.text.find('\0') == std::string::npos && bytes.starts_with(data.text));
+  }
+  if (data.type == RegistryType::Dword) FUZZ_CHECK(bytes.size() == 4);
+  const auto read = core::ReadRegistryValue(current, data);
+  if (!read) return;  // the documented failure: a stored type that cannot give this kind
+  FUZZ_CHECK(read->index() == current.index());
+  const auto plan = core::PlanRegistryWrite(*read, existing);
+  if (!plan) return;
+  const auto again = core::ReadRegistryValue(
+      current, core::DecodeRegistryData(plan->type, core::EncodeRegistryData(*plan)));
+  FUZZ_CHECK(again && *again == *read);
+}
+
+// The bar's start: every stored value read from a settings file, then clamped.
+void CheckClamps(std::string_view text) {
+  core::ValueTable table;
+  table.Set(core::kActiveTabName, core::kActiveTabDefault);
+  core::StoreTickerSettings(core::TickerSettings{}, table);
+  const core::ValueTable defaults = table;
+  core::ReadIniValues(text, "Settings", table);
+  const core::ValueTable read = table;
+  const auto messages = core::ClampTickerValues(table);
+  std::size_t changed = 0;
+  for (const auto& entry : table) {
+    FUZZ_CHECK(entry.value.index() == defaults.Find(entry.Name())->index());
+    if (*read.Find(entry.Name()) != entry.value) ++changed;
+    const auto range = core::ClampRangeOf(entry.Name());
+    if (!range) continue;
+    // Within the range, at the end nearer to the value read.
+    const std::int32_t number = std::get<std::int32_t>(entry.value);
+    const std::int32_t before = std::get<std::int32_t>(*read.Find(entry.Name()));
+    FUZZ_CHECK(number == std::clamp(before, range->low, range->high));
+  }
+  FUZZ_CHECK(messages.size() == changed);
+  FUZZ_CHECK(core::ClampTickerValues(table).empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  const Value current = provider.PickValueInArray(kCurrentValues);
+  const RegistryType type = provider.PickValueInArray(kRegistryTypes);
+  const RegistryType existing = provider.PickValueInArray(kRegistryTypes);
+  const std::string text = provider.ConsumeRemainingBytesAsString();
+  CheckText(text, current);
+  CheckRegistry(text, type, existing, current);
+  CheckClamps(text);
+  return 0;
+}

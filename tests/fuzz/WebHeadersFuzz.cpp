@@ -1,0 +1,76 @@
+// The web source's raw header block and Content-Type: the Last-Modified value found is a piece
+// of the headers, the kept value is the one found, and a charset gives only encodings the bar
+// converts.
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "core/TextEncoding.h"
+#include "core/WebSource.h"
+
+namespace {
+
+using Kind = core::TextEncoding::Kind;
+
+// The block as the log shows it: every ":" turned into "=".
+std::string AsLogged(std::string_view headers) {
+  std::string logged(headers);
+  std::replace(logged.begin(), logged.end(), ':', '=');
+  return logged;
+}
+
+void CheckLastModified(std::string_view headers) {
+  const std::string value = core::LastModifiedOf(headers);
+  FUZZ_CHECK(value.find_first_of("\r\n:") == std::string::npos);
+  FUZZ_CHECK(AsLogged(headers).find(value) != std::string::npos);
+  // The value ends its line, right after a "Last-Modified:" at the line's start.
+  const std::string logged = AsLogged(headers);
+  if (!value.empty()) {
+    std::size_t at = logged.find(value);
+    bool found = false;
+    for (; at != std::string::npos && !found; at = logged.find(value, at + 1)) {
+      const std::size_t end = at + value.size();
+      const bool endsLine = end == logged.size() || logged[end] == '\r' || logged[end] == '\n';
+      const std::size_t name = at >= 14 ? at - 14 : std::string::npos;
+      found = endsLine && name != std::string::npos &&
+              (name == 0 || logged[name - 1] == '\r' || logged[name - 1] == '\n');
+    }
+    FUZZ_CHECK(found);
+  }
+
+  // A check downloads unless the server's value is the one kept, and a download keeps it.
+  core::WebSourceState state;
+  const core::WebRequest first = state.NextRequest("http://127.0.0.1/news.txt");
+  FUZZ_CHECK(core::ShouldDownload(first, value));
+  core::WebResult result;
+  result.status = core::WebStatus::NewLines;
+  result.address = first.address;
+  result.lastModified = value;
+  state.Finished(result);
+  const core::WebRequest second = state.NextRequest(first.address);
+  FUZZ_CHECK(second.lastModified == value);
+  FUZZ_CHECK(core::ShouldDownload(second, value) == value.empty());
+}
+
+void CheckContentType(std::string_view contentType) {
+  const auto encoding = core::EncodingOfContentType(contentType);
+  if (!encoding) return;
+  FUZZ_CHECK(encoding->markLength == 0);
+  if (encoding->kind == Kind::CodePage) {
+    FUZZ_CHECK(encoding->codePage == 28591 ||
+               (encoding->codePage >= 1250 && encoding->codePage <= 1258));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view headers(reinterpret_cast<const char*>(data), size);
+  CheckLastModified(headers);
+  CheckContentType(headers);
+  return 0;
+}

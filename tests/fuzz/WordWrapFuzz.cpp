@@ -1,0 +1,74 @@
+// Word wrap of the vertical mode: the display lines are the paragraph cut into pieces, and no
+// piece is wider than the width (its trailing blanks aside) unless it is one character or none; a
+// word is cut only when no blank lets the line break.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "core/MarqueeTextMeasurer.h"
+#include "core/TextLines.h"
+#include "core/WordWrap.h"
+
+namespace {
+
+// Each byte as wide as the input says, some of them 0 pixels: the font need not be kind.
+class ByteWidths : public core::TextMeasurer {
+ public:
+  ByteWidths(int seed, int modulus) : seed_(seed), modulus_(modulus) {}
+  int Width(std::string_view text) override {
+    return std::accumulate(text.begin(), text.end(), 0, [this](int width, char c) {
+      return width + (static_cast<unsigned char>(c) * seed_) % modulus_;
+    });
+  }
+  int Height(std::string_view) override { return 12; }
+
+ private:
+  int seed_;
+  int modulus_;
+};
+
+std::string_view WithoutTrailingBlanks(std::string_view line) {
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  return line;
+}
+
+void CheckParagraph(core::TextMeasurer& measurer, std::string_view paragraph, int width) {
+  const std::vector<std::string_view> lines = core::WrapParagraph(measurer, paragraph, width);
+  FUZZ_CHECK(!lines.empty());
+  const char* next = paragraph.data();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    FUZZ_CHECK(line.data() == next);  // the pieces follow each other, nothing left out
+    next += line.size();
+    FUZZ_CHECK(!line.empty() || paragraph.empty());
+    const std::string_view shown = WithoutTrailingBlanks(line);
+    FUZZ_CHECK(measurer.Width(shown) <= width || shown.size() <= 1);
+    if (i + 1 < lines.size()) FUZZ_CHECK(line.back() == ' ' || line.find(' ') == line.npos);
+  }
+  FUZZ_CHECK(next == paragraph.data() + paragraph.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  ByteWidths measurer(provider.ConsumeIntegralInRange(1, 255),
+                      provider.ConsumeIntegralInRange(1, 16));
+  const int width = provider.ConsumeIntegralInRange(-4, 200);
+  const std::string text = provider.ConsumeRemainingBytesAsString();
+  core::DisplayLines display;
+  display.SetLines(core::TextLines(text));
+  std::size_t pieces = 0;
+  for (const std::string_view paragraph : display.Paragraphs()) {
+    CheckParagraph(measurer, paragraph, width);
+    pieces += core::WrapParagraph(measurer, paragraph, width).size();
+  }
+  FUZZ_CHECK(display.Wrap(measurer, width).size() == pieces);
+  return 0;
+}
