@@ -1,6 +1,6 @@
-// The web source's raw header block and Content-Type: the Last-Modified value found is a piece
-// of the headers, the kept value is the one found, and a charset gives only encodings the bar
-// converts.
+// The web source's raw header block and Content-Type: the values found are pieces of the
+// headers, only a real 2xx status gives text, the validators kept make the same answer
+// unchanged, and a charset gives only encodings the bar converts.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "FuzzCheck.h"
 #include "core/TextEncoding.h"
+#include "core/WebSchedule.h"
 #include "core/WebSource.h"
 
 namespace {
@@ -42,18 +43,31 @@ void CheckLastModified(std::string_view headers) {
     FUZZ_CHECK(found);
   }
 
-  // A check downloads unless the server's value is the one kept, and a download keeps it.
+  // The validators found are pieces of the headers; a download keeps them, and the next check
+  // asks with them, so the same answer again is unchanged.
+  const core::Validators seen = core::ValidatorsOf(headers);
+  FUZZ_CHECK(seen.lastModified.empty() ||
+             headers.find(seen.lastModified) != std::string_view::npos);
+  FUZZ_CHECK(seen.etag.empty() || headers.find(seen.etag) != std::string_view::npos);
   core::WebSourceState state;
   const core::WebRequest first = state.NextRequest("http://127.0.0.1/news.txt");
-  FUZZ_CHECK(core::ShouldDownload(first, value));
+  FUZZ_CHECK(core::ConditionalHeaders(first).empty());
+  const std::optional<int> status = core::StatusOf(headers);
+  const core::WebAnswer answer = core::AnswerTo(first, status, seen);
+  // Only a real 2xx status line gives text.
+  FUZZ_CHECK(answer != core::WebAnswer::NewText || (status && *status >= 200 && *status < 300));
+  if (const auto wait = core::RetryAfterMs(headers, 1'800'000'000)) FUZZ_CHECK(*wait >= 0);
+  if (answer != core::WebAnswer::NewText) return;
   core::WebResult result;
   result.status = core::WebStatus::NewLines;
   result.address = first.address;
-  result.lastModified = value;
+  result.validators = seen;
   state.Finished(result);
   const core::WebRequest second = state.NextRequest(first.address);
-  FUZZ_CHECK(second.lastModified == value);
-  FUZZ_CHECK(core::ShouldDownload(second, value) == value.empty());
+  FUZZ_CHECK(second.validators == seen);
+  const bool kept = !seen.lastModified.empty() || !seen.etag.empty();
+  FUZZ_CHECK(core::AnswerTo(second, status, seen) ==
+             (kept ? core::WebAnswer::Unchanged : core::WebAnswer::NewText));
 }
 
 void CheckContentType(std::string_view contentType) {
