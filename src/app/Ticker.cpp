@@ -185,7 +185,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam); return 0;
+    case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam, lParam); return 0;
     case WM_SIZE: FormResize(); return 0;
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills every pixel

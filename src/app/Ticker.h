@@ -96,7 +96,7 @@ class TForm1 : public platform::Window {
 
   // The web source.
   void StartGetUrlFileThread();
-  void WMGetUrlFileDone(WPARAM wParam);
+  void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam);
   // Time-outs and size bounds of the web worker's requests, for tests and tools.
   void SetWebLimits(const platform::FetchLimits& limits) { web_.limits = limits; }
 
@@ -167,6 +167,8 @@ class TForm1 : public platform::Window {
   std::vector<std::string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
   void ShowLocalFile(const std::string& path);
   void ApplyAutoReload();
+  // The next automatic check in `delayMs`, if UseAutoReload is set.
+  void ArmSourceCheck(UINT delayMs);
   void StopSourceChecks();
   bool LoadWebLines(core::TextLines lines);
   void PlayChangeSound();
@@ -236,6 +238,7 @@ class TForm1 : public platform::Window {
 
   // Web source.
   void ForceWebDownload();
+  void ScheduleNextWebCheck(const core::WebResult& result);
   void StopUrlWorker();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -51,8 +51,8 @@ void TForm1::TimerGetFileTimer() {
   text_.TimerGetFile.SetEnabled(false);
   Log("TimerGetFileTimer");
   if (values_.UseFileUrl) {
+    // The worker's report sets the next check, from how this one went.
     StartGetUrlFileThread();
-    ApplyAutoReload();
     return;
   }
   Log("TimerGetFileTimer get local file: " + values_.File);
@@ -74,6 +74,11 @@ void TForm1::TimerGetFileTimer() {
 }
 
 void TForm1::ApplyAutoReload() {
+  ArmSourceCheck(static_cast<UINT>(values_.GetFileDelay));
+}
+
+void TForm1::ArmSourceCheck(UINT delayMs) {
+  text_.TimerGetFile.SetInterval(delayMs);
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }
 

@@ -14,27 +14,44 @@ void TForm1::StartGetUrlFileThread() {
   if (web_.UrlThreadHandle) return;
   Log("Creating GetUrlFileThread");
   web_.UrlThreadId = 0;
-  auto worker = std::make_shared<UrlFileThread>(
-      web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT), web_.limits,
-      Handle(), [log = log_.get()](const std::string& message) { log->Log(message); });
+  if (!web_.logGate) {
+    web_.logGate = std::make_shared<core::LogGate>(
+        [log = log_.get()](const std::string& message) { log->Log(message); });
+  }
+  auto worker = std::make_shared<UrlFileThread>(web_.source.NextRequest(values_.FileUrl),
+                                                resources_->GetString(IDS_PRODUCT), web_.limits,
+                                                Handle(), web_.logGate);
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");
+    ApplyAutoReload();
     return;
   }
   web_.worker = std::move(worker);
 }
 
-void TForm1::WMGetUrlFileDone(WPARAM wParam) {
+void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
   Log("Received Windows message: WParam: " + std::to_string(wParam));
-  if (!web_.worker) return;
+  const auto sender = static_cast<DWORD>(lParam);
+  if (!web_.worker || sender != web_.UrlThreadId) {
+    // Not from the running worker: taking it would forget a worker that has not reported.
+    Log("Ignored WM_GETURLFILE_DONE from thread " + std::to_string(sender) +
+        ": not the running worker");
+    return;
+  }
   const std::unique_ptr<core::WebResult> result = web_.worker->TakeResult();
   web_.worker.reset();
   web_.UrlThreadHandle.reset();
   web_.UrlThreadId = 0;
-  if (!result) return;
+  if (!result) {
+    ApplyAutoReload();
+    return;
+  }
   if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
-    Log("Dropped the result for " + result->address + ": the bar shows another source now");
+    Log("Dropped the result for " + core::AddressForLog(result->address) +
+        ": the bar shows another source now");
+    // A check of the address now shown was asked for while this one ran: make it now.
+    if (values_.UseFileUrl) TimerGetFileTimer();
     return;
   }
   switch (result->status) {
@@ -48,6 +65,18 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam) {
       break;
     case core::WebStatus::Unchanged: break;
   }
+  ScheduleNextWebCheck(*result);
+}
+
+void TForm1::ScheduleNextWebCheck(const core::WebResult& result) {
+  const bool failed = result.status == core::WebStatus::Failed;
+  web_.lastCheck = core::After(web_.lastCheck, failed, result.retryAfterMs);
+  const std::int64_t delay =
+      core::NextCheckDelayMs(web_.lastCheck, values_.GetFileDelay, web_.random);
+  if (failed && values_.UseAutoReload) {
+    Log("Web source: next check in " + core::SecondsText(delay) + " s");
+  }
+  ArmSourceCheck(static_cast<UINT>(delay));
 }
 
 void TForm1::ForceWebDownload() {
@@ -55,6 +84,8 @@ void TForm1::ForceWebDownload() {
 }
 
 void TForm1::StopUrlWorker() {
+  // Workers that reported may still be ending: none of them writes to the log from here on.
+  if (web_.logGate) web_.logGate->Close();
   if (!web_.worker) return;
   web_.worker->Abort();
   // Messages are handled meanwhile: the worker's report ends the wait.

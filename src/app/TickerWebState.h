@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <random>
 
 #include "app/UrlFileThread.h"
+#include "core/LogGate.h"
+#include "core/WebSchedule.h"
 #include "core/WebSource.h"
 #include "platform/Handles.h"
 #include "platform/WinInet.h"
@@ -15,7 +18,12 @@ struct TickerWebState {
   std::shared_ptr<UrlFileThread> worker;
   platform::UniqueHandle UrlThreadHandle;
   DWORD UrlThreadId = 0;
+  // Every worker's way into the log; the exit closes it before the log goes.
+  std::shared_ptr<core::LogGate> logGate;
   // `UrlLastModified` for the address shown, and a pending forced read.
   core::WebSourceState source;
+  // How the checks so far went, for the wait before the next one.
+  core::LastCheck lastCheck;
+  core::SeededRandom random{std::random_device{}()};
   platform::FetchLimits limits;
 };

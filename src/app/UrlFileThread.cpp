@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/ShownText.h"
+#include "core/WebSchedule.h"
 #include "platform/CodePageText.h"
 
 namespace {
@@ -20,14 +21,25 @@ std::string FailureText(const char* step, const platform::InternetError& error,
   return text;
 }
 
+// Seconds since 1970 by the system's clock.
+std::int64_t UnixNow() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const auto ticks = (static_cast<std::int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  constexpr std::int64_t kTicksPerSecond = 10000000;
+  constexpr std::int64_t k1601To1970 = 11644473600;
+  return ticks / kTicksPerSecond - k1601To1970;
+}
+
 }  // namespace
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
-                             platform::FetchLimits limits, HWND bar, LogFunction log)
+                             platform::FetchLimits limits, HWND bar,
+                             std::shared_ptr<core::LogGate> log)
     : request_(std::move(request)),
+      shownAddress_(core::AddressForLog(request_.address)),
       userAgent_(std::move(userAgent)),
       bar_(bar),
-      UrlHeaderRequest(limits),
       UrlRequest(limits),
       log_(std::move(log)) {}
 
@@ -51,10 +63,9 @@ void UrlFileThread::GetUrlFileThread() {
   result->address = request_.address;
   result->forced = request_.forced;
   try {
-    std::string seen;
-    if (FileUrlLastModifiedChanged(seen)) {
-      result->lines = GetFileUrlContents(seen);
-      result->lastModified = seen;
+    std::string lastModified;  // in the logged form
+    if (FileUrlLastModifiedChanged(*result, lastModified)) {
+      result->lines = GetFileUrlContents(lastModified);
       result->status = core::WebStatus::NewLines;
     } else {
       result->status = core::WebStatus::Unchanged;
@@ -69,65 +80,63 @@ void UrlFileThread::GetUrlFileThread() {
   EndGetUrlFileThread();
 }
 
-bool UrlFileThread::FileUrlLastModifiedChanged(std::string& seen) {
-  std::optional<std::string> headers;
+bool UrlFileThread::FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified) {
+  std::string headers;
   try {
-    UrlHeaderRequest.Send(userAgent_, request_.address);
-    headers = UrlHeaderRequest.RawHeaders();
+    UrlRequest.Send(userAgent_, request_.address, core::ConditionalHeaders(request_));
+    headers = UrlRequest.RawHeaders().value_or("");
   } catch (const platform::InternetError& e) {
-    throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, request_.address));
+    throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, shownAddress_));
   }
-  UrlHeaderRequest.Close();
-  seen = headers ? core::LastModifiedOf(*headers) : std::string();
-  Log("Url header:  LastModified: " + seen + " (" + request_.address + ")");
-  return core::ShouldDownload(request_, headers ? std::optional(seen) : std::nullopt);
+  lastModified = core::LastModifiedOf(headers);
+  Log("Url header:  LastModified: " + lastModified + " (" + shownAddress_ + ")");
+  result.validators = core::ValidatorsOf(headers);
+  const std::optional<int> status = core::StatusOf(headers);
+  switch (core::AnswerTo(request_, status, result.validators)) {
+    case core::WebAnswer::NewText: return true;
+    case core::WebAnswer::Unchanged:
+      // Closed unread: an unchanged body costs the server nothing more.
+      UrlRequest.Close();
+      return false;
+    case core::WebAnswer::Failed: break;
+  }
+  if (status == 429 || status == 503) result.retryAfterMs = core::RetryAfterMs(headers, UnixNow());
+  // An error page is the server's text, not the ticker's.
+  throw std::runtime_error("GetFileUrlContents: HTTP status " + std::to_string(status.value_or(0)) +
+                           " for " + shownAddress_);
 }
 
 core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModified) {
-  Log("Read Url " + request_.address + " (LastModified: " + lastModified + ")");
+  Log("Read Url " + shownAddress_ + " (LastModified: " + lastModified + ")");
   const std::string failure = "GetFileUrlContents: ";
   std::string body;
   std::string contentType;
   try {
-    UrlRequest.Send(userAgent_, request_.address);
-    const DWORD status = UrlRequest.StatusCode();
-    // An error page is the server's text, not the ticker's.
-    if (status < 200 || status > 299) {
-      throw std::runtime_error(failure + "HTTP status " + std::to_string(status) + " for " +
-                               request_.address);
-    }
     contentType = UrlRequest.ContentType();
     body = UrlRequest.ReadBody();
   } catch (const platform::InternetError& e) {
-    throw std::runtime_error(FailureText("GetFileUrlContents", e, request_.address));
-  } catch (const platform::ResponseTooLarge&) {
-    throw std::runtime_error(failure + "response too large for " + request_.address);
+    throw std::runtime_error(FailureText("GetFileUrlContents", e, shownAddress_));
+  } catch (const platform::ResponseTooLarge& e) {
+    throw std::runtime_error(failure + "response too large for " + shownAddress_ + ": " + e.what());
   }
   UrlRequest.Close();
+  return TextLinesOfBody(std::move(body), contentType);
+}
+
+core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::string& contentType) {
   if (platform::ToSystemCodePage(body, core::EncodingOfContentType(contentType))) {
-    Log(CannotShowAll(request_.address));
+    Log(CannotShowAll(shownAddress_));
   }
   core::TextLines lines(std::move(body));
-  lines.Lines();  // split here, off the user-interface thread
+  lines.Lines();
   return lines;
 }
 
 void UrlFileThread::EndGetUrlFileThread() {
   Log("Ending GetUrlFileThread");
-  UrlHeaderRequest.Close();
   UrlRequest.Close();
 }
 
 void UrlFileThread::Abort() {
-  {
-    std::lock_guard lock(logMutex_);
-    log_ = nullptr;
-  }
-  UrlHeaderRequest.Abort();
   UrlRequest.Abort();
-}
-
-void UrlFileThread::Log(const std::string& message) {
-  std::lock_guard lock(logMutex_);
-  if (log_) log_(message);
 }

@@ -1,16 +1,15 @@
 #pragma once
-// The web worker: one check of a web text file on a thread of its own. It reads nothing of the
-// bar and writes nothing of it: it gets a request, returns a result through its slot and posts
-// WM_GETURLFILE_DONE. The bar and the worker own it jointly, so that an exit that stops
-// waiting for a hung server frees nothing the worker still uses.
+// The web worker: one check of a web text file on a thread of its own, with one conditional
+// request. It reads nothing of the bar and writes nothing of it: it gets a request, returns a
+// result through its slot and posts WM_GETURLFILE_DONE. The bar and the worker own it jointly, so
+// that an exit that stops waiting for a hung server frees nothing the worker still uses.
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
+#include "core/LogGate.h"
 #include "core/ResultSlot.h"
 #include "core/WebSource.h"
 #include "platform/Handles.h"
@@ -20,34 +19,37 @@ inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 
 class UrlFileThread {
  public:
-  using LogFunction = std::function<void(const std::string& message)>;
-
   UrlFileThread(core::WebRequest request, std::string userAgent, platform::FetchLimits limits,
-                HWND bar, LogFunction log);
+                HWND bar, std::shared_ptr<core::LogGate> log);
 
   // Starts the thread; the handle, or an empty one when the system could not create it.
   static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
 
   // User-interface thread: the result once WM_GETURLFILE_DONE has arrived.
   std::unique_ptr<core::WebResult> TakeResult() { return result_.Take(); }
-  // User-interface thread, at exit: no more log lines, and the requests are closed.
+  // User-interface thread, at exit: the requests are closed.
   void Abort();
 
  private:
   static DWORD WINAPI Run(void* parameter);
   void GetUrlFileThread();
-  bool FileUrlLastModifiedChanged(std::string& seen);
+  // Sends the request; true when its answer carries a new text. Fills in the result's
+  // validators, and its Retry-After when the server asks for a pause.
+  bool FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified);
+  // Reads the same answer's body.
   core::TextLines GetFileUrlContents(const std::string& lastModified);
+  // The one step from a body to the bar's lines: the system's code page, split here, off the
+  // user-interface thread.
+  core::TextLines TextLinesOfBody(std::string body, const std::string& contentType);
   void EndGetUrlFileThread();
-  void Log(const std::string& message);
+  void Log(const std::string& message) { log_->Log(message); }
 
   const core::WebRequest request_;
+  // What the log and the failure messages show of the address.
+  const std::string shownAddress_;
   const std::string userAgent_;
   const HWND bar_;
-  platform::HttpGet UrlHeaderRequest;
   platform::HttpGet UrlRequest;
   core::ResultSlot<core::WebResult> result_;
-
-  std::mutex logMutex_;
-  LogFunction log_;
+  const std::shared_ptr<core::LogGate> log_;
 };

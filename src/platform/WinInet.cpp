@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/WebSchedule.h"
+#include "core/WebSource.h"
 #include "platform/SystemError.h"
 
 namespace platform {
@@ -18,10 +20,13 @@ struct CrackedUrl {
   std::string host;
   INTERNET_PORT port = 0;
   std::string object;  // path and query
+  std::string user;
+  std::string password;
 };
 
 CrackedUrl Crack(const std::string& url) {
-  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1);
+  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1),
+      user(url.size() + 1), password(url.size() + 1);
   URL_COMPONENTSA parts{};
   parts.dwStructSize = sizeof parts;
   parts.lpszHostName = host.data();
@@ -30,6 +35,10 @@ CrackedUrl Crack(const std::string& url) {
   parts.dwUrlPathLength = static_cast<DWORD>(path.size());
   parts.lpszExtraInfo = extra.data();
   parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  parts.lpszUserName = user.data();
+  parts.dwUserNameLength = static_cast<DWORD>(user.size());
+  parts.lpszPassword = password.data();
+  parts.dwPasswordLength = static_cast<DWORD>(password.size());
   if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
     Fail(InternetStage::OpenUrl);
   }
@@ -44,6 +53,8 @@ CrackedUrl Crack(const std::string& url) {
   cracked.object.assign(path.data(), parts.dwUrlPathLength);
   cracked.object.append(extra.data(), parts.dwExtraInfoLength);
   if (cracked.object.empty()) cracked.object.push_back('/');
+  cracked.user.assign(user.data(), parts.dwUserNameLength);
+  cracked.password.assign(password.data(), parts.dwPasswordLength);
   return cracked;
 }
 
@@ -65,15 +76,20 @@ std::string InternetMessage(DWORD code) {
   return text + " (" + std::to_string(code) + ")";
 }
 
-void HttpGet::Send(const std::string& userAgent, const std::string& url) {
+void HttpGet::Send(const std::string& userAgent, const std::string& url,
+                   const std::string& headers) {
   std::unique_lock lock(mutex_);
+  sentAt_ = ::GetTickCount();
   if (aborted_) throw InternetError(InternetStage::Initialize, ERROR_CANCELLED, "aborted");
   session_.reset(
       ::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) Fail(InternetStage::Initialize);
   const CrackedUrl cracked = Crack(url);
-  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port, nullptr,
-                                       nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  // Credentials in the address answer the server's challenge.
+  const auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
+  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port,
+                                       orNull(cracked.user), orNull(cracked.password),
+                                       INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection_) Fail(InternetStage::OpenUrl);
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
@@ -85,7 +101,10 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url) {
   HINTERNET request = request_.get();
   // The wait for the answer must not hold the lock that Abort takes.
   lock.unlock();
-  if (!::HttpSendRequestA(request, nullptr, 0, nullptr, 0)) Fail(InternetStage::OpenUrl);
+  if (!::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(),
+                          static_cast<DWORD>(headers.size()), nullptr, 0)) {
+    Fail(InternetStage::OpenUrl);
+  }
 }
 
 HINTERNET HttpGet::Request() {
@@ -95,13 +114,10 @@ HINTERNET HttpGet::Request() {
 }
 
 DWORD HttpGet::StatusCode() {
-  DWORD status = 0;
-  DWORD size = sizeof status;
-  if (!::HttpQueryInfoA(Request(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr)) {
-    return 0;
-  }
-  return status;
+  // Read from the status line itself: a reply without one would otherwise count as 200.
+  const std::optional<std::string> headers = RawHeaders();
+  const std::optional<int> status = headers ? core::StatusOf(*headers) : std::nullopt;
+  return status ? static_cast<DWORD>(*status) : 0;
 }
 
 std::optional<std::string> HttpGet::RawHeaders() {
@@ -137,17 +153,29 @@ std::string HttpGet::ReadBody() {
   const bool lengthKnown =
       ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
                        &size, nullptr) != FALSE;
+  if (lengthKnown && announced > limits_.maxBodyBytes) {
+    throw ResponseTooLarge(std::to_string(announced) + " bytes announced");
+  }
   std::string body;
-  // Reserved from the announced length, bounded, so that a large body is not copied as it grows.
-  if (lengthKnown) body.reserve(std::min<std::size_t>(announced, limits_.maxBodyBytes));
+  // Reserved from the announced length, so that a large body is not copied as it grows.
+  if (lengthKnown) body.reserve(announced);
   std::vector<char> chunk(64 * 1024);
   for (;;) {
-    DWORD read = 0;
-    if (!::InternetReadFile(request, chunk.data(), static_cast<DWORD>(chunk.size()), &read)) {
-      Fail(InternetStage::Read);
+    // Reading only what has arrived keeps each call within one receive time-out, so that the
+    // deadline is checked however slowly the server sends.
+    DWORD available = 0;
+    if (!::InternetQueryDataAvailable(request, &available, 0, 0)) Fail(InternetStage::Read);
+    if (::GetTickCount() - sentAt_ > limits_.deadlineMs) {
+      throw InternetError(
+          InternetStage::Read, ERROR_INTERNET_TIMEOUT,
+          "the fetch took longer than " + core::SecondsText(limits_.deadlineMs) + " s");
     }
+    if (available == 0) break;
+    DWORD read = 0;
+    const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(chunk.size()));
+    if (!::InternetReadFile(request, chunk.data(), wanted, &read)) Fail(InternetStage::Read);
     if (read == 0) break;
-    if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge();
+    if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge("over the cap");
     body.append(chunk.data(), read);
   }
   if (lengthKnown && body.size() < announced) {

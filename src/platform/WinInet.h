@@ -15,7 +15,8 @@
 namespace platform {
 
 struct FetchLimits {
-  DWORD timeoutMs = 30000;  // connecting, sending and each wait for data
+  DWORD timeoutMs = 30000;    // connecting, sending and each wait for data
+  DWORD deadlineMs = 120000;  // the whole fetch, however the server trickles
   std::size_t maxBodyBytes = std::size_t{64} << 20;
   std::size_t maxHeaderBytes = std::size_t{64} << 10;
 };
@@ -39,10 +40,10 @@ class InternetError : public std::runtime_error {
   DWORD code_;
 };
 
-// The body is larger than FetchLimits::maxBodyBytes.
+// The body is, or is announced as, larger than FetchLimits::maxBodyBytes.
 class ResponseTooLarge : public std::runtime_error {
  public:
-  ResponseTooLarge() : std::runtime_error("response too large") {}
+  explicit ResponseTooLarge(const std::string& detail) : std::runtime_error(detail) {}
 };
 
 class HttpGet {
@@ -51,15 +52,17 @@ class HttpGet {
   HttpGet(const HttpGet&) = delete;
   HttpGet& operator=(const HttpGet&) = delete;
 
-  // Sends the request and waits for the answer's headers. Redirects are followed and
-  // certificates checked. Throws InternetError.
-  void Send(const std::string& userAgent, const std::string& url);
+  // Sends the request, with `headers` (lines ending in CR LF) added, and waits for the answer's
+  // headers. Redirects are followed and certificates checked. Throws InternetError.
+  void Send(const std::string& userAgent, const std::string& url, const std::string& headers = {});
+  // The status of a real HTTP status line; 0 when the answer has none.
   DWORD StatusCode();
   // The whole header block, lines ended by CR LF; nullopt when it cannot be had.
   std::optional<std::string> RawHeaders();
   // The Content-Type header; empty when there is none.
   std::string ContentType();
-  // The whole body; throws InternetError or ResponseTooLarge.
+  // The whole body; throws InternetError or ResponseTooLarge, the latter before reading a byte
+  // when the announced length is too large. The fetch's deadline is checked between reads.
   std::string ReadBody();
   // Closes the request, then the connection and the session.
   void Close();
@@ -72,6 +75,7 @@ class HttpGet {
   void CloseHandles();
 
   FetchLimits limits_;
+  DWORD sentAt_ = 0;
   std::mutex mutex_;
   bool aborted_ = false;
   UniqueInternet session_;

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "core/LogGate.h"
 #include "core/ResultSlot.h"
 #include "core/WebSource.h"
 
@@ -35,6 +39,33 @@ TEST(WebHandOver, AWorkerAndAReaderNeverShareALine) {
   }
   worker.join();
   EXPECT_GT(taken, 0);
+}
+
+// The log is owned by the reader, which frees it once the gate is closed: the workers' last
+// lines must all be written before Close returns, and none after.
+TEST(WebHandOver, NoWorkerWritesToTheLogOnceItsGateIsClosed) {
+  auto log = std::make_unique<std::vector<std::string>>();
+  auto gate = std::make_shared<LogGate>([&log](const std::string& line) { log->push_back(line); });
+  std::atomic<int> written{0};
+  std::atomic<bool> stop{false};
+  std::vector<std::thread> workers;
+  for (int w = 0; w < 4; ++w) {
+    workers.emplace_back([gate, &written, &stop] {
+      while (!stop) {
+        gate->Log("Ending GetUrlFileThread");
+        ++written;
+      }
+    });
+  }
+  while (written < 100) std::this_thread::yield();
+  gate->Close();
+  const size_t kept = log->size();
+  log.reset();  // what the bar's exit does next
+  const int atClose = written;
+  while (written < atClose + 1000) std::this_thread::yield();  // workers still ending
+  stop = true;
+  for (std::thread& worker : workers) worker.join();
+  EXPECT_GE(kept, 100u);
 }
 
 }  // namespace

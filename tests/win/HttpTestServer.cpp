@@ -18,18 +18,22 @@ std::string ReasonOf(int status) {
   switch (status) {
     case 200: return "OK";
     case 302: return "Found";
+    case 304: return "Not Modified";
+    case 401: return "Unauthorized";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     default: return "Status";
   }
 }
 
-bool SendAll(SOCKET socket, const std::string& bytes) {
-  size_t sent = 0;
-  while (sent < bytes.size()) {
-    const int done = ::send(socket, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
-    if (done <= 0) return false;
-    sent += static_cast<size_t>(done);
+// Adds what was sent to `sent`; false once the connection fails.
+bool SendAll(SOCKET socket, const std::string& bytes, size_t& sent) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const int now = ::send(socket, bytes.data() + done, static_cast<int>(bytes.size() - done), 0);
+    if (now <= 0) return false;
+    done += static_cast<size_t>(now);
+    sent += static_cast<size_t>(now);
   }
   return true;
 }
@@ -132,6 +136,7 @@ void HttpTestServer::Serve(SOCKET client) {
   }
   HttpRequest request;
   request.number = ++requests_;
+  request.arrivedAt = ::GetTickCount();
   request.text = text.substr(0, text.find("\r\n\r\n") + 2);
   const size_t pathStart = text.find(' ') + 1;
   request.path = text.substr(pathStart, text.find(' ', pathStart) - pathStart);
@@ -146,22 +151,31 @@ void HttpTestServer::Serve(SOCKET client) {
     ::closesocket(client);
     return;
   }
+  size_t sent = 0;
+  if (response.fault == HttpFault::NotHttp) {
+    SendAll(client, response.body, sent);
+    ::closesocket(client);
+    return;
+  }
   if (response.fault == HttpFault::StallHeaders) {
     Wait([] { return false; });
     ::closesocket(client);
     return;
   }
+  const long long length = response.announcedLength >= 0
+                               ? response.announcedLength
+                               : static_cast<long long>(response.body.size());
   const std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " +
                            ReasonOf(response.status) + "\r\n" + response.headers +
-                           "Content-Length: " + std::to_string(response.body.size()) +
+                           "Content-Length: " + std::to_string(length) +
                            "\r\nConnection: close\r\n\r\n";
   switch (response.fault) {
     case HttpFault::StallBody:
-      SendAll(client, head + response.body.substr(0, response.body.size() / 2));
+      SendAll(client, head + response.body.substr(0, response.body.size() / 2), sent);
       Wait([] { return false; });
       break;
     case HttpFault::ResetMidBody: {
-      SendAll(client, head + response.body.substr(0, response.body.size() / 2));
+      SendAll(client, head + response.body.substr(0, response.body.size() / 2), sent);
       const linger abort{1, 0};  // a reset instead of an orderly close
       ::setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
                    sizeof abort);
@@ -170,7 +184,7 @@ void HttpTestServer::Serve(SOCKET client) {
     case HttpFault::Trickle: {
       const std::string all = head + response.body;
       for (size_t at = 0; at < all.size(); at += response.trickleBytes) {
-        if (!SendAll(client, all.substr(at, response.trickleBytes))) break;
+        if (!SendAll(client, all.substr(at, response.trickleBytes), sent)) break;
         std::unique_lock lock(mutex_);
         if (changed_.wait_for(lock, std::chrono::milliseconds(5), [this] { return stopping_; })) {
           break;
@@ -178,8 +192,10 @@ void HttpTestServer::Serve(SOCKET client) {
       }
       break;
     }
-    default: SendAll(client, head + response.body); break;
+    default: SendAll(client, head + response.body, sent); break;
   }
+  if (sent > head.size()) bodyBytes_ += static_cast<long long>(sent - head.size());
+  ++answersEnded_;
   ::closesocket(client);
 }
 

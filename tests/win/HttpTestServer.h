@@ -22,6 +22,7 @@ enum class HttpFault {
   CloseUnanswered,  // read the request and close without a word
   Trickle,          // send the answer a few bytes at a time
   Hold,             // answer only once the test calls Release()
+  NotHttp,          // send the body alone, with no status line or headers
 };
 
 struct HttpResponse {
@@ -29,11 +30,13 @@ struct HttpResponse {
   std::string headers;  // extra header lines, each ending in CR LF
   std::string body;
   HttpFault fault = HttpFault::None;
-  size_t trickleBytes = 64;  // Trickle: bytes sent every 5 ms
+  size_t trickleBytes = 64;        // Trickle: bytes sent every 5 ms
+  long long announcedLength = -1;  // Content-Length, when it is not the body's size
 };
 
 struct HttpRequest {
-  int number = 0;  // from 1
+  int number = 0;       // from 1
+  DWORD arrivedAt = 0;  // GetTickCount when its headers were in
   std::string path;
   std::string text;  // the request line and headers, each line ending in CR LF
 };
@@ -53,6 +56,10 @@ class HttpTestServer {
   std::string Url(const std::string& path = "/news.txt") const;
   int Port() const { return port_; }
   int RequestCount() const { return requests_; }
+  // Bytes of bodies the client took (sent without error), over all requests.
+  long long BodyBytesSent() const { return bodyBytes_; }
+  // Requests whose answer has ended, so that their bytes are counted.
+  int AnswersEnded() const { return answersEnded_; }
   std::vector<HttpRequest> Requests();
   void Release();
 
@@ -67,6 +74,8 @@ class HttpTestServer {
   SOCKET listener_ = INVALID_SOCKET;
   int port_ = 0;
   std::atomic<int> requests_{0};
+  std::atomic<long long> bodyBytes_{0};
+  std::atomic<int> answersEnded_{0};
   std::mutex mutex_;
   std::condition_variable changed_;
   bool stopping_ = false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "AddressSpace.h"
 #include "Commands.h"
 #include "InProcessBar.h"
 #include "ProgramDriver.h"
@@ -225,39 +226,6 @@ TEST_F(TickerText, BeforeAnyFileTheBarHoldsItsDefaultTexts) {
   EXPECT_THAT(bar->DisplayLineStore().Paragraphs(),
               testing::ElementsAre("Driftline from Quorvane", "Right click to see options."));
 }
-
-// Address space not taken by anything: what a 32-bit process can still allocate.
-size_t FreeAddressSpace() {
-  size_t free = 0;
-  MEMORY_BASIC_INFORMATION region{};
-  for (auto* at = reinterpret_cast<char*>(0x10000);
-       ::VirtualQuery(at, &region, sizeof region) == sizeof region; at += region.RegionSize) {
-    if (region.State == MEM_FREE) free += region.RegionSize;
-  }
-  return free;
-}
-
-// Takes all the free address space but `leave` bytes for as long as it lives.
-class AddressSpaceHog {
- public:
-  explicit AddressSpaceHog(size_t leave) {
-    for (size_t block = 64u << 20; block >= 64u << 10; block /= 2) {
-      while (void* taken = ::VirtualAlloc(nullptr, block, MEM_RESERVE, PAGE_NOACCESS)) {
-        taken_.push_back({taken, block});
-      }
-    }
-    for (size_t left = 0; left < leave && !taken_.empty(); taken_.pop_back()) {
-      left += taken_.back().second;
-      ::VirtualFree(taken_.back().first, 0, MEM_RELEASE);
-    }
-  }
-  ~AddressSpaceHog() {
-    for (const auto& taken : taken_) ::VirtualFree(taken.first, 0, MEM_RELEASE);
-  }
-
- private:
-  std::vector<std::pair<void*, size_t>> taken_;
-};
 
 TEST_F(TickerText, RunningOutOfMemoryKeepsTheOldTextAndTriesAgainAtTheNextCheck) {
   ShowFile(MakeFile("small.txt", "small\n"));

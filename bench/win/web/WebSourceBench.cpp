@@ -90,6 +90,7 @@ double WorstAnswerDuring(HWND bar, const std::function<void()>& work) {
 }  // namespace
 
 int main() {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   platform::Application application("Driftline");
   TForm1 bar(application);
   const std::string shownBefore = bar.Marquee().ScrollText();
