@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <functional>
 
+#include "HttpTestServer.h"
 #include "ProgramOnSettings.h"
 
 using namespace testing_support;
 
 namespace {
 
-constexpr const char* kOnFirstUse[] = {"comctl32.dll", "comdlg32.dll", "winmm.dll"};
+constexpr const char* kOnFirstUse[] = {"comctl32.dll", "comdlg32.dll", "winmm.dll", "wininet.dll"};
 
 struct FirstUseCase {
   const char* what;
@@ -56,6 +57,15 @@ TEST_P(ProgramLibraries, AreLoadedOnlyWhenTheirFeatureIsFirstUsed) {
   Exit(*program, bar);
   ::DeleteFileA(file.c_str());
   ::DeleteFileA(SoundFile().c_str());
+}
+
+TEST_F(ProgramLibraries, AWebAddressLoadsWinInetForItsFetch) {
+  HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "first\n"}; });
+  auto program = Start("UseAutoReload=1\r\n", server.Url());
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() >= 1; }));
+  EXPECT_TRUE(Loaded(program->ProcessId(), "wininet.dll"));
+  Exit(*program, bar);
 }
 
 INSTANTIATE_TEST_SUITE_P(
