@@ -64,6 +64,7 @@ void TForm1::FormCreate() {
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
   placement_.TimerReactivate.SetOnTimer([this] { Reactivate(); });
   CreateVerticalLines();
+  CreateLinkTimer();
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
@@ -88,7 +89,11 @@ void TForm1::CreateMarquee() {
   Marquee1->SetAutoSizeHeight(true);
   Marquee1->OnMouseDown = [this](const MarqueeMouse& mouse) { ControlMouseDown(mouse); };
   Marquee1->OnMouseMove = [this](const MarqueeMouse& mouse) { ControlMouseMove(mouse); };
-  Marquee1->OnDblClick = [this] { pauseToggle(); };
+  Marquee1->OnMouseUp = [this](const MarqueeMouse& mouse) { ControlMouseUp(mouse); };
+  Marquee1->OnDblClick = [this] {
+    LinkDoubleClick();
+    pauseToggle();
+  };
   FormResize();
   Marquee1->SetActive(true);
 }
@@ -197,9 +202,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       // Over the labels or the logo, which are drawn on the bar itself.
       OnButtonDown(WM_LBUTTONDOWN);
+      LinkDoubleClick();
       pauseToggle();
       return 0;
     case WM_MOUSEMOVE: FormMouseMove(wParam); return 0;
+    case WM_SETCURSOR:
+      // The marquee's default handling asks here first.
+      return OnSetCursor(lParam) ? TRUE : DefaultHandling(message, wParam, lParam);
     case WM_NCMOUSEMOVE:
       // With a frame, the strip of a minimized bar is all frame.
       RevealOnMouseOver();

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "app/TickerLinkState.h"
 #include "app/TickerLog.h"
 #include "app/TickerMinimizeState.h"
 #include "app/TickerPlacementState.h"
@@ -69,6 +70,9 @@ class TForm1 : public platform::Window {
   // The bar's parts, for the options dialog and the tests.
   TMarquee& Marquee() { return *Marquee1; }
   core::DisplayLines& DisplayLineStore() { return text_.RichEdit1; }
+  // The lines now shown (`RichEdit1`'s paragraphs), and the story of one of them or of a piece.
+  const std::vector<std::string_view>& ShownLines();
+  std::string LinkOfShown(std::string_view piece);
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   // The height the logo is shown at.
   int LogoHeight() const { return placement_.layout.logo.Height(); }
@@ -172,8 +176,9 @@ class TForm1 : public platform::Window {
   void StopSourceChecks();
   bool LoadWebLines(core::TextLines lines);
   void PlayChangeSound();
-  // The file's bytes in the code page the bar draws in; nullopt after a logged failure.
+  // The file's bytes as they are; nullopt after a logged failure.
   std::optional<std::string> ReadLocalBytes();
+  std::optional<core::TextLines> LinesOfLocalFile(std::string bytes);
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.
@@ -211,8 +216,20 @@ class TForm1 : public platform::Window {
   void DragStep(core::MonitorList monitors, core::Rect taskbar, core::Point cursor, int monitor);
   void ControlMouseDown(const MarqueeMouse& mouse);
   void ControlMouseMove(const MarqueeMouse& mouse);
+  void ControlMouseUp(const MarqueeMouse& mouse);
   void OnButtonDown(UINT message);
   void OnLeftButtonUp();
+
+  // Clicking a headline.
+  void CreateLinkTimer();
+  void LinkPress();
+  void LinkRelease();
+  void LinkDoubleClick();
+  void TimerOpenLinkTimer();
+  // The story under a screen point: in the marquee, or in the vertical label under it.
+  std::string LinkAt(core::Point screen);
+  // A hand over a headline with a story; false leaves the cursor to the default handling.
+  bool OnSetCursor(LPARAM lParam);
 
   // Minimize, hide and restore.
   void CreateTrayIcon();
@@ -235,6 +252,8 @@ class TForm1 : public platform::Window {
   void DrawVerticalLines();
   void PaintVerticalLines(HDC target);
   void TimerPauseTimeoutTimer();
+  // The display line of the vertical label under a client point.
+  std::optional<std::string_view> VerticalLineAt(int x, int y);
 
   // Web source.
   void ForceWebDownload();
@@ -276,4 +295,5 @@ class TForm1 : public platform::Window {
   TickerMinimizeState minimize_;
   TickerVerticalState vertical_;
   TickerWebState web_;
+  TickerLinkState links_;
 };

@@ -43,12 +43,16 @@ void TForm1::FormMouseDown() {
 void TForm1::OnButtonDown(UINT message) {
   // A fast pull leaves the bar before the next move arrives: keep the mouse until the button
   // is up.
-  if (message == WM_LBUTTONDOWN) ::SetCapture(Handle());
+  if (message == WM_LBUTTONDOWN) {
+    ::SetCapture(Handle());
+    LinkPress();
+  }
   FormMouseDown();
 }
 
 void TForm1::OnLeftButtonUp() {
   if (::GetCapture() == Handle()) ::ReleaseCapture();
+  LinkRelease();
 }
 
 void TForm1::FormMouseMove(WPARAM keys) {
@@ -85,8 +89,13 @@ void TForm1::DragStep(core::MonitorList monitors, core::Rect taskbar, core::Poin
 }
 
 // The children pass their mouse on to the bar, which works from the cursor's screen position.
-void TForm1::ControlMouseDown(const MarqueeMouse&) {
+void TForm1::ControlMouseDown(const MarqueeMouse& mouse) {
+  if (mouse.button == TMouseButton::mbLeft) LinkPress();
   FormMouseDown();
+}
+
+void TForm1::ControlMouseUp(const MarqueeMouse& mouse) {
+  if (mouse.button == TMouseButton::mbLeft) LinkRelease();
 }
 
 void TForm1::ControlMouseMove(const MarqueeMouse& mouse) {

@@ -6,10 +6,10 @@
 #include <new>
 
 #include "app/ShownText.h"
+#include "app/SourceText.h"
 #include "core/FileStamp.h"
 #include "core/TextPipeline.h"
 #include "core/TickerTextOptions.h"
-#include "platform/CodePageText.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/SoundLibrary.h"
@@ -45,6 +45,14 @@ void TForm1::ShowDefaultText() {
 std::vector<std::string_view> TForm1::DisplayLinesAt(core::TextMeasurer& measurer, int width) {
   if (width <= 0) return text_.RichEdit1.Paragraphs();
   return text_.RichEdit1.Wrap(measurer, width);
+}
+
+const std::vector<std::string_view>& TForm1::ShownLines() {
+  return text_.RichEdit1.Paragraphs();
+}
+
+std::string TForm1::LinkOfShown(std::string_view piece) {
+  return text_.RichEdit1.LinkOf(piece);
 }
 
 void TForm1::TimerGetFileTimer() {
@@ -95,7 +103,12 @@ void TForm1::ReadLocalFile() {
   Log("Read file " + values_.File);
   std::optional<std::string> bytes = ReadLocalBytes();
   if (!bytes) return;
-  core::TextLines lines(std::move(*bytes));
+  std::optional<core::TextLines> read = LinesOfLocalFile(std::move(*bytes));
+  if (!read) {
+    ForgetStampAfterFailedRead();
+    return;
+  }
+  core::TextLines lines = std::move(*read);
   text_.FileEmpty = lines.Empty();
   if (text_.FileEmpty) {
     text_.fileTimestamp = core::StampAfterRead(text_.fileTimestamp, core::ReadOutcome::Empty);
@@ -114,10 +127,7 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
       try {
         std::optional<std::string> bytes = platform::ReadWholeFile(
             values_.File, kLargestReadableFile, platform::FileSharing::DenyWriters);
-        if (bytes) {
-          if (platform::ToSystemCodePage(*bytes, std::nullopt)) Log(CannotShowAll(values_.File));
-          return bytes;
-        }
+        if (bytes) return bytes;
         failure = values_.File + " is gone";
       } catch (const platform::SystemError& e) {
         failure = e.what();  // held by a writer, say: worth another try
@@ -134,6 +144,24 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
   }
   ForgetStampAfterFailedRead();
   return std::nullopt;
+}
+
+// A feed's headlines, or the text as it is; nullopt after a logged failure.
+std::optional<core::TextLines> TForm1::LinesOfLocalFile(std::string bytes) {
+  try {
+    SourceText text = TextOfBody(std::move(bytes), std::nullopt, {values_.File, values_.File},
+                                 values_.FeedSeparator);
+    if (text.kind == SourceText::Kind::BrokenFeed) {
+      Log(text.error);
+      return std::nullopt;
+    }
+    if (text.lossy) Log(CannotShowAll(values_.File));
+    if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(values_.File));
+    return std::move(text.lines);
+  } catch (const std::bad_alloc&) {
+    Log("Not enough memory to read " + values_.File);
+    return std::nullopt;
+  }
 }
 
 // The next check reads the file again instead of waiting for it to change.

@@ -57,6 +57,14 @@ const std::vector<std::string_view>& TForm1::VerticalDisplayLines() {
   return vertical_.displayLines;
 }
 
+std::optional<std::string_view> TForm1::VerticalLineAt(int x, int y) {
+  if (!vertical_.area.Contains({x, y})) return std::nullopt;
+  const std::int32_t line = vertical_.labels.LineAt(y - vertical_.area.top);
+  const std::vector<std::string_view>& lines = VerticalDisplayLines();
+  if (line < 0 || static_cast<std::size_t>(line) >= lines.size()) return std::nullopt;
+  return lines[static_cast<std::size_t>(line)];
+}
+
 void TForm1::TimerVertLineDelayTimer() {
   vertical_.labels.NextLine(VerticalDisplayLines());
   vertical_.TimerVertScrollDelay.SetEnabled(true);

@@ -18,9 +18,9 @@ void TForm1::StartGetUrlFileThread() {
     web_.logGate = std::make_shared<core::LogGate>(
         [log = log_.get()](const std::string& message) { log->Log(message); });
   }
-  auto worker = std::make_shared<UrlFileThread>(web_.source.NextRequest(values_.FileUrl),
-                                                resources_->GetString(IDS_PRODUCT), web_.limits,
-                                                Handle(), web_.logGate);
+  auto worker = std::make_shared<UrlFileThread>(
+      web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT),
+      values_.FeedSeparator, web_.limits, Handle(), web_.logGate);
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");

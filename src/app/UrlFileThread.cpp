@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/ShownText.h"
+#include "app/SourceText.h"
 #include "core/WebSchedule.h"
 #include "platform/CodePageText.h"
 
@@ -34,11 +35,12 @@ std::int64_t UnixNow() {
 }  // namespace
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
-                             platform::FetchLimits limits, HWND bar,
+                             std::string feedSeparator, platform::FetchLimits limits, HWND bar,
                              std::shared_ptr<core::LogGate> log)
     : request_(std::move(request)),
       shownAddress_(core::AddressForLog(request_.address)),
       userAgent_(std::move(userAgent)),
+      feedSeparator_(std::move(feedSeparator)),
       bar_(bar),
       UrlRequest(limits),
       log_(std::move(log)) {}
@@ -54,7 +56,13 @@ platform::UniqueHandle UrlFileThread::Start(const std::shared_ptr<UrlFileThread>
 DWORD WINAPI UrlFileThread::Run(void* parameter) {
   const std::unique_ptr<std::shared_ptr<UrlFileThread>> self(
       static_cast<std::shared_ptr<UrlFileThread>*>(parameter));
-  (*self)->GetUrlFileThread();
+  // Nothing may leave a thread procedure: memory running out while the worker reports or ends
+  // would otherwise end the whole program.
+  try {
+    (*self)->GetUrlFileThread();
+  } catch (...) {
+    return 1;
+  }
   return 0;
 }
 
@@ -124,12 +132,17 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
 }
 
 core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::string& contentType) {
-  if (platform::ToSystemCodePage(body, core::EncodingOfContentType(contentType))) {
-    Log(CannotShowAll(shownAddress_));
+  SourceText text = TextOfBody(std::move(body), core::EncodingOfContentType(contentType),
+                               {request_.address, shownAddress_}, feedSeparator_);
+  // A broken feed is a failed download: the shown text stays, and the next check reads again.
+  if (text.kind == SourceText::Kind::BrokenFeed) {
+    Log(text.error);
+    throw std::runtime_error(text.error);
   }
-  core::TextLines lines(std::move(body));
-  lines.Lines();
-  return lines;
+  if (text.lossy) Log(CannotShowAll(shownAddress_));
+  if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
+  text.lines.Lines();
+  return std::move(text.lines);
 }
 
 void UrlFileThread::EndGetUrlFileThread() {

@@ -19,8 +19,9 @@ inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 
 class UrlFileThread {
  public:
-  UrlFileThread(core::WebRequest request, std::string userAgent, platform::FetchLimits limits,
-                HWND bar, std::shared_ptr<core::LogGate> log);
+  // `feedSeparator` ends each headline when the file is a feed.
+  UrlFileThread(core::WebRequest request, std::string userAgent, std::string feedSeparator,
+                platform::FetchLimits limits, HWND bar, std::shared_ptr<core::LogGate> log);
 
   // Starts the thread; the handle, or an empty one when the system could not create it.
   static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
@@ -38,8 +39,8 @@ class UrlFileThread {
   bool FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified);
   // Reads the same answer's body.
   core::TextLines GetFileUrlContents(const std::string& lastModified);
-  // The one step from a body to the bar's lines: the system's code page, split here, off the
-  // user-interface thread.
+  // The one step from a body to the bar's lines: a feed's headlines or the text, in the
+  // system's code page, split here, off the user-interface thread. A broken feed throws.
   core::TextLines TextLinesOfBody(std::string body, const std::string& contentType);
   void EndGetUrlFileThread();
   void Log(const std::string& message) { log_->Log(message); }
@@ -48,6 +49,7 @@ class UrlFileThread {
   // What the log and the failure messages show of the address.
   const std::string shownAddress_;
   const std::string userAgent_;
+  const std::string feedSeparator_;
   const HWND bar_;
   platform::HttpGet UrlRequest;
   core::ResultSlot<core::WebResult> result_;

@@ -342,6 +342,12 @@ void TMarquee::OnWindowPosChanged() {
   InPosChange = false;
 }
 
+std::optional<std::size_t> TMarquee::TextPositionAt(int x) {
+  if (!frameDc_) return std::nullopt;
+  platform::DcMeasurer measurer(frameDc_.get());
+  return animation_.TextPositionAt(measurer, x);
+}
+
 void TMarquee::OnButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
   ::SetCapture(Handle());
   if (OnMouseDown) OnMouseDown({button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/MarqueeAnimation.h"
@@ -70,6 +71,8 @@ class TMarquee : public platform::Window {
   // The window height the text needs in the current font, whatever the height is now.
   int FittedHeight();
   bool TimerRunning() const { return timer_.Enabled(); }
+  // The 0-based index in `ScrollText` of the character drawn at client `x`, if any.
+  std::optional<std::size_t> TextPositionAt(int x);
 
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;

@@ -16,10 +16,14 @@ class LogGate {
 
   explicit LogGate(Sink sink) : sink_(std::move(sink)) {}
 
-  // Any thread: a line while the gate is open, nothing after.
-  void Log(const std::string& message) {
+  // Any thread: a line while the gate is open, nothing after. A line that cannot be written
+  // (memory or disk gone) is lost; it must never end the thread that wrote it.
+  void Log(const std::string& message) noexcept {
     std::lock_guard lock(mutex_);
-    if (sink_) sink_(message);
+    try {
+      if (sink_) sink_(message);
+    } catch (...) {
+    }
   }
   // Returns once no line is being written: the log may be freed then.
   void Close() {

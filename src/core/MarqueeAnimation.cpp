@@ -87,6 +87,12 @@ int MarqueeAnimation::FitHeight(TextMeasurer& measurer) {
   return measures_.TextHeight(measurer, text_) + kFitHeightMargin;
 }
 
+std::optional<std::size_t> MarqueeAnimation::TextPositionAt(TextMeasurer& measurer, int x) const {
+  if (!started_) return CharacterAt(text_, x, measurer);
+  if (style_ != TScrollStyle::ssScroll) return std::nullopt;
+  return scroll_.TextPositionAt(x, measurer, text_.size());
+}
+
 std::string_view MarqueeAnimation::CurrentOutput(MarqueeTimer timer) const {
   if (timer == MarqueeTimer::kStopped) return {};
   switch (style_) {

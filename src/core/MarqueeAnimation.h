@@ -11,6 +11,8 @@
 #include "core/MarqueeStep.h"
 #include "core/MarqueeTextMeasurer.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,6 +79,11 @@ class MarqueeAnimation {
   int BandHeight() const { return bandHeight_; }
   // Client height for `AutoSizeHeight`, from the kept whole-text height.
   int FitHeight(TextMeasurer& measurer);
+
+  // The 0-based index in the text of the character drawn at client `x`: in the running scroll,
+  // or in the still picture before the first tick. nullopt where no character is drawn, and
+  // for the styles whose text does not stay put under the cursor long enough to be aimed at.
+  std::optional<std::size_t> TextPositionAt(TextMeasurer& measurer, int x) const;
 
   // `CurrentOutput`: the characters on screen by style, nothing while the timer is stopped.
   std::string_view CurrentOutput(MarqueeTimer timer) const;

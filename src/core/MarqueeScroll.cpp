@@ -1,5 +1,7 @@
 #include "core/MarqueeScroll.h"
 
+#include "core/MarqueeText.h"
+
 namespace core {
 
 void MarqueeScroll::Restart(int clientWidth) {
@@ -34,6 +36,20 @@ MarqueeFrame MarqueeScroll::Step(const MarqueeStepContext& context) {
   frame.text = shown_;
   frame.x = x_;
   return frame;
+}
+
+std::optional<std::size_t> MarqueeScroll::TextPositionAt(int x, TextMeasurer& measurer,
+                                                         std::size_t textLength) const {
+  const std::optional<std::size_t> shownIndex = CharacterAt(shown_, x - x_, measurer);
+  if (!shownIndex || textLength == 0) return std::nullopt;
+  // The shown characters end with the one before `next_`, the text wrapping round when
+  // continuous.
+  const auto length = static_cast<long long>(textLength);
+  long long position = static_cast<long long>(next_) - 1 - static_cast<long long>(shown_.size()) +
+                       static_cast<long long>(*shownIndex);
+  position %= length;
+  if (position < 0) position += length;
+  return static_cast<std::size_t>(position);
 }
 
 // A character leaves once its right edge has reached the left edge.

@@ -18,6 +18,10 @@ class MarqueeScroll {
   MarqueeFrame Step(const MarqueeStepContext& context);
   // The characters now on screen.
   std::string_view Shown() const { return shown_; }
+  // The 0-based index in a text of `textLength` characters of the character drawn at `x`;
+  // nullopt left of the first shown character and right of the last.
+  std::optional<std::size_t> TextPositionAt(int x, TextMeasurer& measurer,
+                                            std::size_t textLength) const;
   // The font changed: widths kept from earlier steps no longer hold.
   void ForgetWidths() { ShownChanged(); }
 

@@ -68,6 +68,14 @@ std::size_t LongestStartWithin(TextMeasurer& measurer, std::string_view text, in
   return tooWide == 0 ? 0 : tooWide - 1;
 }
 
+std::optional<std::size_t> CharacterAt(std::string_view text, int x, TextMeasurer& measurer) {
+  if (x < 0) return std::nullopt;
+  const std::size_t covering =
+      ShortestStart(text, [&](std::string_view start) { return measurer.Width(start) > x; });
+  if (covering == 0 || covering > text.size()) return std::nullopt;
+  return covering - 1;
+}
+
 MarqueeStill StillPicture(TextMeasurer& measurer, std::string_view text, int clientWidth,
                           int clientHeight, MarqueeCentering centering) {
   const std::size_t reaching = ShortestStart(

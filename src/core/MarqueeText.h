@@ -4,6 +4,7 @@
 #include "core/MarqueeTextMeasurer.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ int BandTop(int clientHeight, int bandHeight, MarqueeCentering centering);
 
 // Length of the longest start of the text that is at most maxWidth wide (blink's cut).
 std::size_t LongestStartWithin(TextMeasurer& measurer, std::string_view text, int maxWidth);
+
+// The index of the character of `text`, drawn from x = 0, that covers `x`; nullopt left of the
+// text and right of its end. Starts are measured as one run, as they are drawn.
+std::optional<std::size_t> CharacterAt(std::string_view text, int x, TextMeasurer& measurer);
 
 // The still picture while the animation is stopped: the text and where to draw it at x = 0.
 struct MarqueeStill {

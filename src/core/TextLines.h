@@ -48,6 +48,13 @@ class TextLines {
   // Drops the lines and their bytes.
   void Clear();
 
+  // A feed's story addresses, one per line as the bytes split (empty for a line without one).
+  // Without them, a line's address is the first http or https address written in it.
+  void SetLinks(std::vector<std::string> links);
+  // The address of the line that `piece` (a view into these lines' bytes: a line, or a part of
+  // one) belongs to; empty when it has none or is not from these bytes.
+  std::string LinkOf(std::string_view piece);
+
  private:
   friend std::string BuildText(TextLines& lines, const TextOptions& options);
 
@@ -58,6 +65,10 @@ class TextLines {
   std::unique_ptr<const std::string> bytes_;
   std::vector<std::string_view> lines_;
   bool split_ = false;
+  bool feed_ = false;
+  std::vector<std::size_t> linkStarts_;  // offset of each line with a story, ascending
+  std::vector<std::size_t> linkEnds_;
+  std::vector<std::string> links_;
 };
 
 }  // namespace core

@@ -59,6 +59,7 @@ constexpr std::array kTickerSettings{
     TickerSetting{"SoundOnChange", &T::SoundOnChange},
     TickerSetting{"WavFile", &T::WavFile},
     TickerSetting{"ShowOnMouseOver", &T::ShowOnMouseOver},
+    TickerSetting{"FeedSeparator", &T::FeedSeparator},
 };
 
 struct Range {

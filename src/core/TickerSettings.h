@@ -46,6 +46,7 @@ struct TickerSettings {
   bool LoadLastLines = false;
   bool UseComment = false;
   std::string CommentStr;
+  std::string FeedSeparator = "  +++";  // ends each headline of a feed
   std::int32_t Amount = 1;
   std::int32_t Color = kColorBtnFace;
   std::int32_t Delay = 1;

@@ -1,6 +1,7 @@
 #include "core/VerticalLines.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <limits>
 
@@ -30,8 +31,10 @@ void VerticalLines::NextLine(std::span<const std::string_view> displayLines) {
   VerticalLabel& waiting = incomingIsLabel2_ ? label2_ : label1_;
   if (count > 0) {
     waiting.caption.assign(displayLines[static_cast<std::size_t>(vertLineIndex_)]);
+    waiting.line = vertLineIndex_;
   } else {
     waiting.caption.clear();
+    waiting.line = -1;
   }
   ++vertLineIndex_;
 }
@@ -50,9 +53,20 @@ bool VerticalLines::SlideStep(std::int32_t amount) {
   return true;
 }
 
+std::int32_t VerticalLines::LineAt(std::int32_t y) const {
+  // Label2 is drawn over Label1.
+  const std::array<const VerticalLabel*, 2> labels{&label2_, &label1_};
+  const auto under = std::find_if(labels.begin(), labels.end(), [&](const VerticalLabel* label) {
+    return y >= label->top && y < label->top + height_;
+  });
+  return under == labels.end() ? -1 : (*under)->line;
+}
+
 void VerticalLines::Clear() {
   label1_.caption.clear();
   label2_.caption.clear();
+  label1_.line = -1;
+  label2_.line = -1;
   vertLineIndex_ = 0;
 }
 

@@ -11,7 +11,8 @@ namespace core {
 
 struct VerticalLabel {
   std::string caption;
-  std::int32_t top = 0;  // in the bar's client area; 0 is the visible place
+  std::int32_t top = 0;    // in the bar's client area; 0 is the visible place
+  std::int32_t line = -1;  // the display line shown, -1 for none
 };
 
 class VerticalLines {
@@ -28,6 +29,9 @@ class VerticalLines {
   // One slide step: both labels move up by `amount` (at least 1). True when the waiting label
   // has arrived: it sits at the top, the other waits right below it and receives the next line.
   bool SlideStep(std::int32_t amount);
+
+  // The display line of the label under `y` (from the top of the labels' area); -1 for none.
+  std::int32_t LineAt(std::int32_t y) const;
 
   // A new text: both captions empty, and the next line is the first.
   void Clear();

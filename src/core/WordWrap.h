@@ -2,6 +2,7 @@
 // Display lines of the vertical mode: paragraphs broken at a width the way a word-wrapping
 // edit control breaks them.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,8 @@ class DisplayLines {
   void SetLines(TextLines lines) { lines_ = std::move(lines); }
   const std::vector<std::string_view>& Paragraphs() { return lines_.Lines(); }
   std::size_t ParagraphCount() { return lines_.Lines().size(); }
+  // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
+  std::string LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
   // All display lines at the width.
   std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
 

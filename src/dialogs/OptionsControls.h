@@ -15,6 +15,8 @@ struct TOptionsForm::LinesControls {
   platform::SpinField linesToLoad;
   platform::CheckBox useComment;
   platform::Edit comment;
+  platform::Label separatorLabel;
+  platform::Edit separator;
 };
 
 struct TOptionsForm::ScrollControls {

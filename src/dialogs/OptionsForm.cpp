@@ -140,6 +140,7 @@ void TOptionsForm::GetSettings() {
   const core::TickerSettings& v = snapshot_;
   lines_->useComment.SetChecked(v.UseComment);
   lines_->comment.SetText(v.CommentStr);
+  lines_->separator.SetText(v.FeedSeparator);
   scroll_->amount.SetValue(v.Amount);
   scroll_->delay.SetRange(1, kMaxInt);
   scroll_->delay.SetValue(v.Delay);
@@ -192,14 +193,17 @@ void TOptionsForm::ButtonOkClick() {
   values.PauseTimeout = core::IntervalOfSeconds(auto_->pauseTime.Value());
   values.UseComment = lines_->useComment.Checked();
   values.CommentStr = lines_->comment.Text();
+  values.FeedSeparator = lines_->separator.Text();
+  // Headlines carry their separator from the read: a new one needs the feed read again.
+  const bool reread = linesChanged_ || values.FeedSeparator != bar_.Values().FeedSeparator;
   if (linesChanged_) {
     values.LoadFirstLines = lines_->firstLines.Checked();
     values.LoadLastLines = lines_->lastLines.Checked();
     values.LinesToLoad = lines_->linesToLoad.Value();
   }
   bar_.ApplyValues(values);
-  if (linesChanged_) {
-    // The new selection applies to the text read again.
+  if (reread) {
+    // The new selection and separator apply to the text read again.
     bar_.ForceRead();
     bar_.TimerGetFileTimer();
   }

@@ -66,11 +66,15 @@ void TOptionsForm::CreateLinesPage(const RECT& area) {
       {form, rows.At(3, 210, 90, 22), IDC_LINES_TO_LOAD, font, 1, 1000000},
       {form, "&Ignore Lines Starting With", rows.At(5, 0, 200), IDC_USE_COMMENT, font},
       {form, rows.At(5, 210, 120, 22), IDC_COMMENT, font},
+      {form, "Feed headline &separator", rows.At(6, 0, 200), font},
+      {form, rows.At(6, 210, 120, 22), IDC_FEED_SEPARATOR, font},
   });
   LinesControls& c = *lines_;
-  pageWindows_[kLinesPage] = {c.wholeFile.Handle(),  c.firstLines.Handle(), c.lastLines.Handle(),
-                              c.linesLabel.Handle(), c.linesToLoad.Field(), c.linesToLoad.UpDown(),
-                              c.useComment.Handle(), c.comment.Handle()};
+  pageWindows_[kLinesPage] = {c.wholeFile.Handle(),      c.firstLines.Handle(),
+                              c.lastLines.Handle(),      c.linesLabel.Handle(),
+                              c.linesToLoad.Field(),     c.linesToLoad.UpDown(),
+                              c.useComment.Handle(),     c.comment.Handle(),
+                              c.separatorLabel.Handle(), c.separator.Handle()};
 }
 
 void TOptionsForm::CreateScrollPage(const RECT& area) {

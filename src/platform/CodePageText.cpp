@@ -163,4 +163,18 @@ bool ToSystemCodePage(std::string& bytes, const std::optional<core::TextEncoding
   return ConvertToSystemCodePage(bytes, core::EncodingOf(bytes, declared));
 }
 
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage) {
+  if (bytes.empty()) return std::string();
+  const int size = static_cast<int>(bytes.size());
+  const int wideLength = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (wideLength <= 0) return std::nullopt;
+  std::vector<wchar_t> wide(static_cast<std::size_t>(wideLength));
+  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), wideLength);
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
 }  // namespace platform

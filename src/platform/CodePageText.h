@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/TextEncoding.h"
 
@@ -19,5 +20,9 @@ bool ConvertToSystemCodePage(std::string& bytes, const core::TextEncoding& encod
 // The same after deciding the encoding: `declared` (a web server's charset) first, else the
 // bytes themselves.
 bool ToSystemCodePage(std::string& bytes, const std::optional<core::TextEncoding>& declared);
+
+// Bytes in `codePage` as UTF-8; nullopt when the system has no such code page. Throws
+// std::bad_alloc when memory runs out.
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage);
 
 }  // namespace platform

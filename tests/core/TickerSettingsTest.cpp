@@ -66,6 +66,7 @@ const std::vector<StoredDefault> kStoredDefaults = {
     {"SoundOnChange", Value{false}},
     {"WavFile", Value{""s}},
     {"ShowOnMouseOver", Value{true}},
+    {"FeedSeparator", Value{"  +++"s}},
 };
 
 ValueTable DefaultTable() {

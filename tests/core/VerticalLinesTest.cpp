@@ -136,3 +136,46 @@ TEST(VerticalLines, ClearEmptiesBothAndStartsOver) {
 
 }  // namespace
 }  // namespace core
+
+namespace core {
+namespace {
+
+struct LabelHitRow {
+  const char* what;
+  int slideSteps;  // of the second line, 1 pixel each, in an area 20 high
+  std::int32_t y;  // from the top of the labels' area
+  std::int32_t line;
+};
+
+class LabelUnderCursor : public testing::TestWithParam<LabelHitRow> {};
+
+TEST_P(LabelUnderCursor, GivesTheDisplayLineItShows) {
+  VerticalLines bar;
+  bar.Layout(20);
+  const Lines lines{"first", "second"};
+  bar.NextLine(lines);
+  Slide(bar, 1);
+  bar.NextLine(lines);
+  for (int step = 0; step < GetParam().slideSteps; ++step) bar.SlideStep(1);
+  EXPECT_EQ(bar.LineAt(GetParam().y), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    VerticalLines, LabelUnderCursor,
+    testing::Values(LabelHitRow{"Before the slide the first line fills the area", 0, 19, 0},
+                    LabelHitRow{"Mid-slide the leaving line is above", 10, 9, 0},
+                    LabelHitRow{"Mid-slide the arriving line is below", 10, 10, 1},
+                    LabelHitRow{"Arrived the second line fills the area", 20, 0, 1},
+                    LabelHitRow{"Above both labels nothing", 20, -1, -1}),
+    testing_names::FromWhat{});
+
+TEST(LabelUnderCursor, ANewTextLeavesNoLineUnderTheCursor) {
+  VerticalLines bar;
+  bar.Layout(20);
+  bar.NextLine(Lines{"first"});
+  bar.Clear();
+  EXPECT_EQ(bar.LineAt(5), -1);
+}
+
+}  // namespace
+}  // namespace core

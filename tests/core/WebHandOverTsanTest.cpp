@@ -68,5 +68,16 @@ TEST(WebHandOver, NoWorkerWritesToTheLogOnceItsGateIsClosed) {
   EXPECT_GE(kept, 100u);
 }
 
+TEST(WebHandOver, ALineTheLogCannotTakeIsLostWithoutEndingTheWorker) {
+  int calls = 0;
+  LogGate gate([&calls](const std::string&) {
+    ++calls;
+    throw std::bad_alloc();
+  });
+  EXPECT_NO_THROW(gate.Log("Ending GetUrlFileThread"));
+  EXPECT_NO_THROW(gate.Log("Ending GetUrlFileThread"));
+  EXPECT_EQ(calls, 2) << "the gate stays open after a lost line";
+}
+
 }  // namespace
 }  // namespace core

@@ -116,6 +116,19 @@ TEST_F(OptionsForm, AnotherLineChoiceAndBackStillReadsTheTextAgainOnOk) {
   EXPECT_FALSE(bar->Values().LoadFirstLines);
 }
 
+TEST_F(OptionsForm, ANewFeedSeparatorIsStoredOnOkAndTheFeedIsReadAgainWithIt) {
+  WriteWholeFile(file_, "<rss><channel><item><title>A</title></item></channel></rss>");
+  bar->ForceRead();
+  bar->TimerGetFileTimer();
+  ASSERT_EQ(Shown(), "A  +++ ");
+  TOptionsForm form(*bar);
+  ::SetWindowTextA(::GetDlgItem(form.Handle(), IDC_FEED_SEPARATOR), " |");
+  EXPECT_EQ(bar->Values().FeedSeparator, "  +++") << "applied on Ok";
+  form.ButtonOkClick();
+  EXPECT_EQ(bar->Values().FeedSeparator, " |");
+  EXPECT_EQ(Shown(), "A | ");
+}
+
 TEST_F(OptionsForm, UncheckingAlwaysOnTopLeavesTheBarTopmostUntilTheDialogCloses) {
   const auto topmost = [&] {
     return (::GetWindowLongA(bar->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;

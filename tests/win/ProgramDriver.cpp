@@ -594,4 +594,36 @@ FileAssociation::~FileAssociation() {
   ::RegDeleteTreeA(HKEY_CLASSES_ROOT, kStandInType);
 }
 
+namespace {
+
+std::optional<std::string> DefaultValue(const std::string& key) {
+  char value[1024] = {};
+  DWORD size = sizeof value;
+  if (::RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(value);
+}
+
+}  // namespace
+
+BrowserStandIn::BrowserStandIn(const std::string& recordTo) {
+  for (const char* scheme : {"http", "https"}) {
+    const std::string key = std::string(scheme) + "\\shell\\open\\command";
+    previous_.emplace_back(key, DefaultValue(key));
+    SetDefaultValue(key, "cmd.exe /c echo %1>>\"" + recordTo + "\"");
+  }
+}
+
+BrowserStandIn::~BrowserStandIn() {
+  for (const auto& [key, command] : previous_) {
+    if (command) {
+      SetDefaultValue(key, *command);
+    } else {
+      ::RegDeleteKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr);
+    }
+  }
+}
+
 }  // namespace testing_support

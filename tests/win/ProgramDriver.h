@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/Application.h"
@@ -184,6 +185,19 @@ namespace testing_support {
 
 // A stand-in for the user's program for files with `extension` (".log"): it copies the file it
 // is asked to open to `copyTo`. The extension's own association comes back with the object.
+// Stands in for the user's web browser while it lives: every http or https address the shell
+// opens is appended, one per line, to `recordTo`.
+class BrowserStandIn {
+ public:
+  explicit BrowserStandIn(const std::string& recordTo);
+  BrowserStandIn(const BrowserStandIn&) = delete;
+  BrowserStandIn& operator=(const BrowserStandIn&) = delete;
+  ~BrowserStandIn();
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> previous_;  // key, command
+};
+
 class FileAssociation {
  public:
   FileAssociation(std::string extension, const std::string& copyTo);

@@ -56,7 +56,7 @@ class ProgramSettings : public testing::Test {
 
 TEST_F(ProgramSettings, AnEmptyStoreGivesEveryDefaultAndTheExitSavesThemAll) {
   RunAndExit();
-  EXPECT_EQ(StoredValueCount(), 49u);
+  EXPECT_EQ(StoredValueCount(), 50u);
   EXPECT_EQ(StoredNumber("ActiveTab"), 0u);
   EXPECT_EQ(StoredNumber("Amount"), 1u);
   EXPECT_EQ(StoredNumber("Delay"), 1u);
@@ -71,6 +71,7 @@ TEST_F(ProgramSettings, AnEmptyStoreGivesEveryDefaultAndTheExitSavesThemAll) {
   EXPECT_EQ(StoredString("ShowOnChange"), "1");
   EXPECT_EQ(StoredString("Float"), "0");
   EXPECT_EQ(StoredString("File"), "");
+  EXPECT_EQ(StoredString("FeedSeparator"), "  +++");
 }
 
 TEST_F(ProgramSettings, StoredValuesSurviveARunAndOutOfRangeOnesAreClampedWithALogLine) {

@@ -308,4 +308,43 @@ TEST_F(TickerText, ACharacterTheCodePageLacksShowsAsAQuestionMarkAndIsLoggedOnce
   EXPECT_EQ(log.find(line), log.rfind(line));
 }
 
+TEST_F(TickerText, AFeedFileShowsItsHeadlinesAndABrokenOneKeepsThem) {
+  bar->LogSink().SetFileLog(true);
+  const std::string path =
+      MakeFile("feed.xml",
+               "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<rss version=\"2.0\"><channel>"
+               "<item><title>Rates \x96 steady</title><link>http://n.example/1</link></item>"
+               "<item><title>Caf\xE9 opens</title></item></channel></rss>\r\n");
+  ShowFile(path);
+  EXPECT_EQ(Shown(), "Rates \x96 steady  +++ Caf\xE9 opens  +++ ");
+  EXPECT_EQ(bar->LinkOfShown(bar->ShownLines()[0]), "http://n.example/1");
+
+  WriteWholeFile(path, "<rss><channel><item><title>cut off");
+  TouchFile(path, 10);
+  bar->TimerGetFileTimer();
+  EXPECT_EQ(Shown(), "Rates \x96 steady  +++ Caf\xE9 opens  +++ ");
+  const std::string log = ReadWholeFile(bar->LogSink().LogFilePath());
+  EXPECT_NE(log.find("Feed: 2 headlines from " + path), std::string::npos);
+  EXPECT_NE(log.find("Feed: cannot read " + path + ": "), std::string::npos);
+
+  Change([](core::TickerSettings& v) { v.HideOnEmpty = true; });
+  WriteWholeFile(path, "<rss><channel></channel></rss>");
+  TouchFile(path, 20);
+  bar->TimerGetFileTimer();
+  EXPECT_TRUE(bar->IsFileEmpty()) << "a feed without items is an empty text";
+  EXPECT_TRUE(bar->Minimized());
+}
+
+TEST_F(TickerText, AFeedInACodePageWithoutATableIsConvertedByTheSystem) {
+  // Cyrillic "Pri" in windows-1251: letters the bar's code page may lack, but no failed read.
+  const std::string path =
+      MakeFile("feed-1251.xml",
+               "<?xml version=\"1.0\" encoding=\"windows-1251\"?><rss><channel><item><title>"
+               "\xCF\xF0\xE8 ok</title></item></channel></rss>");
+  ShowFile(path);
+  std::string expected = "\xD0\x9F\xD1\x80\xD0\xB8 ok  +++ ";
+  platform::ConvertToSystemCodePage(expected, {core::TextEncoding::Kind::Utf8, 0, 0});
+  EXPECT_EQ(Shown(), expected);
+}
+
 }  // namespace

@@ -1,0 +1,79 @@
+// A feed turned into the bar's lines: read, headlines and links, the lines' bytes and their
+// split. Throughput, and the peak memory a run allocates on top of the body it was given.
+
+#include "core/FeedReader.h"
+#include "core/TextLines.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <cstddef>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AllocationCounter.h"
+
+namespace {
+
+// About 2,000 items in 1 MB: titles with entities, escaped HTML descriptions, relative links.
+std::string MakeFeed(std::size_t size) {
+  std::string feed =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rss version=\"2.0\"><channel>"
+      "<title>Driftline news</title><link>http://news.example/</link>\n";
+  for (std::size_t item = 0; feed.size() + 600 < size; ++item) {
+    const std::string id = std::to_string(item);
+    feed += "<item><title>Markets &amp; rates: story " + id +
+            " on the economy&#8217;s outlook</title><link>/story/" + id +
+            ".html</link><guid isPermaLink=\"false\">tag:news.example," + id +
+            "</guid><pubDate>Tue, 08 Dec 2026 06:00:00 GMT</pubDate><description>&lt;p&gt;"
+            "Investors weighed fresh figures on inflation and the outlook for rates, while "
+            "bond yields eased and the currency held steady against its peers in early "
+            "trading. Analysts expect the central bank to keep its course until spring, "
+            "citing wage growth and energy prices.&lt;/p&gt;</description></item>\n";
+  }
+  feed += "</channel></rss>\n";
+  return feed;
+}
+
+std::size_t FeedToLines(const std::string& body) {
+  core::FeedReading reading = core::ReadFeed(body, std::nullopt, "http://news.example/rss.xml");
+  std::vector<std::string> links;
+  links.reserve(reading.items.size());
+  for (core::FeedItem& item : reading.items) links.push_back(std::move(item.link));
+  core::TextLines lines(core::FeedLineBytes(reading.items, "  +++"));
+  reading.items = {};
+  lines.SetLinks(std::move(links));
+  return lines.Lines().size();
+}
+
+// pugixml allocates through malloc unless told otherwise: count its tree as well.
+void CountParserMemory() {
+  static const bool counted = [] {
+    pugi::set_memory_management_functions([](std::size_t size) { return ::operator new(size); },
+                                          [](void* block) { ::operator delete(block); });
+    return true;
+  }();
+  benchmark::DoNotOptimize(counted);
+}
+
+void BM_FeedToLines(benchmark::State& state) {
+  CountParserMemory();
+  const std::string body = MakeFeed(static_cast<std::size_t>(state.range(0)));
+  std::size_t lines = 0;
+  for (auto _ : state) {
+    lines = FeedToLines(body);
+    benchmark::DoNotOptimize(lines);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(body.size()));
+  const std::size_t before = allocation_counter::StartPeak();
+  benchmark::DoNotOptimize(FeedToLines(body));
+  const double extra = static_cast<double>(allocation_counter::Peak() - before);
+  state.counters["items"] = static_cast<double>(lines);
+  state.counters["peakPerInputByte"] = extra / static_cast<double>(body.size());
+}
+
+}  // namespace
+
+BENCHMARK(BM_FeedToLines)->Arg(10 << 10)->Arg(1 << 20);

@@ -1,0 +1,34 @@
+#pragma once
+// A read's bytes as the bar's lines: a feed gives its headlines, each with its story's address;
+// any other text goes to the pipeline byte for byte as before. Both the local file and the web
+// worker read through this, so the two sources treat feeds alike.
+
+#include <optional>
+#include <string>
+
+#include "core/TextEncoding.h"
+#include "core/TextLines.h"
+
+struct SourceText {
+  enum class Kind { Text, Feed, BrokenFeed };
+  Kind kind = Kind::Text;
+  core::TextLines lines;  // Text and Feed, in the system's code page
+  std::string error;      // BrokenFeed: the log line
+  bool lossy = false;     // some character cannot be shown and became "?"
+
+  // "Feed: 12 headlines from SOURCE", so that a log tells a feed from a text.
+  std::string FeedLine(const std::string& source) {
+    return "Feed: " + std::to_string(lines.Lines().size()) + " headlines from " + source;
+  }
+};
+
+// Where a read came from: the address a feed's relative links are resolved against, and the
+// name the log gives it (a web address without its password).
+struct TextSource {
+  std::string address;
+  std::string shown;
+};
+
+// `charset` is a web server's, if any. Throws std::bad_alloc when memory runs out.
+SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
+                      const TextSource& source, const std::string& separator);

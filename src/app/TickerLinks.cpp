@@ -1,0 +1,83 @@
+// Clicking a headline opens its story in the user's browser: a feed's item link, or the first
+// web address written in a line of plain text.
+
+#include <numeric>
+
+#include "app/Ticker.h"
+#include "core/LinkHitTest.h"
+#include "core/WebSource.h"
+#include "platform/Monitors.h"
+
+void TForm1::CreateLinkTimer() {
+  links_.TimerOpenLink.SetOnTimer([this] { TimerOpenLinkTimer(); });
+}
+
+void TForm1::LinkPress() {
+  const std::optional<core::Point> cursor = platform::CursorPosition();
+  links_.pressed = cursor.has_value();
+  if (cursor) links_.press = *cursor;
+}
+
+void TForm1::LinkRelease() {
+  const bool click = links_.pressed && !links_.doubleClicked;
+  links_.pressed = false;
+  links_.doubleClicked = false;
+  if (!click) return;
+  const std::optional<core::Point> cursor = platform::CursorPosition();
+  if (!cursor || core::IsDrag(links_.press.x, links_.press.y, cursor->x, cursor->y,
+                              ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG))) {
+    return;
+  }
+  std::string link = LinkAt(links_.press);
+  if (link.empty()) return;
+  links_.pendingLink = std::move(link);
+  links_.TimerOpenLink.SetInterval(::GetDoubleClickTime());
+  links_.TimerOpenLink.SetEnabled(true);
+}
+
+void TForm1::LinkDoubleClick() {
+  links_.doubleClicked = true;
+  links_.TimerOpenLink.SetEnabled(false);
+  links_.pendingLink.clear();
+}
+
+void TForm1::TimerOpenLinkTimer() {
+  links_.TimerOpenLink.SetEnabled(false);
+  const std::string link = std::move(links_.pendingLink);
+  links_.pendingLink.clear();
+  if (link.empty()) return;
+  Log("Open link: " + core::AddressForLog(link));
+  OpenWithShell(link);
+}
+
+std::string TForm1::LinkAt(core::Point screen) {
+  if (values_.Vertical) {
+    POINT at{screen.x, screen.y};
+    ::ScreenToClient(Handle(), &at);
+    const std::optional<std::string_view> line = VerticalLineAt(at.x, at.y);
+    return line ? LinkOfShown(*line) : std::string();
+  }
+  POINT at{screen.x, screen.y};
+  ::ScreenToClient(Marquee1->Handle(), &at);
+  RECT client{};
+  ::GetClientRect(Marquee1->Handle(), &client);
+  if (!::PtInRect(&client, at)) return {};
+  const std::optional<std::size_t> position = Marquee1->TextPositionAt(at.x);
+  if (!position) return {};
+  const std::vector<std::string_view>& lines = ShownLines();
+  // The marquee shows the shown lines joined, unless it still shows the start-up text.
+  const std::size_t joined =
+      std::accumulate(lines.begin(), lines.end(), std::size_t{0},
+                      [](std::size_t sum, std::string_view line) { return sum + line.size() + 1; });
+  if (joined != Marquee1->ScrollText().size()) return {};
+  const std::optional<std::size_t> line = core::LineAtTextPosition(lines, *position);
+  return line ? LinkOfShown(lines[*line]) : std::string();
+}
+
+bool TForm1::OnSetCursor(LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT) return false;
+  const std::optional<core::Point> cursor = platform::CursorPosition();
+  if (!cursor || LinkAt(*cursor).empty()) return false;
+  ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
+  return true;
+}

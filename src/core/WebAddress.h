@@ -1,0 +1,24 @@
+#pragma once
+// Addresses of stories: relative ones resolved against a base, and only http and https kept,
+// since whatever is kept may be handed to the user's browser.
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// `reference` resolved against the absolute `base` (RFC 3986, section 5.2), without the base's
+// user and password; an absolute reference is returned as it is, and so is any reference when
+// the base has no scheme.
+std::string ResolveAddress(std::string_view base, std::string_view reference);
+
+// True for an http:// or https:// address with a host (scheme without regard to case) that
+// holds no control character.
+bool IsWebAddress(std::string_view address);
+
+// The first http:// or https:// address in a line of plain text, up to a blank, a control
+// character, a quote or an angle bracket, without the punctuation that ends a sentence; empty
+// when there is none.
+std::string FirstWebAddress(std::string_view line);
+
+}  // namespace core

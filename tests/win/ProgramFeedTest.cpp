@@ -1,0 +1,155 @@
+// The running program on a news feed served from loopback: the headlines on the bar, and a
+// click that opens a story in the browser, with a stand-in registered for http addresses.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "HttpTestServer.h"
+#include "ProgramOnSettings.h"
+
+using namespace testing_support;
+using testing::HasSubstr;
+
+namespace {
+
+std::string Item(const std::string& title, const std::string& link) {
+  return "<item><title>" + title + "</title><link>" + link + "</link></item>";
+}
+
+std::string Feed(const std::string& items) {
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\"><channel>"
+         "<title>News</title>" +
+         items + "</channel></rss>\n";
+}
+
+class ProgramFeed : public ProgramOnSettings {
+ protected:
+  void SetUp() override {
+    ProgramOnSettings::SetUp();
+    ::DeleteFileA(opened.c_str());
+  }
+  void TearDown() override {
+    ProgramOnSettings::TearDown();
+    ::DeleteFileA(opened.c_str());
+  }
+
+  // Reloading every 300 ms; vertical mode shows the first headline and keeps it there.
+  std::unique_ptr<RunningProgram> StartOn(const HttpTestServer& server, bool vertical) {
+    return Start("UseAutoReload=1\r\nGetFileDelay=300\r\nVertical=" +
+                     std::string(vertical ? "1" : "0") + "\r\nVertLineDelay=600000\r\n",
+                 "/LOG " + server.Url("/news/feed.xml"));
+  }
+  static size_t LogCount(const std::string& part) {
+    return CountOf(ReadWholeFile(ProgramLogPath()), part);
+  }
+  // The middle of the bar, or near its right end, where a scrolling text enters first.
+  static POINT Middle(HWND bar) {
+    const RECT bounds = BoundsOf(bar);
+    return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  }
+  static POINT NearTheRightEnd(HWND bar) {
+    const RECT bounds = BoundsOf(bar);
+    return {bounds.right - 30, (bounds.top + bounds.bottom) / 2};
+  }
+  // The pixels just left of the point, where the text under it is drawn.
+  static std::vector<COLORREF> PixelsAt(POINT at) {
+    std::vector<COLORREF> pixels;
+    HDC screen = ::GetDC(nullptr);
+    for (int x = at.x - 25; x <= at.x - 5; ++x) {
+      for (int y = at.y - 6; y <= at.y + 6; ++y) pixels.push_back(::GetPixel(screen, x, y));
+    }
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+  }
+  // Text has reached the point: some of those pixels are (nearly) the text's maroon.
+  static bool TextAt(POINT at) {
+    const std::vector<COLORREF> pixels = PixelsAt(at);
+    return std::count_if(pixels.begin(), pixels.end(), [](COLORREF c) {
+             return GetRValue(c) >= 96 && GetRValue(c) <= 160 && GetGValue(c) < 48 &&
+                    GetBValue(c) < 48;
+           }) > 5;
+  }
+  std::string Opened() const { return ReadWholeFile(opened); }
+
+  const std::string opened = TestProgramFolder() + "opened-links.txt";
+};
+
+TEST_F(ProgramFeed, ShowsTheHeadlinesAndAClickOpensTheStory) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{
+        200, "Content-Type: application/rss+xml\r\n",
+        Feed(Item("Rates held &amp; steady", "../story/1.html") + Item("Second", "/story/2"))};
+  });
+  BrowserStandIn browser(opened);
+  auto program = StartOn(server, true);
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil(
+      [&] { return LogCount("Feed: 2 headlines from " + server.Url("/news/feed.xml")); }));
+  const std::string story = server.Url("/story/1.html");
+  ClickAt(Middle(bar));
+  ASSERT_TRUE(WaitUntil([&] { return Opened() == story + "\r\n"; })) << Opened();
+  EXPECT_EQ(LogCount("Open link: " + story), 1u);
+  Exit(*program, bar);
+}
+
+TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPausesInstead) {
+  const std::string title(300, 'H');
+  HttpTestServer server([&](const HttpRequest&) {
+    return HttpResponse{200, "", Feed(Item(title, "http://127.0.0.1:1/story"))};
+  });
+  BrowserStandIn browser(opened);
+  // No reload: each one would end the pause.
+  auto program = StartOn(server, "Vertical=0\r\n");
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: 1 headlines from ") == 1; }));
+  const POINT at = NearTheRightEnd(bar);
+  ASSERT_TRUE(WaitUntil([&] { return TextAt(at); }));
+
+  ClickAt(at);
+  ClickAt(at);
+  // Twice the double-click time: a single click would have opened the story by now.
+  const std::vector<COLORREF> held = PixelsAt(at);
+  ::Sleep(2 * ::GetDoubleClickTime());
+  EXPECT_EQ(PixelsAt(at), held) << "paused";
+  EXPECT_EQ(Opened(), "");
+  EXPECT_EQ(LogCount("Open link: "), 0u);
+
+  ClickAt(at);
+  ClickAt(at);  // resumes
+  ::Sleep(2 * ::GetDoubleClickTime());
+  ClickAt(at);
+  EXPECT_TRUE(WaitUntil([&] { return Opened() == "http://127.0.0.1:1/story\r\n"; })) << Opened();
+  Exit(*program, bar);
+}
+
+TEST_F(ProgramFeed, ABrokenFeedAfterAGoodOneKeepsTheGoodHeadlines) {
+  std::atomic<bool> broken{false};
+  HttpTestServer server([&](const HttpRequest&) {
+    if (broken) {
+      return HttpResponse{200, "Last-Modified: Tue, 08 Dec 2026 06:00:00 GMT\r\n",
+                          "<rss><channel><item><title>half"};
+    }
+    return HttpResponse{200, "Last-Modified: Mon, 07 Dec 2026 06:00:00 GMT\r\n",
+                        Feed(Item("Good", "/story/good"))};
+  });
+  BrowserStandIn browser(opened);
+  auto program = StartOn(server, "Vertical=1\r\nUseAutoReload=1\r\nGetFileDelay=300\r\n");
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: 1 headlines from ") == 1; }));
+  broken = true;
+  // The failed read keeps no Last-Modified value, so the next check reads again.
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: cannot read ") >= 2; }));
+  EXPECT_THAT(ReadWholeFile(ProgramLogPath()),
+              HasSubstr("Feed: cannot read " + server.Url("/news/feed.xml") + ": "));
+  ClickAt(Middle(bar));
+  EXPECT_TRUE(WaitUntil([&] { return Opened() == server.Url("/story/good") + "\r\n"; }))
+      << Opened();
+  Exit(*program, bar);
+}
+
+}  // namespace
