@@ -5,17 +5,12 @@
 namespace platform::comctl32 {
 
 namespace {
-
-const LazyLibrary& Library() {
-  static const LazyLibrary library("comctl32.dll");
-  return library;
+constexpr char kName[] = "comctl32.dll";
 }
-
-}  // namespace
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
   static const auto function =
-      Library().Find<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("InitCommonControlsEx");
+      LibraryNamed<kName>().Find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
   return function(classes);
 }
 

@@ -5,31 +5,29 @@
 namespace platform::comdlg32 {
 
 namespace {
-
-const LazyLibrary& Library() {
-  static const LazyLibrary library("comdlg32.dll");
-  return library;
+constexpr char kName[] = "comdlg32.dll";
 }
 
-}  // namespace
-
 BOOL ChooseColorA(CHOOSECOLORA* dialog) {
-  static const auto function = Library().Find<BOOL(WINAPI*)(CHOOSECOLORA*)>("ChooseColorA");
+  static const auto function =
+      LibraryNamed<kName>().Find<decltype(&::ChooseColorA)>("ChooseColorA");
   return function(dialog);
 }
 
 BOOL ChooseFontA(CHOOSEFONTA* dialog) {
-  static const auto function = Library().Find<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+  static const auto function = LibraryNamed<kName>().Find<decltype(&::ChooseFontA)>("ChooseFontA");
   return function(dialog);
 }
 
 DWORD CommDlgExtendedError() {
-  static const auto function = Library().Find<DWORD(WINAPI*)()>("CommDlgExtendedError");
+  static const auto function =
+      LibraryNamed<kName>().Find<decltype(&::CommDlgExtendedError)>("CommDlgExtendedError");
   return function();
 }
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) {
-  static const auto function = Library().Find<BOOL(WINAPI*)(OPENFILENAMEA*)>("GetOpenFileNameA");
+  static const auto function =
+      LibraryNamed<kName>().Find<decltype(&::GetOpenFileNameA)>("GetOpenFileNameA");
   return function(dialog);
 }
 

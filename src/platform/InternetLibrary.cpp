@@ -6,11 +6,12 @@ namespace platform::wininet {
 
 namespace {
 
+constexpr char kName[] = "wininet.dll";
+
 // The function's type is the system header's, so that no wrapper can pass a wrong argument.
 template <typename Function>
 Function Find(const char* name) {
-  static const LazyLibrary library("wininet.dll");
-  return library.Find<Function>(name);
+  return LibraryNamed<kName>().Find<Function>(name);
 }
 
 }  // namespace

@@ -31,4 +31,11 @@ class LazyLibrary {
   DWORD loadError_;
 };
 
+// The one LazyLibrary of the name for the run, loaded at its first use from any thread.
+template <const char* Name>
+const LazyLibrary& LibraryNamed() {
+  static const LazyLibrary library(Name);
+  return library;
+}
+
 }  // namespace platform

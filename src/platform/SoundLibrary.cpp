@@ -8,16 +8,11 @@
 namespace platform::winmm {
 
 namespace {
-
-const LazyLibrary& Library() {
-  static const LazyLibrary library("winmm.dll");
-  return library;
+constexpr char kName[] = "winmm.dll";
 }
 
-}  // namespace
-
 BOOL PlaySoundFile(const char* path) {
-  static const auto function = Library().Find<BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD)>("PlaySoundA");
+  static const auto function = LibraryNamed<kName>().Find<decltype(&::PlaySoundA)>("PlaySoundA");
   return function(path, nullptr, SND_FILENAME | SND_ASYNC);
 }
 
