@@ -69,8 +69,12 @@ void TForm1::FormCreate() {
   startingUp_ = false;
   RecordPlacement();
   // A floating bar that the first check hid stays hidden until it is restored.
-  if (minimize_.Minimized && IsFloating()) return;
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  if (!(minimize_.Minimized && IsFloating())) {
+    ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(Handle());
+  }
+  // After the first text: the shell takes tens of milliseconds to add the icon.
+  ApplyTrayIconVisibility();
 }
 
 void TForm1::CreateMarquee() {

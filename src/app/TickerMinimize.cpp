@@ -81,6 +81,7 @@ void TForm1::SetTotallyHide(bool hide) {
 
 // While minimized the icon is the only way back; while visible it shows unless hidden.
 void TForm1::ApplyTrayIconVisibility() {
+  if (startingUp_) return;  // the start applies it once the bar is shown
   TrayIcon2->SetActive(minimize_.Minimized || !values_.HideTrayicon);
 }
 

@@ -3,9 +3,6 @@
 
 #include "app/Ticker.h"
 
-// After windows.h, which it needs.
-#include <mmsystem.h>
-
 #include <new>
 
 #include "app/ShownText.h"
@@ -15,6 +12,7 @@
 #include "core/TickerTextOptions.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/SoundLibrary.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"
 
@@ -203,7 +201,11 @@ bool TForm1::LoadWebLines(core::TextLines lines) {
 void TForm1::PlayChangeSound() {
   Log("Play sound file " + values_.WavFile);
   if (!platform::FileExists(values_.WavFile)) return;
-  ::PlaySoundA(values_.WavFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+  try {
+    platform::winmm::PlaySoundFile(values_.WavFile.c_str());
+  } catch (const platform::SystemError& e) {
+    Log(e.what());  // as a sound that cannot play: the text changes all the same
+  }
 }
 
 void TForm1::ShowLocalFile(const std::string& path) {

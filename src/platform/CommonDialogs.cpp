@@ -1,9 +1,8 @@
 #include "platform/CommonDialogs.h"
 
-#include <commdlg.h>
-
 #include <string>
 
+#include "platform/CommonDialogsLibrary.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 
@@ -18,7 +17,7 @@ int ScreenDpi() {
 
 // A dialog that returned FALSE was cancelled, unless the dialog library reports an error.
 void ThrowIfDialogFailed(const char* dialog) {
-  const DWORD code = ::CommDlgExtendedError();
+  const DWORD code = comdlg32::CommDlgExtendedError();
   if (code == 0) return;
   throw SystemError(code, std::string("The ") + dialog + " dialog could not be shown (error " +
                               std::to_string(code) + ").");
@@ -48,7 +47,7 @@ std::optional<FontSpec> ChooseFontSpec(HWND owner, const FontSpec& initial) {
   // No script choice: the program's fonts are made for the system's character set.
   dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOSCRIPTSEL;
   dialog.rgbColors = ToColorRef(initial.color);
-  if (!::ChooseFontA(&dialog)) {
+  if (!comdlg32::ChooseFontA(&dialog)) {
     ThrowIfDialogFailed("font");
     return std::nullopt;
   }
@@ -73,7 +72,7 @@ std::optional<std::uint32_t> ColorDialog::Choose(HWND owner) {
   dialog.rgbResult = last_;
   dialog.lpCustColors = custom_;
   dialog.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-  if (!::ChooseColorA(&dialog)) {
+  if (!comdlg32::ChooseColorA(&dialog)) {
     ThrowIfDialogFailed("colour");
     return std::nullopt;
   }

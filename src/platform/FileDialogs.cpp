@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/CommonDialogsLibrary.h"
 #include "platform/Picture.h"
 
 namespace platform {
@@ -88,7 +89,7 @@ std::optional<std::string> RunOpenDialog(OPENFILENAMEA& dialog, const OpenFileCh
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags |= OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                   (choice.mustExist ? OFN_FILEMUSTEXIST : 0);
-  if (!::GetOpenFileNameA(&dialog)) return std::nullopt;
+  if (!comdlg32::GetOpenFileNameA(&dialog)) return std::nullopt;
   path.resize(path.find('\0'));
   return path;
 }

@@ -2,10 +2,10 @@
 // RAII owners for Win32 handles: move-only, named after the resource they hold.
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <wininet.h>
 
 #include <utility>
+
+#include "platform/InternetLibrary.h"
 
 namespace platform {
 
@@ -72,7 +72,7 @@ using UniqueBrush = UniqueNullable<HBRUSH, &DeleteGdiObject>;
 using UniqueMemoryDc = UniqueNullable<HDC, &::DeleteDC>;
 using UniqueMenu = UniqueNullable<HMENU, &::DestroyMenu>;
 using UniqueIcon = UniqueNullable<HICON, &::DestroyIcon>;
-using UniqueInternet = UniqueNullable<HINTERNET, &::InternetCloseHandle>;
+using UniqueInternet = UniqueNullable<HINTERNET, &wininet::InternetCloseHandle>;
 
 // A window's device context for the length of a scope.
 class ScopedGetDc {

@@ -1,15 +1,14 @@
 #include "platform/ModalForm.h"
 
-#include <commctrl.h>
-
 #include "platform/Application.h"
+#include "platform/CommonControlsLibrary.h"
 
 namespace platform {
 
 ModalForm::ModalForm() {
   // The tab control and the spin fields' buttons are common controls.
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-  ::InitCommonControlsEx(&classes);
+  comctl32::InitCommonControlsEx(&classes);
 }
 
 bool ModalForm::PreTranslate(const MSG&) {

@@ -8,10 +8,7 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-Timer::Timer(UINT intervalMs) : interval_(intervalMs) {
-  const std::string className = ProgramName() + "Timer";
-  CreateHandle({.name = className.c_str()}, "", WindowPlacement::MessageOnly());
-}
+Timer::Timer(UINT intervalMs) : interval_(intervalMs) {}
 
 void Timer::SetInterval(UINT intervalMs) {
   if (interval_ == intervalMs) return;
@@ -31,8 +28,15 @@ void Timer::SetOnTimer(std::function<void()> handler) {
 }
 
 void Timer::Restart() {
-  ::KillTimer(Handle(), kTimerId);
-  if (enabled_ && interval_ != 0 && onTimer_) ::SetTimer(Handle(), kTimerId, interval_, nullptr);
+  if (Handle()) ::KillTimer(Handle(), kTimerId);
+  if (!enabled_ || interval_ == 0 || !onTimer_) return;
+  // The window comes with the first start: it is not on the way to the first text, and many
+  // timers never start at all.
+  if (!Handle()) {
+    const std::string className = ProgramName() + "Timer";
+    CreateHandle({.name = className.c_str()}, "", WindowPlacement::MessageOnly());
+  }
+  ::SetTimer(Handle(), kTimerId, interval_, nullptr);
 }
 
 LRESULT Timer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

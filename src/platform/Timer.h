@@ -1,6 +1,7 @@
 #pragma once
 // A window timer with an interval in milliseconds, an enabled flag and a handler.
-// An interval of 0 never fires; enabling (or changing the interval) restarts the count.
+// An interval of 0 never fires; enabling (or changing the interval) restarts the count. Its
+// window is made at its first start, on the thread that starts it.
 
 #include <functional>
 

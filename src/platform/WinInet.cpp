@@ -39,7 +39,7 @@ CrackedUrl Crack(const std::string& url) {
   parts.dwUserNameLength = static_cast<DWORD>(user.size());
   parts.lpszPassword = password.data();
   parts.dwPasswordLength = static_cast<DWORD>(password.size());
-  if (!::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
+  if (!wininet::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
     Fail(InternetStage::OpenUrl);
   }
   if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
@@ -63,7 +63,7 @@ void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
   for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                              INTERNET_OPTION_RECEIVE_TIMEOUT}) {
     DWORD value = timeoutMs;
-    ::InternetSetOptionA(handle, option, &value, sizeof value);
+    wininet::InternetSetOptionA(handle, option, &value, sizeof value);
   }
 }
 
@@ -81,28 +81,32 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url,
   std::unique_lock lock(mutex_);
   sentAt_ = ::GetTickCount();
   if (aborted_) throw InternetError(InternetStage::Initialize, ERROR_CANCELLED, "aborted");
-  session_.reset(
-      ::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  try {
+    session_.reset(wininet::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
+                                          nullptr, 0));
+  } catch (const SystemError& e) {
+    throw InternetError(InternetStage::Initialize, e.code(), e.what());  // no WinInet at all
+  }
   if (!session_) Fail(InternetStage::Initialize);
   const CrackedUrl cracked = Crack(url);
   // Credentials in the address answer the server's challenge.
   const auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
-  connection_.reset(::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port,
-                                       orNull(cracked.user), orNull(cracked.password),
-                                       INTERNET_SERVICE_HTTP, 0, 0));
+  connection_.reset(wininet::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port,
+                                              orNull(cracked.user), orNull(cracked.password),
+                                              INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection_) Fail(InternetStage::OpenUrl);
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
   if (cracked.secure) flags |= INTERNET_FLAG_SECURE;
-  request_.reset(::HttpOpenRequestA(connection_.get(), "GET", cracked.object.c_str(), nullptr,
-                                    nullptr, acceptAll, flags, 0));
+  request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", cracked.object.c_str(),
+                                           nullptr, nullptr, acceptAll, flags, 0));
   if (!request_) Fail(InternetStage::OpenUrl);
   HINTERNET request = request_.get();
   // The wait for the answer must not hold the lock that Abort takes.
   lock.unlock();
-  if (!::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(),
-                          static_cast<DWORD>(headers.size()), nullptr, 0)) {
+  if (!wininet::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(),
+                                 static_cast<DWORD>(headers.size()), nullptr, 0)) {
     Fail(InternetStage::OpenUrl);
   }
 }
@@ -125,7 +129,8 @@ std::optional<std::string> HttpGet::RawHeaders() {
   std::string headers(1025, '\0');
   for (;;) {
     DWORD size = static_cast<DWORD>(headers.size());
-    if (::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size, nullptr)) {
+    if (wininet::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size,
+                                nullptr)) {
       headers.resize(size);
       return headers;
     }
@@ -141,7 +146,8 @@ std::optional<std::string> HttpGet::RawHeaders() {
 std::string HttpGet::ContentType() {
   char value[512] = {};
   DWORD size = sizeof value - 1;
-  if (!::HttpQueryInfoA(Request(), HTTP_QUERY_CONTENT_TYPE, value, &size, nullptr)) return {};
+  if (!wininet::HttpQueryInfoA(Request(), HTTP_QUERY_CONTENT_TYPE, value, &size, nullptr))
+    return {};
   return std::string(value, size);
 }
 
@@ -151,8 +157,8 @@ std::string HttpGet::ReadBody() {
   DWORD announced = 0;
   DWORD size = sizeof announced;
   const bool lengthKnown =
-      ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced,
-                       &size, nullptr) != FALSE;
+      wininet::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
+                              &announced, &size, nullptr) != FALSE;
   if (lengthKnown && announced > limits_.maxBodyBytes) {
     throw ResponseTooLarge(std::to_string(announced) + " bytes announced");
   }
@@ -164,7 +170,7 @@ std::string HttpGet::ReadBody() {
     // Reading only what has arrived keeps each call within one receive time-out, so that the
     // deadline is checked however slowly the server sends.
     DWORD available = 0;
-    if (!::InternetQueryDataAvailable(request, &available, 0, 0)) Fail(InternetStage::Read);
+    if (!wininet::InternetQueryDataAvailable(request, &available, 0, 0)) Fail(InternetStage::Read);
     if (::GetTickCount() - sentAt_ > limits_.deadlineMs) {
       throw InternetError(
           InternetStage::Read, ERROR_INTERNET_TIMEOUT,
@@ -173,7 +179,7 @@ std::string HttpGet::ReadBody() {
     if (available == 0) break;
     DWORD read = 0;
     const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(chunk.size()));
-    if (!::InternetReadFile(request, chunk.data(), wanted, &read)) Fail(InternetStage::Read);
+    if (!wininet::InternetReadFile(request, chunk.data(), wanted, &read)) Fail(InternetStage::Read);
     if (read == 0) break;
     if (body.size() + read > limits_.maxBodyBytes) throw ResponseTooLarge("over the cap");
     body.append(chunk.data(), read);

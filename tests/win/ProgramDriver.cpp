@@ -166,6 +166,20 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
+std::vector<std::string> ModulesOf(DWORD processId) {
+  std::vector<std::string> names;
+  const platform::UniqueHandle snapshot(
+      ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));
+  if (!snapshot) return names;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Module32First(snapshot.get(), &entry); more;
+       more = ::Module32Next(snapshot.get(), &entry)) {
+    names.push_back(::CharLowerA(entry.szModule));
+  }
+  return names;
+}
+
 namespace {
 
 void SendMouse(DWORD flags, POINT at = {}) {

@@ -38,6 +38,9 @@ void WriteBitmap(const std::string& path, int width, int height);
 HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 // The names of the files (not folders) in `folder`, which ends in a backslash.
 std::vector<std::string> FilesIn(const std::string& folder);
+// The file names, in lower case, of the modules the process has loaded; empty when the system
+// cannot list them.
+std::vector<std::string> ModulesOf(DWORD processId);
 
 // Moves the mouse as the user's would (absolute coordinates, which SendInput rounds); answers
 // where the cursor really is.
