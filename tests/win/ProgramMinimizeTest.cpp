@@ -40,7 +40,9 @@ TEST_F(ProgramMinimize, ABottomBarLeavesAStripWithItsIconAndComesBackWithTheSame
 
   Minimize(bar);
   ASSERT_TRUE(WaitUntil([&] { return HeightOf(bar) == 2 && BoundsOf(bar).bottom == full.bottom; }));
-  EXPECT_EQ(ReservationQuery(ABE_BOTTOM).bottom, full.bottom - 2) << "the strip is reserved";
+  // The window takes its new size before the bar tells the shell of it.
+  EXPECT_TRUE(WaitUntil([&] { return ReservationQuery(ABE_BOTTOM).bottom == full.bottom - 2; }))
+      << "the strip is reserved";
   EXPECT_TRUE(WaitUntil([&] { return static_cast<int>(TrayIconWindows().size()) == icons + 1; }));
 
   ClickTheIcon(*program);
@@ -48,7 +50,7 @@ TEST_F(ProgramMinimize, ABottomBarLeavesAStripWithItsIconAndComesBackWithTheSame
     const RECT now = BoundsOf(bar);
     return ::EqualRect(&now, &full) != FALSE;
   }));
-  EXPECT_EQ(ReservationQuery(ABE_BOTTOM).bottom, full.top);
+  EXPECT_TRUE(WaitUntil([&] { return ReservationQuery(ABE_BOTTOM).bottom == full.top; }));
   EXPECT_TRUE(WaitUntil([&] { return static_cast<int>(TrayIconWindows().size()) == icons; }));
   Exit(*program, bar);
 }
