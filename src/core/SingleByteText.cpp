@@ -20,20 +20,10 @@ bool IsPlainAsciiWord(const unsigned char* at) {
   return (word & utf8::kHighBits) == 0 && ((word - kOnes) & ~word & utf8::kHighBits) == 0;
 }
 
-using Word = std::size_t;  // the machine's own: four bytes in the 32-bit program
-constexpr Word kWordOnes = ~Word{0} / 0xFF;
-constexpr Word kWordHighBits = kWordOnes * 0x80;
-
-Word LoadWord(const unsigned char* at) {
-  Word word = 0;
-  std::memcpy(&word, at, sizeof word);
-  return word;
-}
-
 // The high bit set in each byte above 127 and in each NUL; exact up to the first of them, which
 // is all that is read of it.
-Word Stops(Word word) {
-  return (word | ((word - kWordOnes) & ~word)) & kWordHighBits;
+std::uint64_t Stops(std::uint64_t word) {
+  return (word | ((word - kOnes) & ~word)) & utf8::kHighBits;
 }
 
 // The converted text turned back into UTF-8, for the rare text found invalid after it: each
@@ -136,18 +126,18 @@ std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteT
   bool validated = false;
   bool lossy = false;
   while (read < end) {
-    if (end - read >= sizeof(Word)) {
+    if (end - read >= 8) {
       // A word copied at once, of which the bytes before the first high byte or NUL count;
       // copied whole only where it cannot reach the bytes not yet read.
-      const Word word = LoadWord(bytes + read);
-      const Word stops = Stops(word);
+      const std::uint64_t word = utf8::Word(bytes + read);
+      const std::uint64_t stops = Stops(word);
       if (stops == 0) {
         std::memcpy(bytes + write, &word, sizeof word);
-        read += sizeof(Word), write += sizeof(Word);
+        read += 8, write += 8;
         continue;
       }
       const auto plain = static_cast<std::size_t>(std::countr_zero(stops) / 8);
-      if (read - write >= sizeof(Word)) {
+      if (read - write >= 8) {
         std::memcpy(bytes + write, &word, sizeof word);
       } else {
         std::memmove(bytes + write, bytes + read, plain);
