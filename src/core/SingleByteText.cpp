@@ -26,22 +26,20 @@ std::uint64_t Stops(std::uint64_t word) {
   return (word | ((word - kOnes) & ~word)) & utf8::kHighBits;
 }
 
-// The converted text turned back into UTF-8, for the rare text found invalid after it: each
-// code-page byte above 127 that only one character becomes is that character again.
+// The converted text turned back into UTF-8, for the rare text found invalid after it: a
+// code-page byte above 127 is turned back into the one character recorded for it, and only that
+// character counts as reversible.
 class WayBack {
  public:
   explicit WayBack(const SingleByteTable& table) {
     for (std::size_t point = 0x80; point < table.size(); ++point) {
-      const unsigned char shown = table[point];
-      if (shown < 0x80) continue;
-      auto& character = characters_[shown];
-      character = character == 0 ? static_cast<std::uint16_t>(point) : kShared;
+      if (table[point] >= 0x80) characters_[table[point]] = static_cast<std::uint16_t>(point);
     }
   }
 
   // Whether the byte shown for a character (0 when none) tells the character again.
   bool Reversible(std::uint32_t point, unsigned char shown) const {
-    return shown >= 0x80 && characters_[shown] == point;
+    return characters_[shown] == point;
   }
 
   // bytes[start, write) was converted from bytes[start, read) with every character reversible;
@@ -64,7 +62,6 @@ class WayBack {
   }
 
  private:
-  static constexpr std::uint16_t kShared = 1;  // no character above 127: the byte is ambiguous
   std::array<std::uint16_t, 256> characters_{};
 };
 

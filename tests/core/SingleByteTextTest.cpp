@@ -101,6 +101,8 @@ TEST_P(Utf8OneWalk, ConvertsOnlyWholeUtf8) {
 }
 
 const std::string kWords = "a longer run of words, over several words of eight bytes ";
+// Eight in a row: the text written is a word behind the text read.
+const std::string kAccents = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Utf8OneWalk,
@@ -138,24 +140,26 @@ INSTANTIATE_TEST_SUITE_P(
         OneWalkCase{"invalid after a NUL after a character not in the code page",
                     std::string("\xC3\xA9\xCE\xA9\0\xFF", 7), std::nullopt, ""},
         OneWalkCase{"plain words among accents close together",
-                    "\xC3\xA9\xC3\xA9" + kWords +
+                    kAccents + kWords +
                         "\xC3\xA9"
                         "a\xC3\xA9" +
                         kWords,
                     false,
-                    "\xE9\xE9" + kWords +
+                    "\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9" + kWords +
                         "\xE9"
                         "a\xE9" +
                         kWords}),
     testing_names::FromWhat());
 
 // A code page whose bytes do not each tell one character: two characters share a byte, and one
-// becomes a plain letter. Text found invalid after them is still left exactly as it was.
+// becomes a plain letter; and a character of three bytes. Text found invalid after them is still
+// left exactly as it was.
 const SingleByteTable& SharedBytes() {
   static const auto table = [] {
     auto built = std::make_unique<SingleByteTable>(Cp1252Part());
     (*built)[0xE8] = 0xE9;
     (*built)[0x3A9] = 'O';
+    (*built)[0x3042] = 0xA4;
     return built;
   }();
   return *table;
@@ -182,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SharedCase{"a shared byte", "\xC3\xA9" + kWords + "\xFF", std::nullopt},
                     SharedCase{"the other character of it", "\xC3\xA8" + kWords + "\xC3\xA9\xFF",
                                std::nullopt},
+                    SharedCase{"three bytes", "\xE3\x81\x82" + kWords + "\xFF", std::nullopt},
                     SharedCase{"a plain letter", "\xCE\xA9" + kWords + "\xFF", std::nullopt}),
     testing_names::FromWhat());
 
