@@ -1,10 +1,10 @@
 #include "core/SingleByteText.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 #include "core/TextEncoding.h"
 #include "core/Utf8.h"
@@ -19,6 +19,51 @@ bool IsPlainAsciiWord(const unsigned char* at) {
   const std::uint64_t word = utf8::Word(at);
   return (word & utf8::kHighBits) == 0 && ((word - kOnes) & ~word & utf8::kHighBits) == 0;
 }
+
+// The high bit set in each byte above 127 and in each NUL; exact up to the first of them, which
+// is all that is read of it.
+std::uint64_t Stops(std::uint64_t word) {
+  return (word | ((word - kOnes) & ~word)) & utf8::kHighBits;
+}
+
+// The converted text turned back into UTF-8, for the rare text found invalid after it: a
+// code-page byte above 127 is turned back into the one character recorded for it, and only that
+// character counts as reversible.
+class WayBack {
+ public:
+  explicit WayBack(const SingleByteTable& table) {
+    for (std::size_t point = 0x80; point < table.size(); ++point) {
+      if (table[point] >= 0x80) characters_[table[point]] = static_cast<std::uint16_t>(point);
+    }
+  }
+
+  // Whether the byte shown for a character (0 when none) tells the character again.
+  bool Reversible(std::uint32_t point, unsigned char shown) const {
+    return characters_[shown] == point;
+  }
+
+  // bytes[start, write) was converted from bytes[start, read) with every character reversible;
+  // written back from the end, where the UTF-8 is never shorter than what it became.
+  void Restore(unsigned char* bytes, std::size_t start, std::size_t write, std::size_t read) const {
+    while (write > start) {
+      const unsigned char shown = bytes[--write];
+      const std::uint32_t point = shown < 0x80 ? shown : characters_[shown];
+      if (point < 0x80) {
+        bytes[--read] = shown;
+      } else if (point < 0x800) {
+        bytes[--read] = static_cast<unsigned char>(0x80 | (point & 0x3F));
+        bytes[--read] = static_cast<unsigned char>(0xC0 | (point >> 6));
+      } else {
+        bytes[--read] = static_cast<unsigned char>(0x80 | (point & 0x3F));
+        bytes[--read] = static_cast<unsigned char>(0x80 | ((point >> 6) & 0x3F));
+        bytes[--read] = static_cast<unsigned char>(0xE0 | (point >> 12));
+      }
+    }
+  }
+
+ private:
+  std::array<std::uint16_t, 256> characters_{};
+};
 
 }  // namespace
 
@@ -64,27 +109,37 @@ bool MayBeUtf8(std::string_view text) {
 std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteTable& table) {
   auto* const bytes = reinterpret_cast<unsigned char*>(text.data());
   const std::size_t length = text.size();
-  // The ASCII start stays where it is; the rest is written aside until all of it has proved
-  // valid, so that the bytes as they were are still there at an invalid sequence.
+  // The ASCII start stays where it is; the rest is converted in place. Until a character that
+  // cannot be turned back is written, an invalid sequence is met by turning the converted part
+  // back into the bytes it was; from that character on, the rest has been validated first.
   const std::size_t start = utf8::FirstHighByte(text);
   std::size_t end = length;
   if (const void* nul = std::memchr(bytes, 0, start)) {
     end = static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - bytes);
   }
-  const std::size_t aside = end > start ? end - start : 0;
-  const std::unique_ptr<unsigned char[]> converted(new unsigned char[aside]);
+  const WayBack back(table);
   std::size_t read = start;
-  std::size_t write = 0;
+  std::size_t write = start;
+  bool validated = false;
   bool lossy = false;
   while (read < end) {
-    // Eight bytes copied at once, of which those before the first high byte or NUL count.
     if (end - read >= 8) {
+      // A word copied at once, of which the bytes before the first high byte or NUL count;
+      // copied whole only where it cannot reach the bytes not yet read.
       const std::uint64_t word = utf8::Word(bytes + read);
-      const std::uint64_t stops = (word | ((word - kOnes) & ~word)) & utf8::kHighBits;
-      std::memcpy(converted.get() + write, bytes + read, 8);
+      const std::uint64_t stops = Stops(word);
+      if (stops == 0) {
+        std::memcpy(bytes + write, &word, sizeof word);
+        read += 8, write += 8;
+        continue;
+      }
       const auto plain = static_cast<std::size_t>(std::countr_zero(stops) / 8);
+      if (read - write >= 8) {
+        std::memcpy(bytes + write, &word, sizeof word);
+      } else {
+        std::memmove(bytes + write, bytes + read, plain);
+      }
       read += plain, write += plain;
-      if (plain == 8) continue;
     }
     const unsigned char c = bytes[read];
     if (c == 0) {
@@ -92,7 +147,7 @@ std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteT
       break;
     }
     if (c < 0x80) {
-      converted[write++] = c;
+      bytes[write++] = c;
       ++read;
       continue;
     }
@@ -103,21 +158,29 @@ std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteT
       point = ((c & 0x1FU) << 6) | (bytes[read + 1] & 0x3FU);
     } else {
       point = utf8::Decode(bytes + read, length - read, sequence);
-      if (sequence == 0) return std::nullopt;
+      if (sequence == 0) {
+        back.Restore(bytes, start, write, read);
+        return std::nullopt;
+      }
     }
     const unsigned char shown = point <= 0xFFFF ? table[point] : 0;
-    converted[write++] = shown != 0 ? shown : '?';
+    if (!validated && !back.Reversible(point, shown)) {
+      if (!IsValidUtf8(text.substr(read))) {
+        back.Restore(bytes, start, write, read);
+        return std::nullopt;
+      }
+      validated = true;
+    }
+    bytes[write++] = shown != 0 ? shown : '?';
     lossy = lossy || shown == 0;
     read += sequence;
   }
   // What follows a NUL is not shown, but still decides whether the text is UTF-8.
-  if (end < length && !IsValidUtf8(text.substr(std::max(end, start)))) return std::nullopt;
-  if (end <= start) {
-    text.resize(end);
-  } else {
-    std::memcpy(bytes + start, converted.get(), write);
-    text.resize(start + write);
+  if (end < length && !validated && !IsValidUtf8(text.substr(std::max(end, start)))) {
+    if (end > start) back.Restore(bytes, start, write, end);
+    return std::nullopt;
   }
+  text.resize(end <= start ? end : write);
   return lossy;
 }
 

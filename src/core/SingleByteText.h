@@ -33,7 +33,7 @@ bool MayBeUtf8(std::string_view text);
 
 // For the same text: converted in place as Utf8ToSingleByte converts it (lossy or not) when it is
 // UTF-8 as a whole as DetectEncoding decides, validated in the same walk. At the first invalid
-// sequence it is left as it was and the result is nullopt. Throws std::bad_alloc.
+// sequence it is left as it was and the result is nullopt. Converted in place, without a copy.
 std::optional<bool> Utf8ToSingleByteIfValid(std::string& text, const SingleByteTable& table);
 
 // The same for UTF-16 code units; an odd last byte is no character, and a NUL unit ends the text.

@@ -101,6 +101,8 @@ TEST_P(Utf8OneWalk, ConvertsOnlyWholeUtf8) {
 }
 
 const std::string kWords = "a longer run of words, over several words of eight bytes ";
+// Eight in a row: the text written is a word behind the text read.
+const std::string kAccents = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Utf8OneWalk,
@@ -130,7 +132,62 @@ INSTANTIATE_TEST_SUITE_P(
                     "abc"},
         OneWalkCase{"a NUL before the first accent", std::string("ab\0c\xC3\xA9", 6), false, "ab"},
         OneWalkCase{"invalid after a NUL before the first accent",
-                    std::string("ab\0c\xC3\xA9\xFF", 7), std::nullopt, ""}),
+                    std::string("ab\0c\xC3\xA9\xFF", 7), std::nullopt, ""},
+        OneWalkCase{"invalid after dashes", "\xE2\x80\x93" + kWords + "\xC3\xAF\xE2\x80\x93\xFF",
+                    std::nullopt, ""},
+        OneWalkCase{"invalid after a character not in the code page",
+                    "\xC3\xA9 \xCE\xA9" + kWords + "\xC3\xA9\xFF", std::nullopt, ""},
+        OneWalkCase{"invalid after a NUL after a character not in the code page",
+                    std::string("\xC3\xA9\xCE\xA9\0\xFF", 7), std::nullopt, ""},
+        OneWalkCase{"plain words among accents close together",
+                    kAccents + kWords +
+                        "\xC3\xA9"
+                        "a\xC3\xA9" +
+                        kWords,
+                    false,
+                    "\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9" + kWords +
+                        "\xE9"
+                        "a\xE9" +
+                        kWords}),
+    testing_names::FromWhat());
+
+// A code page whose bytes do not each tell one character: two characters share a byte, and one
+// becomes a plain letter; and a character of three bytes. Text found invalid after them is still
+// left exactly as it was.
+const SingleByteTable& SharedBytes() {
+  static const auto table = [] {
+    auto built = std::make_unique<SingleByteTable>(Cp1252Part());
+    (*built)[0xE8] = 0xE9;
+    (*built)[0x3A9] = 'O';
+    (*built)[0x3042] = 0xA4;
+    return built;
+  }();
+  return *table;
+}
+
+struct SharedCase {
+  const char* what;
+  std::string bytes;
+  std::optional<std::string> shown;  // none: not UTF-8, left as it was
+};
+
+class Utf8SharedBytes : public testing::TestWithParam<SharedCase> {};
+
+TEST_P(Utf8SharedBytes, LeavesInvalidTextAsItWas) {
+  std::string text = GetParam().bytes;
+  const std::optional<bool> lossy = Utf8ToSingleByteIfValid(text, SharedBytes());
+  EXPECT_EQ(lossy.has_value(), GetParam().shown.has_value());
+  EXPECT_EQ(text, GetParam().shown.value_or(GetParam().bytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8SharedBytes,
+    testing::Values(SharedCase{"valid", "\xC3\xA8 \xCE\xA9 \xC3\xA9", "\xE9 O \xE9"},
+                    SharedCase{"a shared byte", "\xC3\xA9" + kWords + "\xFF", std::nullopt},
+                    SharedCase{"the other character of it", "\xC3\xA8" + kWords + "\xC3\xA9\xFF",
+                               std::nullopt},
+                    SharedCase{"three bytes", "\xE3\x81\x82" + kWords + "\xFF", std::nullopt},
+                    SharedCase{"a plain letter", "\xCE\xA9" + kWords + "\xFF", std::nullopt}),
     testing_names::FromWhat());
 
 TEST(MayBeUtf8, OnlyWhenTheFirstHighByteBeginsASequence) {

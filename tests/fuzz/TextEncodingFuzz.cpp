@@ -1,6 +1,6 @@
 // Encoding detection and conversion to the code page: ASCII comes out as it went in, the output
 // is never longer than the input, and code-page text written as UTF-8 or UTF-16 comes back byte
-// for byte.
+// for byte; text converted in one walk is either all UTF-8 or left as it was.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -110,6 +110,17 @@ void CheckDetection(std::string_view bytes, const std::optional<core::TextEncodi
   if (ascii && encoding.kind == Kind::Utf8)
     FUZZ_CHECK(converted == bytes.substr(0, bytes.find('\0')));
   if (encoding.kind == Kind::CodePage) FUZZ_CHECK(converted == bytes);
+
+  // In one walk: converted as the two walks convert it when all of it is UTF-8, else untouched.
+  std::string oneWalk(bytes);
+  const std::optional<bool> oneLossy = core::Utf8ToSingleByteIfValid(oneWalk, Cp1252());
+  FUZZ_CHECK(oneLossy.has_value() == PlainUtf8(bytes));
+  if (oneLossy) {
+    FUZZ_CHECK(oneWalk == Convert(std::string(bytes), {Kind::Utf8, 0, 0}, lossy));
+    FUZZ_CHECK(*oneLossy == lossy);
+  } else {
+    FUZZ_CHECK(oneWalk == bytes);
+  }
 }
 
 // Code-page text from the input's bytes (NUL and the bytes without a character left out).
