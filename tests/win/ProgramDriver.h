@@ -65,6 +65,13 @@ class MouseDrag {
   ~MouseDrag();
 
   POINT MoveTo(POINT to);
+  // Waits as a hand holding the mouse still would: Wine may report the pointer's crossing into a
+  // window that moved under it after the next move, which puts the cursor back where it was;
+  // the move is then made again.
+  bool HoldUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+ private:
+  POINT held_{};
 };
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.
