@@ -241,10 +241,11 @@ void PressKey(WORD key) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-MouseDrag::MouseDrag(POINT from) {
+MouseDrag::MouseDrag(POINT from, Capture taken) {
   MoveTo(from);
   const DWORD thread = ::GetWindowThreadProcessId(::WindowFromPoint(from), nullptr);
   SendMouse(MOUSEEVENTF_LEFTDOWN);
+  if (taken == Capture::Later) return;
   // A move queued before the window has taken the mouse would go to whatever lies under the
   // cursor instead.
   WaitUntil(
@@ -277,6 +278,36 @@ bool MouseDrag::HoldUntil(const std::function<bool()>& condition, DWORD timeoutM
         return false;
       },
       timeoutMs);
+}
+
+ProcessPause::ProcessPause(DWORD processId) {
+  const platform::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+       more = ::Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID != processId) continue;
+    HANDLE thread =
+        ::OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, entry.th32ThreadID);
+    if (!thread) continue;
+    if (::SuspendThread(thread) == static_cast<DWORD>(-1)) {
+      ::CloseHandle(thread);
+      continue;
+    }
+    // The stop takes effect later; reading the registers waits for it.
+    CONTEXT registers{};
+    registers.ContextFlags = CONTEXT_CONTROL;
+    ::GetThreadContext(thread, &registers);
+    threads_.push_back(thread);
+  }
+  EXPECT_FALSE(threads_.empty()) << "no thread of process " << processId << " stopped";
+}
+
+ProcessPause::~ProcessPause() {
+  for (HANDLE thread : threads_) {
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+  }
 }
 
 namespace {

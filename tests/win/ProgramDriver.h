@@ -59,7 +59,9 @@ void ClickAt(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF
 
 class MouseDrag {
  public:
-  explicit MouseDrag(POINT from);
+  // Waits until the window under `from` has taken the mouse, unless `taken` says it cannot yet.
+  enum class Capture { Awaited, Later };
+  explicit MouseDrag(POINT from, Capture taken = Capture::Awaited);
   MouseDrag(const MouseDrag&) = delete;
   MouseDrag& operator=(const MouseDrag&) = delete;
   ~MouseDrag();
@@ -72,6 +74,19 @@ class MouseDrag {
 
  private:
   POINT held_{};
+};
+
+// Every thread of the process stopped while the object lives, as a busy machine may stop it
+// between two inputs.
+class ProcessPause {
+ public:
+  explicit ProcessPause(DWORD processId);
+  ProcessPause(const ProcessPause&) = delete;
+  ProcessPause& operator=(const ProcessPause&) = delete;
+  ~ProcessPause();
+
+ private:
+  std::vector<HANDLE> threads_;
 };
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.

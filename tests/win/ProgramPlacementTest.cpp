@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "ProgramOnSettings.h"
 // After windows.h, which ProgramDriver.h brings.
@@ -113,6 +114,31 @@ TEST_F(ProgramPlacement, DraggingDocksAndUndocksAndTheFloatingPlaceSurvivesARest
     return bounds.left == floating.left && bounds.top == floating.top &&
            bounds.right == floating.right;
   })) << "the floating place after a restart";
+  Exit(*program, bar);
+}
+
+// The drag counts from where the button went down, though a busy bar may take the press only
+// after the mouse has moved on.
+TEST_F(ProgramPlacement, ADragCountsFromThePressThatTheBarTookLate) {
+  auto program = Start("Float=1\r\nFloatLeft=200\r\nFloatTop=300\r\nFloatRight=600\r\n");
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] {
+    const RECT bounds = BoundsOf(bar);
+    return bounds.left == 200 && bounds.top == 300;
+  })) << Describe(bar);
+  const int height = BoundsOf(bar).bottom - 300;
+  std::optional<ProcessPause> busy(program->ProcessId());
+  MouseDrag drag({260, 300 + height / 2}, MouseDrag::Capture::Later);
+  POINT pressed{};
+  ::GetCursorPos(&pressed);
+  drag.MoveTo({400, 500});
+  busy.reset();
+  const POINT to = drag.MoveTo({410, 510});
+  EXPECT_TRUE(drag.HoldUntil([&] {
+    const RECT bounds = BoundsOf(bar);
+    return bounds.left == 200 + to.x - pressed.x && bounds.top == 300 + to.y - pressed.y;
+  })) << Describe(bar)
+      << " pressed at " << pressed.x << "," << pressed.y;
   Exit(*program, bar);
 }
 
