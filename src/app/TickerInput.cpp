@@ -33,10 +33,10 @@ void TForm1::FormKeyDown(UINT virtualKey) {
 }
 
 void TForm1::FormMouseDown() {
-  const std::optional<core::Point> cursor = platform::CursorPosition();
-  if (!cursor) return;
+  // Where the button went down: on a busy machine the cursor has moved on by now, and the bar
+  // would trail the cursor by that much for the whole drag.
   const core::Rect bounds = BarBounds();
-  placement_.DragStartCursor = *cursor;
+  placement_.DragStartCursor = platform::MessageCursorPosition();
   placement_.DragStartPos = {bounds.left, bounds.top};
 }
 

@@ -26,6 +26,11 @@ std::optional<core::Point> CursorPosition() {
   return core::Point{point.x, point.y};
 }
 
+core::Point MessageCursorPosition() {
+  const DWORD at = ::GetMessagePos();
+  return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+}
+
 core::Rect ToRect(const RECT& rect) {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }

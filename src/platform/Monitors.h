@@ -16,6 +16,8 @@ std::vector<core::Rect> MonitorBounds();
 
 // nullopt when the cursor cannot be read (another desktop has the input, say).
 std::optional<core::Point> CursorPosition();
+// Where the cursor was when the message being handled was posted.
+core::Point MessageCursorPosition();
 
 core::Rect ToRect(const RECT& rect);
 RECT ToRECT(const core::Rect& rect);

@@ -241,10 +241,11 @@ void PressKey(WORD key) {
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-MouseDrag::MouseDrag(POINT from) {
+MouseDrag::MouseDrag(POINT from, Capture taken) {
   MoveTo(from);
   const DWORD thread = ::GetWindowThreadProcessId(::WindowFromPoint(from), nullptr);
   SendMouse(MOUSEEVENTF_LEFTDOWN);
+  if (taken == Capture::Later) return;
   // A move queued before the window has taken the mouse would go to whatever lies under the
   // cursor instead.
   WaitUntil(
@@ -261,7 +262,52 @@ MouseDrag::~MouseDrag() {
 }
 
 POINT MouseDrag::MoveTo(POINT to) {
+  held_ = to;
   return MoveMouseTo(to);
+}
+
+bool MouseDrag::HoldUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD lastMove = ::GetTickCount();
+  return WaitUntil(
+      [&] {
+        if (condition()) return true;
+        if (::GetTickCount() - lastMove > 500) {
+          SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, held_);
+          lastMove = ::GetTickCount();
+        }
+        return false;
+      },
+      timeoutMs);
+}
+
+ProcessPause::ProcessPause(DWORD processId) {
+  const platform::UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+       more = ::Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID != processId) continue;
+    HANDLE thread =
+        ::OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, entry.th32ThreadID);
+    if (!thread) continue;
+    if (::SuspendThread(thread) == static_cast<DWORD>(-1)) {
+      ::CloseHandle(thread);
+      continue;
+    }
+    // The stop takes effect later; reading the registers waits for it.
+    CONTEXT registers{};
+    registers.ContextFlags = CONTEXT_CONTROL;
+    ::GetThreadContext(thread, &registers);
+    threads_.push_back(thread);
+  }
+  EXPECT_FALSE(threads_.empty()) << "no thread of process " << processId << " stopped";
+}
+
+ProcessPause::~ProcessPause() {
+  for (HANDLE thread : threads_) {
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+  }
 }
 
 namespace {
@@ -280,14 +326,45 @@ std::vector<DWORD> ProgramProcesses() {
   return ids;
 }
 
+BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->first) search->second.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+  std::pair<DWORD, std::vector<HWND>> search{processId, {}};
+  ::EnumWindows(&CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// The shell keeps the strip of a bar that was ended without a word, and explorer may outlive
+// the test: the next bar would dock beside it.
+void ForgetAppBars(const std::vector<HWND>& windows) {
+  for (HWND window : windows) {
+    APPBARDATA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    ::SHAppBarMessage(ABM_REMOVE, &data);
+  }
+}
+
+void EndProgram(HANDLE process, DWORD id) {
+  const std::vector<HWND> windows = TopLevelWindowsOf(id);
+  ::TerminateProcess(process, 1);
+  ::WaitForSingleObject(process, 5000);
+  ForgetAppBars(windows);
+}
+
 }  // namespace
 
 void ResetProgramState() {
   for (const DWORD id : ProgramProcesses()) {
     HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
     if (!process) continue;
-    ::TerminateProcess(process, 1);
-    ::WaitForSingleObject(process, 5000);
+    EndProgram(process, id);
     ::CloseHandle(process);
   }
   ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quorvane");
@@ -464,10 +541,7 @@ RunningProgram::RunningProgram(const ProgramFile& file, const std::string& argum
 
 RunningProgram::~RunningProgram() {
   if (!info_.hProcess) return;
-  if (Running()) {
-    ::TerminateProcess(info_.hProcess, 1);
-    ::WaitForSingleObject(info_.hProcess, 5000);
-  }
+  if (Running()) EndProgram(info_.hProcess, info_.dwProcessId);
   ::CloseHandle(info_.hThread);
   ::CloseHandle(info_.hProcess);
 }

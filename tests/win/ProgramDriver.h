@@ -59,12 +59,34 @@ void ClickAt(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF
 
 class MouseDrag {
  public:
-  explicit MouseDrag(POINT from);
+  // Waits until the window under `from` has taken the mouse, unless `taken` says it cannot yet.
+  enum class Capture { Awaited, Later };
+  explicit MouseDrag(POINT from, Capture taken = Capture::Awaited);
   MouseDrag(const MouseDrag&) = delete;
   MouseDrag& operator=(const MouseDrag&) = delete;
   ~MouseDrag();
 
   POINT MoveTo(POINT to);
+  // Waits as a hand holding the mouse still would: Wine may report the pointer's crossing into a
+  // window that moved under it after the next move, which puts the cursor back where it was;
+  // the move is then made again.
+  bool HoldUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+ private:
+  POINT held_{};
+};
+
+// Every thread of the process stopped while the object lives, as a busy machine may stop it
+// between two inputs.
+class ProcessPause {
+ public:
+  explicit ProcessPause(DWORD processId);
+  ProcessPause(const ProcessPause&) = delete;
+  ProcessPause& operator=(const ProcessPause&) = delete;
+  ~ProcessPause();
+
+ private:
+  std::vector<HANDLE> threads_;
 };
 
 // Ends every dftline.exe, forgets the stored settings and removes the settings folders.

@@ -196,7 +196,8 @@ TEST_F(ProgramOptions, SettingsMovedToAnIniFileForAllUsersLeaveNoIniFileForTheUs
   const std::string allUsersIni = std::string(common) + "\\Quorvane\\Driftline\\dftline1.ini";
   EXPECT_TRUE(WaitUntil(
       [&] { return ::GetFileAttributesA(allUsersIni.c_str()) != INVALID_FILE_ATTRIBUTES; }));
-  EXPECT_FALSE(platform::FileExists(userIni));
+  // The user's copy goes only after the new one is in place, a moment later.
+  EXPECT_TRUE(WaitUntil([&] { return !platform::FileExists(userIni); })) << userIni;
   EXPECT_NE(ReadWholeFile(allUsersIni).find("Delay=7"), std::string::npos);
   Exit(program, bar);
 }
