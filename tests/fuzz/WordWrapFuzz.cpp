@@ -66,10 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = provider.ConsumeRemainingBytesAsString();
   core::DisplayLines display;
   display.SetLines(core::TextLines(text));
-  std::size_t pieces = 0;
-  for (const std::string_view paragraph : display.Paragraphs()) {
-    pieces += CheckParagraph(measurer, paragraph, width);
-  }
+  const auto& paragraphs = display.Paragraphs();
+  const std::size_t pieces =
+      std::accumulate(paragraphs.begin(), paragraphs.end(), std::size_t{0},
+                      [&](std::size_t count, std::string_view paragraph) {
+                        return count + CheckParagraph(measurer, paragraph, width);
+                      });
   FUZZ_CHECK(display.Wrap(measurer, width).size() == pieces);
   return 0;
 }
