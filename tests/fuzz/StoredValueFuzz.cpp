@@ -8,8 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "core/IniText.h"
@@ -80,26 +82,53 @@ void CheckRegistry(std::string_view bytes, RegistryType type, RegistryType exist
   FUZZ_CHECK(again && *again == *read);
 }
 
+// The bar's stored values with their defaults, built once; the ranges of the clamped ones.
+struct Start {
+  core::ValueTable defaults;
+  std::vector<std::optional<core::IntRange>> ranges;  // in table order
+};
+
+const Start& StartTable() {
+  static const Start start = [] {
+    Start made;
+    made.defaults.Set(core::kActiveTabName, core::kActiveTabDefault);
+    core::StoreTickerSettings(core::TickerSettings{}, made.defaults);
+    for (const auto& entry : made.defaults) made.ranges.push_back(core::ClampRangeOf(entry.Name()));
+    return made;
+  }();
+  return start;
+}
+
+// Copies the values of `from` into `to`, a table with the same names in the same order.
+void CopyValues(const core::ValueTable& from, core::ValueTable& to) {
+  auto entry = to.begin();
+  for (const auto& source : from) (entry++)->value = source.value;
+}
+
 // The bar's start: every stored value read from a settings file, then clamped.
 void CheckClamps(std::string_view text) {
-  core::ValueTable table;
-  table.Set(core::kActiveTabName, core::kActiveTabDefault);
-  core::StoreTickerSettings(core::TickerSettings{}, table);
-  const core::ValueTable defaults = table;
+  const Start& start = StartTable();
+  static core::ValueTable table = start.defaults;
+  static core::ValueTable read = start.defaults;
+  CopyValues(start.defaults, table);
   core::ReadIniValues(text, "Settings", table);
-  const core::ValueTable read = table;
+  CopyValues(table, read);
   const auto messages = core::ClampTickerValues(table);
   std::size_t changed = 0;
+  auto before = read.begin();
+  auto original = start.defaults.begin();
+  auto range = start.ranges.begin();
   for (const auto& entry : table) {
-    FUZZ_CHECK(entry.value.index() == defaults.Find(entry.Name())->index());
-    if (*read.Find(entry.Name()) != entry.value) ++changed;
-    const auto range = core::ClampRangeOf(entry.Name());
-    if (!range) continue;
+    FUZZ_CHECK(entry.value.index() == (original++)->value.index());
+    const core::Value& valueRead = (before++)->value;
+    if (valueRead != entry.value) ++changed;
+    const auto& clamp = *range++;
+    if (!clamp) continue;
     // Within the range, at the end nearer to the value read.
     const std::int32_t number = std::get<std::int32_t>(entry.value);
-    const std::int32_t before = std::get<std::int32_t>(*read.Find(entry.Name()));
-    FUZZ_CHECK(number == std::clamp(before, range->low, range->high));
+    FUZZ_CHECK(number == std::clamp(std::get<std::int32_t>(valueRead), clamp->low, clamp->high));
   }
+  FUZZ_CHECK(table.Size() == start.defaults.Size());
   FUZZ_CHECK(messages.size() == changed);
   FUZZ_CHECK(core::ClampTickerValues(table).empty());
 }

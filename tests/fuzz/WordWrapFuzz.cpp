@@ -38,7 +38,8 @@ std::string_view WithoutTrailingBlanks(std::string_view line) {
   return line;
 }
 
-void CheckParagraph(core::TextMeasurer& measurer, std::string_view paragraph, int width) {
+// Returns the number of display lines the paragraph gives.
+std::size_t CheckParagraph(core::TextMeasurer& measurer, std::string_view paragraph, int width) {
   const std::vector<std::string_view> lines = core::WrapParagraph(measurer, paragraph, width);
   FUZZ_CHECK(!lines.empty());
   const char* next = paragraph.data();
@@ -52,6 +53,7 @@ void CheckParagraph(core::TextMeasurer& measurer, std::string_view paragraph, in
     if (i + 1 < lines.size()) FUZZ_CHECK(line.back() == ' ' || line.find(' ') == line.npos);
   }
   FUZZ_CHECK(next == paragraph.data() + paragraph.size());
+  return lines.size();
 }
 
 }  // namespace
@@ -64,11 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = provider.ConsumeRemainingBytesAsString();
   core::DisplayLines display;
   display.SetLines(core::TextLines(text));
-  std::size_t pieces = 0;
-  for (const std::string_view paragraph : display.Paragraphs()) {
-    CheckParagraph(measurer, paragraph, width);
-    pieces += core::WrapParagraph(measurer, paragraph, width).size();
-  }
+  const auto& paragraphs = display.Paragraphs();
+  const std::size_t pieces =
+      std::accumulate(paragraphs.begin(), paragraphs.end(), std::size_t{0},
+                      [&](std::size_t count, std::string_view paragraph) {
+                        return count + CheckParagraph(measurer, paragraph, width);
+                      });
   FUZZ_CHECK(display.Wrap(measurer, width).size() == pieces);
   return 0;
 }
