@@ -105,6 +105,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "<entry><title>Plain</title><link href=\"/b\"/></entry></feed>",
                  FeedOutcome::Feed,
                  {{"A & B now", "http://x.example/a"}, {"Plain", "http://news.example/b"}}},
+        FeedCase{"atom takes no related or enclosure link for the story",
+                 "<feed xmlns=\"http://www.w3.org/2005/Atom\"><entry><title>R</title>"
+                 "<link rel=\"related\" href=\"http://x.example/related\"/>"
+                 "<link rel=\"enclosure\" href=\"http://x.example/a.mp3\"/></entry></feed>",
+                 FeedOutcome::Feed,
+                 {{"R", ""}}},
         FeedCase{"atom with a prefix",
                  "<a:feed xmlns:a=\"http://www.w3.org/2005/Atom\"><a:entry><a:title>P</a:title>"
                  "</a:entry></a:feed>",
