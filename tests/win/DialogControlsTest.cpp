@@ -1,4 +1,4 @@
-// The dialog controls, anchors and the system's colour dialog against real Win32.
+// The dialog controls, anchors and the system's colour and font dialogs against real Win32.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -181,9 +181,10 @@ TEST_F(DialogControls, AnchoredControlsFollowTheSidesTheyAreAnchoredTo) {
   EXPECT_EQ(wide1.right - wide0.right, 60);
 }
 
-// Presses a button of the system dialog that `owner` opens next, from another thread.
-std::thread AnswerOwnedDialog(HWND owner, WORD button) {
-  return std::thread([owner, button] {
+// Presses a button of the system dialog that `owner` opens next, from another thread, which is
+// joined even when the test throws.
+std::jthread AnswerOwnedDialog(HWND owner, WORD button) {
+  return std::jthread([owner, button] {
     HWND dialog = nullptr;
     WaitUntil([&] {
       while ((dialog = ::FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
@@ -197,9 +198,13 @@ std::thread AnswerOwnedDialog(HWND owner, WORD button) {
 
 TEST_F(DialogControls, TheColourDialogCancelledGivesNoColour) {
   platform::ColorDialog colors;
-  std::thread answer = AnswerOwnedDialog(Parent(), IDCANCEL);
+  const std::jthread answer = AnswerOwnedDialog(Parent(), IDCANCEL);
   EXPECT_EQ(colors.Choose(Parent()), std::nullopt);
-  answer.join();
+}
+
+TEST_F(DialogControls, TheFontDialogCancelledGivesNoFont) {
+  const std::jthread answer = AnswerOwnedDialog(Parent(), IDCANCEL);
+  EXPECT_FALSE(platform::ChooseFontSpec(Parent(), {}).has_value());
 }
 
 }  // namespace

@@ -165,10 +165,11 @@ void HttpTestServer::Serve(SOCKET client) {
   const long long length = response.announcedLength >= 0
                                ? response.announcedLength
                                : static_cast<long long>(response.body.size());
-  const std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " +
-                           ReasonOf(response.status) + "\r\n" + response.headers +
-                           "Content-Length: " + std::to_string(length) +
-                           "\r\nConnection: close\r\n\r\n";
+  const std::string head =
+      "HTTP/1.1 " + std::to_string(response.status) + " " + ReasonOf(response.status) + "\r\n" +
+      response.headers +
+      (response.announceLength ? "Content-Length: " + std::to_string(length) + "\r\n" : "") +
+      "Connection: close\r\n\r\n";
   switch (response.fault) {
     case HttpFault::StallBody:
       SendAll(client, head + response.body.substr(0, response.body.size() / 2), sent);

@@ -32,6 +32,7 @@ struct HttpResponse {
   HttpFault fault = HttpFault::None;
   size_t trickleBytes = 64;        // Trickle: bytes sent every 5 ms
   long long announcedLength = -1;  // Content-Length, when it is not the body's size
+  bool announceLength = true;      // false: no Content-Length, the close ends the body
 };
 
 struct HttpRequest {

@@ -96,6 +96,26 @@ TEST_F(ProgramFeed, ShowsTheHeadlinesAndAClickOpensTheStory) {
   Exit(*program, bar);
 }
 
+TEST_F(ProgramFeed, ADoubleClickOnAVerticalHeadlineOpensNothing) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{200, "", Feed(Item("Held", "/story/held"))};
+  });
+  BrowserStandIn browser(opened);
+  auto program = StartOn(server, true);
+  HWND bar = program->WaitForBar();
+  // Reported on the bar's thread as it takes the headline, so the clicks come after.
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Received Windows message: WParam: 2"); }));
+  ClickAt(Middle(bar));
+  ClickAt(Middle(bar));
+  // Twice the double-click time: a single click would have opened the story by now.
+  ::Sleep(2 * ::GetDoubleClickTime());
+  EXPECT_EQ(Opened(), "");
+  ClickAt(Middle(bar));  // the same spot holds the headline: the double click was on it
+  EXPECT_TRUE(WaitUntil([&] { return Opened() == server.Url("/story/held") + "\r\n"; }))
+      << Opened();
+  Exit(*program, bar);
+}
+
 TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPausesInstead) {
   // Numbers, not one letter repeated: a text that repeats itself can look unmoved after a move.
   std::string title;

@@ -133,6 +133,13 @@ HttpResponse Announcing(long long length) {
   return response;
 }
 
+// Ended by the close alone: only the bytes read tell the body's size.
+HttpResponse Unannounced(const std::string& body) {
+  HttpResponse response = Ok("", body);
+  response.announceLength = false;
+  return response;
+}
+
 HttpResponse Trickling(size_t bytes, const std::string& headers = "", size_t piece = 64) {
   HttpResponse response{200, headers, std::string(bytes, 't'), HttpFault::Trickle};
   response.trickleBytes = piece;
@@ -236,6 +243,15 @@ INSTANTIATE_TEST_SUITE_P(
                 .wParam = 3,
                 .logLine = "GetFileUrlContents: response too large for http://127.0.0.1:",
                 .limits = Limits(30000, 1000)},
+        WebCase{.name = "AnUnannouncedBodyOneByteOverTheCapIsAFailure",
+                .script = Always(Unannounced("1234567\n")),
+                .wParam = 3,
+                .logLine = "GetFileUrlContents: response too large for http://127.0.0.1:",
+                .limits = Limits(30000, 7)},
+        WebCase{.name = "AnUnannouncedBodyAtTheCapIsRead",
+                .script = Always(Unannounced("123456\n")),
+                .shown = "123456 ",
+                .limits = Limits(30000, 7)},
         WebCase{.name = "AnAnnouncedOversizedBodyFailsBeforeAnyByteIsRead",
                 .script = Always(Announcing(100000000)),
                 .wParam = 3,
