@@ -162,7 +162,7 @@ TEST_F(ProgramFeed, ABrokenFeedAfterAGoodOneKeepsTheGoodHeadlines) {
                         Feed(Item("Good", "/story/good"))};
   });
   BrowserStandIn browser(opened);
-  auto program = StartOn(server, "Vertical=1\r\nUseAutoReload=1\r\nGetFileDelay=300\r\n");
+  auto program = StartOn(server, true);
   HWND bar = program->WaitForBar();
   ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: 1 headlines from ") == 1; }));
   broken = true;
