@@ -1,4 +1,4 @@
-#include "core/FeedEncoding.h"
+#include "core/feed/FeedEncoding.h"
 
 #include <array>
 #include <cstdint>

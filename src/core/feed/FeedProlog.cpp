@@ -1,4 +1,4 @@
-#include "core/FeedProlog.h"
+#include "core/feed/FeedProlog.h"
 
 #include <algorithm>
 #include <cctype>

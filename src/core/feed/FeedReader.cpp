@@ -1,4 +1,4 @@
-#include "core/FeedReader.h"
+#include "core/feed/FeedReader.h"
 
 #include <pugixml.hpp>
 
@@ -8,9 +8,9 @@
 #include <numeric>
 #include <utility>
 
-#include "core/FeedEncoding.h"
-#include "core/FeedProlog.h"
-#include "core/WebAddress.h"
+#include "core/feed/FeedEncoding.h"
+#include "core/feed/FeedProlog.h"
+#include "core/web/WebAddress.h"
 
 namespace core {
 namespace {

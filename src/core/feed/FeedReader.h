@@ -1,4 +1,7 @@
 #pragma once
+// Feed subsystem: RSS and Atom documents turned into headlines with their links, and which
+// headline a point of the shown text belongs to.
+//
 // RSS (0.91 to 2.0, 1.0) and Atom 1.0 documents turned into headlines with their stories'
 // addresses. Anything whose root is not a feed's is left to the text pipeline untouched.
 
@@ -9,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/LinkHitTest.h"
+#include "core/feed/LinkHitTest.h"
 
 #include <cstdlib>
 

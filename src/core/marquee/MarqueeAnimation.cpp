@@ -1,6 +1,6 @@
-#include "core/MarqueeAnimation.h"
+#include "core/marquee/MarqueeAnimation.h"
 
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,15 +1,18 @@
 #pragma once
+// Marquee subsystem: the scrolling, blinking and bouncing text stepped without a window, and
+// the vertical mode's lines.
+//
 // The marquee's animation without a window. The control holds one, forwards its properties,
 // calls Tick on each timer tick and draws the frame it gets back; restarts are explicit calls:
 // a new text or `Active` off (EndRun) restart at the next tick, `Continuous` at once with
 // Animate(kRestart, kPrepare), a new style with Animate(kRestart, kKeepBand); a new size or
 // font only redraws, with Animate(kContinue, kPrepare). Each getter returns what its setter kept.
 
-#include "core/MarqueeBlink.h"
-#include "core/MarqueeBounce.h"
-#include "core/MarqueeScroll.h"
-#include "core/MarqueeStep.h"
-#include "core/MarqueeTextMeasurer.h"
+#include "core/marquee/MarqueeBlink.h"
+#include "core/marquee/MarqueeBounce.h"
+#include "core/marquee/MarqueeScroll.h"
+#include "core/marquee/MarqueeStep.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
 
 #include <cstddef>
 #include <optional>

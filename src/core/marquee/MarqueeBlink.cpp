@@ -1,6 +1,6 @@
-#include "core/MarqueeBlink.h"
+#include "core/marquee/MarqueeBlink.h"
 
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 
 namespace core {
 

@@ -1,7 +1,7 @@
 #pragma once
 // ssBlink: the start of the text that fits, centred, shown and blanked on alternate steps.
 
-#include "core/MarqueeStep.h"
+#include "core/marquee/MarqueeStep.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "core/MarqueeBounce.h"
+#include "core/marquee/MarqueeBounce.h"
 
 namespace core {
 

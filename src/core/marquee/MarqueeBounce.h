@@ -2,7 +2,7 @@
 // ssBounce: the text travels left until its end is inside, then right until its start is
 // inside; a text that fits travels between the two edges as a whole.
 
-#include "core/MarqueeStep.h"
+#include "core/marquee/MarqueeStep.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
-#include "core/MarqueeScroll.h"
+#include "core/marquee/MarqueeScroll.h"
 
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 
 namespace core {
 

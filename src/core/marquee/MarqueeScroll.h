@@ -1,7 +1,7 @@
 #pragma once
 // ssScroll: the text moves left, characters appended at the right edge and dropped at the left.
 
-#include "core/MarqueeStep.h"
+#include "core/marquee/MarqueeStep.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // What the three animation styles share: the frame a step asks for, and what a step reads.
 
-#include "core/MarqueeTextMeasurer.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // Text rules of the marquee that do not depend on the animation's state.
 
-#include "core/MarqueeTextMeasurer.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/AppBarGeometry.h"
+#include "core/placement/AppBarGeometry.h"
 
 namespace core {
 

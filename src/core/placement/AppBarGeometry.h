@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/BarPlacement.h"
+#include "core/placement/BarPlacement.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,7 @@
 #pragma once
+// Placement subsystem: screen and app bar geometry, where the bar docks or floats and how its
+// parts are laid out, and the speed keys.
+//
 // Where the bar goes and how its parts are laid out: the height rule, the layout of the logo
 // and the line labels, the frame's window styles, the drag step's docking zones and
 // undocking, and the placement at start-up and by the redock checks.
@@ -6,8 +9,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/AppBarGeometry.h"
-#include "core/ScreenGeometry.h"
+#include "core/placement/AppBarGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace core {
 

@@ -1,9 +1,9 @@
-#include "core/SpeedKeys.h"
+#include "core/placement/SpeedKeys.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "core/TickerSettings.h"
+#include "core/settings/TickerSettings.h"
 
 namespace core {
 

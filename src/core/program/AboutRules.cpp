@@ -1,7 +1,7 @@
-#include "core/AboutRules.h"
+#include "core/program/AboutRules.h"
 
-#include "core/BarPlacement.h"
-#include "core/ProgramPaths.h"
+#include "core/placement/BarPlacement.h"
+#include "core/program/ProgramPaths.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/CommandLine.h"
+#include "core/program/CommandLine.h"
 
 #include <array>
 #include <cctype>

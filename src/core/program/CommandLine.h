@@ -1,4 +1,7 @@
 #pragma once
+// Program subsystem: the command line, instance number, paths, log lines, the logo picture's
+// headers, and the rules of the About box and the options dialog.
+//
 // The program's command line: splitting it into parameters and reading each parameter
 // into the start-up state, in command-line order.
 

@@ -1,4 +1,4 @@
-#include "core/InstanceNumber.h"
+#include "core/program/InstanceNumber.h"
 
 namespace core {
 

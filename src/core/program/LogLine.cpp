@@ -1,4 +1,4 @@
-#include "core/LogLine.h"
+#include "core/program/LogLine.h"
 
 namespace core {
 

@@ -1,10 +1,10 @@
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 
 #include <algorithm>
 #include <cctype>
 #include <limits>
 
-#include "core/BarPlacement.h"
+#include "core/placement/BarPlacement.h"
 
 namespace core {
 

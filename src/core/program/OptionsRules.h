@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/AppBarGeometry.h"
-#include "core/ScreenGeometry.h"
+#include "core/placement/AppBarGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace core {
 

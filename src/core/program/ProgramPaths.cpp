@@ -1,4 +1,4 @@
-#include "core/ProgramPaths.h"
+#include "core/program/ProgramPaths.h"
 
 namespace core {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // The text source that start-up takes: the command line's file or address over the stored one.
 
-#include "core/CommandLine.h"
-#include "core/TickerSettings.h"
+#include "core/program/CommandLine.h"
+#include "core/settings/TickerSettings.h"
 
 namespace core {
 

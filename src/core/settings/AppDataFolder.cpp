@@ -1,6 +1,6 @@
-#include "core/AppDataFolder.h"
+#include "core/settings/AppDataFolder.h"
 
-#include "core/ProgramPaths.h"
+#include "core/program/ProgramPaths.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/IniText.h"
+#include "core/settings/IniText.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/SettingsValueText.h"
+#include "core/settings/SettingsValueText.h"
 
 namespace core {
 namespace {

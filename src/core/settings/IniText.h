@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ValueTable.h"
+#include "core/settings/ValueTable.h"
 
 namespace core {
 

@@ -1,6 +1,6 @@
-#include "core/RegistryValues.h"
+#include "core/settings/RegistryValues.h"
 
-#include "core/SettingsValueText.h"
+#include "core/settings/SettingsValueText.h"
 
 namespace core {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ValueTable.h"
+#include "core/settings/ValueTable.h"
 
 namespace core {
 

@@ -1,8 +1,8 @@
-#include "core/SettingsLocation.h"
+#include "core/settings/SettingsLocation.h"
 
 #include <utility>
 
-#include "core/ProgramPaths.h"
+#include "core/program/ProgramPaths.h"
 
 namespace core {
 namespace {

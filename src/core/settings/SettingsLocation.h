@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/AppDataFolder.h"
-#include "core/RegistryValues.h"
+#include "core/settings/AppDataFolder.h"
+#include "core/settings/RegistryValues.h"
 
 namespace core {
 

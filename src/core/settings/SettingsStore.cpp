@@ -1,9 +1,9 @@
-#include "core/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <exception>
 #include <utility>
 
-#include "core/IniText.h"
+#include "core/settings/IniText.h"
 
 namespace core {
 

@@ -1,4 +1,7 @@
 #pragma once
+// Settings subsystem: where the settings live, the ini and registry value forms, the table of
+// the bar's values with their types and ranges, and what a change of each value touches.
+//
 // The settings store: a table of named values read from and saved to the place the location
 // search picks. Every failure is a log message, except an ini file that exists and cannot be
 // read, whose error reaches the caller (a save then leaves that file alone).
@@ -8,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/SettingsLocation.h"
-#include "core/ValueTable.h"
+#include "core/settings/SettingsLocation.h"
+#include "core/settings/ValueTable.h"
 
 namespace core {
 

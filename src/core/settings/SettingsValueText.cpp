@@ -1,11 +1,11 @@
-#include "core/SettingsValueText.h"
+#include "core/settings/SettingsValueText.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-#include "core/CommandLine.h"
+#include "core/program/CommandLine.h"
 
 namespace core {
 namespace {

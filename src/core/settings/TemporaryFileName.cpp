@@ -1,4 +1,4 @@
-#include "core/TemporaryFileName.h"
+#include "core/settings/TemporaryFileName.h"
 
 #include <charconv>
 

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/ValueTable.h"
+#include "core/settings/ValueTable.h"
 
 namespace core {
 

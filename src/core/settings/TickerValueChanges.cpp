@@ -1,4 +1,4 @@
-#include "core/TickerValueChanges.h"
+#include "core/settings/TickerValueChanges.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "core/TickerSettings.h"
+#include "core/settings/TickerSettings.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/ValueTable.h"
+#include "core/settings/ValueTable.h"
 
 namespace core {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/SingleByteText.h"
+#include "core/text/SingleByteText.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/TextEncoding.h"
-#include "core/Utf8.h"
+#include "core/text/TextEncoding.h"
+#include "core/text/Utf8.h"
 
 namespace core {
 namespace {

@@ -1,10 +1,10 @@
-#include "core/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "core/Utf8.h"
+#include "core/text/Utf8.h"
 
 namespace core {
 namespace {

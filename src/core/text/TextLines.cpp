@@ -1,9 +1,9 @@
-#include "core/TextLines.h"
+#include "core/text/TextLines.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "core/WebAddress.h"
+#include "core/web/WebAddress.h"
 
 namespace core {
 

@@ -2,7 +2,7 @@
 // Lines are views into the bytes they came from, so a large file costs one copy of its bytes and
 // a small record per line rather than an allocation per line.
 
-#include "core/TextLineReader.h"
+#include "core/text/TextLineReader.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "core/TextPipeline.h"
+#include "core/text/TextPipeline.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,11 +1,14 @@
 #pragma once
+// Text subsystem: bytes of a source decoded to lines, the comment filter and line selection,
+// change detection, and the word wrap of the vertical mode.
+//
 // `LoadFile`'s text. Comment lines go first: every line but the last that, left-trimmed of bytes
 // up to 32, begins with the likewise trimmed CommentStr (exact bytes); a CommentStr of blanks only
 // drops nothing. Then the first or last LinesToLoad lines are kept (none below 1), and the rest
 // is joined, each line followed by one blank. The lines are filtered in place, so what remains
 // can fill the display lines as well.
 
-#include "core/TextLines.h"
+#include "core/text/TextLines.h"
 
 #include <string>
 #include <string_view>

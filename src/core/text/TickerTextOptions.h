@@ -1,8 +1,8 @@
 #pragma once
 // The stored values that decide which lines of a read are shown.
 
-#include "core/TextPipeline.h"
-#include "core/TickerSettings.h"
+#include "core/settings/TickerSettings.h"
+#include "core/text/TextPipeline.h"
 
 namespace core {
 

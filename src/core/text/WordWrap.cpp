@@ -1,6 +1,6 @@
-#include "core/WordWrap.h"
+#include "core/text/WordWrap.h"
 
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 
 namespace core {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/MarqueeTextMeasurer.h"
-#include "core/TextLines.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
+#include "core/text/TextLines.h"
 
 namespace core {
 

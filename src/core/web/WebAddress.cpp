@@ -1,4 +1,4 @@
-#include "core/WebAddress.h"
+#include "core/web/WebAddress.h"
 
 #include <algorithm>
 #include <cctype>

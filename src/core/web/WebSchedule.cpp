@@ -1,9 +1,9 @@
-#include "core/WebSchedule.h"
+#include "core/web/WebSchedule.h"
 
 #include <algorithm>
 #include <array>
 
-#include "core/WebSource.h"
+#include "core/web/WebSource.h"
 
 namespace core {
 namespace {

@@ -1,4 +1,7 @@
 #pragma once
+// Web subsystem: addresses, the polling schedule with its backoff, conditional answers and
+// the hand-over of a worker's result to the window's thread.
+//
 // The web text source's rules: the Last-Modified value out of a raw header block, whether a
 // check downloads, and what the user-interface thread keeps between checks. The worker that
 // fetches only returns values; this side owns the state.
@@ -8,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/TextLines.h"
+#include "core/text/TextLines.h"
 
 namespace core {
 

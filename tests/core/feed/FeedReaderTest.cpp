@@ -1,4 +1,4 @@
-#include "core/FeedReader.h"
+#include "core/feed/FeedReader.h"
 
 #include <gtest/gtest.h>
 

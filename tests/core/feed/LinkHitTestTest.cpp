@@ -1,4 +1,4 @@
-#include "core/LinkHitTest.h"
+#include "core/feed/LinkHitTest.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/MarqueeAnimation.h"
-#include "core/TextLines.h"
-#include "core/TextPipeline.h"
+#include "core/marquee/MarqueeAnimation.h"
+#include "core/text/TextLines.h"
+#include "core/text/TextPipeline.h"
 
 namespace core {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/MarqueeAnimation.h"
+#include "core/marquee/MarqueeAnimation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/VerticalLines.h"
+#include "core/marquee/VerticalLines.h"
 
 #include "TestNames.h"
 

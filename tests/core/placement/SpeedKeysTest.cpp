@@ -1,4 +1,4 @@
-#include "core/SpeedKeys.h"
+#include "core/placement/SpeedKeys.h"
 
 #include <gtest/gtest.h>
 

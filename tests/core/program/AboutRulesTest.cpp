@@ -1,4 +1,4 @@
-#include "core/AboutRules.h"
+#include "core/program/AboutRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/CommandLine.h"
-#include "core/StartupSource.h"
+#include "core/program/CommandLine.h"
+#include "core/program/StartupSource.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/CommandLine.h"
-#include "core/SettingsValueText.h"
-#include "core/TickerSettings.h"
+#include "core/program/CommandLine.h"
+#include "core/settings/SettingsValueText.h"
+#include "core/settings/TickerSettings.h"
 
 namespace core {
 namespace {

@@ -1,11 +1,11 @@
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "TestNames.h"
-#include "core/AboutRules.h"
+#include "core/program/AboutRules.h"
 
 namespace core {
 namespace {

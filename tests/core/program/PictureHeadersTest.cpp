@@ -1,4 +1,4 @@
-#include "core/PictureHeaders.h"
+#include "core/program/PictureHeaders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/LogLine.h"
-#include "core/ProgramPaths.h"
+#include "core/program/LogLine.h"
+#include "core/program/ProgramPaths.h"
 
 #include <gtest/gtest.h>
 

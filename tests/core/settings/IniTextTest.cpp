@@ -1,4 +1,4 @@
-#include "core/IniText.h"
+#include "core/settings/IniText.h"
 
 #include <limits>
 #include <random>

@@ -1,4 +1,4 @@
-#include "core/RegistryValues.h"
+#include "core/settings/RegistryValues.h"
 
 #include <limits>
 #include <string>

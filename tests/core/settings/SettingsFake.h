@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ProgramPaths.h"
-#include "core/SettingsStore.h"
+#include "core/program/ProgramPaths.h"
+#include "core/settings/SettingsStore.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/SettingsLocation.h"
+#include "core/settings/SettingsLocation.h"
 
 #include <cstdint>
 #include <ostream>

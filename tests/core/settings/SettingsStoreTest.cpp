@@ -1,4 +1,4 @@
-#include "core/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <ostream>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "core/TickerSettings.h"
+#include "core/settings/TickerSettings.h"
 
 #include <string>
 #include <vector>

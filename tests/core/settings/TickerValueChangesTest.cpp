@@ -1,4 +1,4 @@
-#include "core/TickerValueChanges.h"
+#include "core/settings/TickerValueChanges.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "core/SpeedKeys.h"
+#include "core/placement/SpeedKeys.h"
 
 namespace core {
 namespace {

@@ -1,5 +1,5 @@
-#include "core/SettingsValueText.h"
-#include "core/ValueTable.h"
+#include "core/settings/SettingsValueText.h"
+#include "core/settings/ValueTable.h"
 
 #include <limits>
 #include <string>

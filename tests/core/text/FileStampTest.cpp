@@ -1,4 +1,4 @@
-#include "core/FileStamp.h"
+#include "core/text/FileStamp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/SingleByteText.h"
+#include "core/text/SingleByteText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 namespace core {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/TextLines.h"
+#include "core/text/TextLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/WordWrap.h"
+#include "core/text/WordWrap.h"
 
 #include <gtest/gtest.h>
 

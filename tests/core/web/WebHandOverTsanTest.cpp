@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/LogGate.h"
-#include "core/ResultSlot.h"
-#include "core/WebSource.h"
+#include "core/program/LogGate.h"
+#include "core/web/ResultSlot.h"
+#include "core/web/WebSource.h"
 
 namespace core {
 namespace {

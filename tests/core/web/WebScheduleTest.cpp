@@ -1,4 +1,4 @@
-#include "core/WebSchedule.h"
+#include "core/web/WebSchedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/WebSource.h"
+#include "core/web/WebSource.h"
 
 #include <gtest/gtest.h>
 
