@@ -1,8 +1,8 @@
 // A feed turned into the bar's lines: read, headlines and links, the lines' bytes and their
 // split. Throughput, and the peak memory a run allocates on top of the body it was given.
 
-#include "core/FeedReader.h"
-#include "core/TextLines.h"
+#include "core/feed/FeedReader.h"
+#include "core/text/TextLines.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

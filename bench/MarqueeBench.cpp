@@ -1,7 +1,7 @@
 // Cost of one marquee step at a 1024-pixel width as the text grows: a step should only ever
 // pay for what is visible.
 
-#include "core/MarqueeAnimation.h"
+#include "core/marquee/MarqueeAnimation.h"
 
 #include <benchmark/benchmark.h>
 

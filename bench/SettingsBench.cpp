@@ -1,9 +1,9 @@
 // The ini text of the whole ticker table: producing it, parsing it, merging it into a file that
 // holds foreign sections of growing size, and a store's read and save through it.
 
-#include "core/IniText.h"
-#include "core/SettingsStore.h"
-#include "core/TickerSettings.h"
+#include "core/settings/IniText.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/TickerSettings.h"
 
 #include <benchmark/benchmark.h>
 

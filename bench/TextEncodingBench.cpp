@@ -1,8 +1,8 @@
 // Deciding the encoding of a read: the pass that finds no high byte in ASCII text, and the
 // UTF-8 validation of accented text, against the text pipeline's own throughput.
 
-#include "core/SingleByteText.h"
-#include "core/TextEncoding.h"
+#include "core/text/SingleByteText.h"
+#include "core/text/TextEncoding.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The text pipeline against a plain memchr line count of the same buffer, and the peak memory
 // one pipeline run allocates on top of its input.
 
-#include "core/TextLines.h"
-#include "core/TextPipeline.h"
+#include "core/text/TextLines.h"
+#include "core/text/TextPipeline.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // A line tick on a 10 MB text against a 100-byte text: the bar keeps the wrapped display lines,
 // so a tick and its slide should cost the same whatever the text size.
 
-#include "core/VerticalLines.h"
+#include "core/marquee/VerticalLines.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,7 @@
 #include <queue>
 #include <vector>
 
-#include "core/WebSchedule.h"
+#include "core/web/WebSchedule.h"
 
 namespace {
 

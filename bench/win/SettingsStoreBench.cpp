@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "components/Settings.h"
-#include "core/IniText.h"
-#include "core/TickerSettings.h"
+#include "core/settings/IniText.h"
+#include "core/settings/TickerSettings.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/FeedReader.h"
+#include "core/feed/FeedReader.h"
 #include "platform/CodePageText.h"
 
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/TextEncoding.h"
-#include "core/TextLines.h"
+#include "core/text/TextEncoding.h"
+#include "core/text/TextLines.h"
 
 struct SourceText {
   enum class Kind { Text, Feed, BrokenFeed };

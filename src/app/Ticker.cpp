@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/ResourceIds.h"
-#include "core/InstanceNumber.h"
-#include "core/ProgramPaths.h"
+#include "core/program/InstanceNumber.h"
+#include "core/program/ProgramPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedMutex.h"
 #include "platform/ShellOpen.h"

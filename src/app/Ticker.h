@@ -25,24 +25,25 @@
 #include "components/Marquee.h"
 #include "components/Settings.h"
 #include "components/Trayicon.h"
-#include "core/CommandLine.h"
-#include "core/TextLines.h"
-#include "core/TickerSettings.h"
-#include "core/TickerValueChanges.h"
+#include "core/program/CommandLine.h"
+#include "core/settings/TickerSettings.h"
+#include "core/settings/TickerValueChanges.h"
+#include "core/text/TextLines.h"
+#include "dialogs/BarOperations.h"
 #include "platform/Actions.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
-class TForm1 : public platform::Window {
+class TForm1 : public platform::Window, public BarOperations {
  public:
   // The shell is the system's, or a test's that makes its calls fail.
   explicit TForm1(platform::Application& application,
                   std::unique_ptr<AppBarShell> shell = SystemAppBarShell());
   ~TForm1() override;
 
-  void Log(const std::string& message) { log_->Log(message); }
+  void Log(const std::string& message) override { log_->Log(message); }
   TickerLog& LogSink() { return *log_; }
   bool CheckAppDataDir() { return log_->CheckAppDataDir(); }
   void ShowMessage(const std::string& text);
@@ -54,7 +55,7 @@ class TForm1 : public platform::Window {
   // reaches the bar's operations through the bar it is given.
   template <typename Form>
   void CreateModal() {
-    Form form(*this);
+    Form form(static_cast<BarOperations&>(*this));
     form.ShowModal();
   }
   // Keys pressed on the bar or its controls: action shortcuts, then the bar's own keys.
@@ -64,8 +65,8 @@ class TForm1 : public platform::Window {
 
   // The bar's stored values. Components receive them and never hand them back, so these are
   // always current; a change goes through ApplyValues, which applies only what changed.
-  const core::TickerSettings& Values() const { return values_; }
-  void ApplyValues(const core::TickerSettings& values);
+  const core::TickerSettings& Values() const override { return values_; }
+  void ApplyValues(const core::TickerSettings& values) override;
 
   // The bar's parts, for the options dialog and the tests.
   TMarquee& Marquee() { return *Marquee1; }
@@ -75,7 +76,7 @@ class TForm1 : public platform::Window {
   std::string LinkOfShown(std::string_view piece);
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   // The height the logo is shown at.
-  int LogoHeight() const { return placement_.layout.logo.Height(); }
+  int LogoHeight() const override { return placement_.layout.logo.Height(); }
   TSettings& Store() { return *Settings1; }
   TAppBar& AppBar() { return *AppBar1; }
   TTrayIcon& TrayIcon() { return *TrayIcon2; }
@@ -94,7 +95,7 @@ class TForm1 : public platform::Window {
   // The file dialog belongs to `owner`, or to the bar.
   void aLoadFileExecute(HWND owner = nullptr);
   void FilesDropped(HDROP drop);
-  void LoadLogo();
+  void LoadLogo() override;
   // The next check reads the source again, whatever its stamp or Last-Modified value says.
   void ForceRead();
 
@@ -107,7 +108,7 @@ class TForm1 : public platform::Window {
   // Stored values.
   void ResetTickerSettings();
   void WriteTickerSettings();
-  void SaveTickerSettings();
+  void SaveTickerSettings() override;
   void ReadTickerSettings();
   void TimerSaveSettingsTimer();
 
@@ -120,14 +121,30 @@ class TForm1 : public platform::Window {
   // Opens a document or an address with the user's program for it. Tests replace it, so
   // that no browser starts.
   std::function<void(const std::string&)> OpenWithShell;
-  void aRestoreExecute();
-  void FormResize();
-  void SetFrame(bool frame);
+  void aRestoreExecute() override;
+  void FormResize() override;
+  void SetFrame(bool frame) override;
   // The whole font, with underline and strikeout, which show but are not stored.
-  void SetBarFont(const platform::FontSpec& font);
-  platform::FontSpec BarFont() const;
-  bool ForcedIniFile() const { return !commandLine_.iniFile.empty(); }
-  bool LegacyWindows() const { return legacyWindows_; }
+  void SetBarFont(const platform::FontSpec& font) override;
+  platform::FontSpec BarFont() const override;
+  bool ForcedIniFile() const override { return !commandLine_.iniFile.empty(); }
+
+  // The rest of what the dialogs may do to the bar.
+  HWND BarWindow() const override { return Handle(); }
+  core::TEdge DockEdge() const override { return AppBar1->Edge(); }
+  void PreviewColor(std::uint32_t color) override { Marquee1->SetColor(color); }
+  void ReadSourceNow() override;
+  void LoadFileFrom(HWND owner) override { aLoadFileExecute(owner); }
+  void OpenDocument(const std::string& document) override { OpenWithShell(document); }
+  core::SettingsProperties& StoreProperties() override { return Settings1->Properties(); }
+  bool GetStoredValue(std::string_view name, core::Value& value) const override {
+    return Settings1->GetValue(name, value);
+  }
+  void SetStoredValue(std::string_view name, core::Value value) override {
+    Settings1->SetValue(name, std::move(value));
+  }
+  AboutTexts About() const override;
+  bool LegacyWindows() const override { return legacyWindows_; }
 
   // The vertical mode and the pause, for the options dialog and the tests.
   void TimerVertLineDelayTimer();
@@ -135,7 +152,7 @@ class TForm1 : public platform::Window {
   void pauseToggle();
   bool Paused() const { return vertical_.Paused; }
   // The font changed: the vertical lines wrap again at the new size.
-  void RestackVerticalLines();
+  void RestackVerticalLines() override;
   const core::VerticalLines& VerticalLabels() const { return vertical_.labels; }
 
  private:

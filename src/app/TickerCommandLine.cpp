@@ -2,8 +2,8 @@
 // placement the switches ask for, at start-up and by the redock checks.
 
 #include "app/Ticker.h"
-#include "core/CommandLine.h"
-#include "core/StartupSource.h"
+#include "core/program/CommandLine.h"
+#include "core/program/StartupSource.h"
 #include "platform/FileSystem.h"
 #include "platform/Monitors.h"
 

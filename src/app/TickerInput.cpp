@@ -2,7 +2,7 @@
 // that change its frame and speed.
 
 #include "app/Ticker.h"
-#include "core/SpeedKeys.h"
+#include "core/placement/SpeedKeys.h"
 #include "platform/Monitors.h"
 #include "platform/Taskbar.h"
 

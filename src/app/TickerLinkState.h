@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 #include "platform/Timer.h"
 
 struct TickerLinkState {

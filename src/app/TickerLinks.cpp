@@ -4,8 +4,8 @@
 #include <numeric>
 
 #include "app/Ticker.h"
-#include "core/LinkHitTest.h"
-#include "core/WebSource.h"
+#include "core/feed/LinkHitTest.h"
+#include "core/web/WebSource.h"
 #include "platform/Monitors.h"
 
 void TForm1::CreateLinkTimer() {

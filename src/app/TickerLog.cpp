@@ -2,9 +2,9 @@
 
 #include <shlobj.h>
 
-#include "core/AppDataFolder.h"
-#include "core/LogLine.h"
-#include "core/ProgramPaths.h"
+#include "core/program/LogLine.h"
+#include "core/program/ProgramPaths.h"
+#include "core/settings/AppDataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"

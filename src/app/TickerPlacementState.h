@@ -2,7 +2,7 @@
 // Where the bar is and how it is laid out. Only TickerPlacement.cpp, TickerInput.cpp and
 // TickerCommandLine.cpp use it.
 
-#include "core/BarPlacement.h"
+#include "core/placement/BarPlacement.h"
 #include "platform/Timer.h"
 
 struct TickerPlacementState {

@@ -7,9 +7,9 @@
 
 #include "app/ShownText.h"
 #include "app/SourceText.h"
-#include "core/FileStamp.h"
-#include "core/TextPipeline.h"
-#include "core/TickerTextOptions.h"
+#include "core/text/FileStamp.h"
+#include "core/text/TextPipeline.h"
+#include "core/text/TickerTextOptions.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/SoundLibrary.h"
@@ -97,6 +97,11 @@ void TForm1::StopSourceChecks() {
 void TForm1::ForceRead() {
   text_.fileTimestamp = core::kStampForceRead;
   ForceWebDownload();
+}
+
+void TForm1::ReadSourceNow() {
+  ForceRead();
+  TimerGetFileTimer();
 }
 
 void TForm1::ReadLocalFile() {

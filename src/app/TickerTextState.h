@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/WordWrap.h"
+#include "core/text/WordWrap.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 

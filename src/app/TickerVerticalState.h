@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ScreenGeometry.h"
-#include "core/VerticalLines.h"
+#include "core/marquee/VerticalLines.h"
+#include "core/placement/ScreenGeometry.h"
 #include "platform/Handles.h"
 #include "platform/OffscreenCanvas.h"
 #include "platform/Timer.h"

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "app/UrlFileThread.h"
-#include "core/LogGate.h"
-#include "core/WebSchedule.h"
-#include "core/WebSource.h"
+#include "core/program/LogGate.h"
+#include "core/web/WebSchedule.h"
+#include "core/web/WebSource.h"
 #include "platform/Handles.h"
 #include "platform/WinInet.h"
 

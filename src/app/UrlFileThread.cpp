@@ -4,7 +4,7 @@
 
 #include "app/ShownText.h"
 #include "app/SourceText.h"
-#include "core/WebSchedule.h"
+#include "core/web/WebSchedule.h"
 #include "platform/CodePageText.h"
 
 namespace {

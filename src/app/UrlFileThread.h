@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "core/LogGate.h"
-#include "core/ResultSlot.h"
-#include "core/WebSource.h"
+#include "core/program/LogGate.h"
+#include "core/web/ResultSlot.h"
+#include "core/web/WebSource.h"
 #include "platform/Handles.h"
 #include "platform/WinInet.h"
 

@@ -15,8 +15,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/AppBarGeometry.h"
-#include "core/ScreenGeometry.h"
+#include "core/placement/AppBarGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 #include "platform/Window.h"
 
 using core::TEdge;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/MarqueeText.h"
+#include "core/marquee/MarqueeText.h"
 #include "platform/Application.h"
 #include "platform/DcMeasurer.h"
 #include "platform/SystemError.h"

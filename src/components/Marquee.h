@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/MarqueeAnimation.h"
+#include "core/marquee/MarqueeAnimation.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
 #include "platform/Timer.h"

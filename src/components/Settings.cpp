@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/IniText.h"
+#include "core/settings/IniText.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/TextFile.h"

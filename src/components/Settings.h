@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 class TSettings {
  public:

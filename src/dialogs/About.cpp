@@ -5,10 +5,7 @@
 
 #include <algorithm>
 
-#include "app/ResourceIds.h"
-#include "app/Ticker.h"
-#include "app/resources.h"
-#include "core/AboutRules.h"
+#include "core/program/AboutRules.h"
 #include "platform/Monitors.h"
 
 namespace {
@@ -45,10 +42,9 @@ class StaticText : public platform::Control {
 
 }  // namespace
 
-TAboutBox::TAboutBox(TForm1& bar)
+TAboutBox::TAboutBox(BarOperations& bar)
     : bar_(bar), font_(platform::CreateDialogFont()), boldFont_(BoldVariant(font_.get())) {
-  const MyResources resources;
-  address_ = resources.GetString(IDS_WEB_ADDRESS);
+  const AboutTexts texts = bar.About();
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -58,17 +54,16 @@ TAboutBox::TAboutBox(TForm1& bar)
   placement.y = 0;
   placement.width = outer.right - outer.left;
   placement.height = outer.bottom - outer.top;
-  placement.parent = bar.Handle();
+  placement.parent = bar.BarWindow();
   CreateHandle({.name = "TAboutBox", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-               "About " + resources.GetString(IDS_PRODUCT), placement);
+               "About " + texts.product, placement);
   icon_.reset(static_cast<HICON>(::LoadImageA(
-      platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 32, 32, 0)));
-  CreateControls();
+      platform::ModuleInstance(), MAKEINTRESOURCEA(texts.iconId), IMAGE_ICON, 32, 32, 0)));
+  CreateControls(texts);
   Place();
 }
 
-void TAboutBox::CreateControls() {
-  const MyResources resources;
+void TAboutBox::CreateControls(const AboutTexts& texts) {
   HFONT font = boldFont_.get();
   // A text wrapped to more lines than its room pushes the next ones down, so that none covers
   // another in a wide font.
@@ -83,10 +78,11 @@ void TAboutBox::CreateControls() {
         .Handle();
   };
   const int right = kPanel.right - kPanel.left - kCentredLeft;
-  text(resources.GetString(IDS_PRODUCT), 120, 16, right - 120, SS_LEFT);
-  text("Version " + resources.GetString(IDS_VERSION), 120, 40, right - 120, SS_LEFT);
-  text(resources.GetString(IDS_NOTICE), kCentredLeft, 72, kCentredWidth, SS_CENTER);
-  text(resources.GetString(IDS_COMPANY), kCentredLeft, 88, kCentredWidth, SS_CENTER);
+  text(texts.product, 120, 16, right - 120, SS_LEFT);
+  text("Version " + texts.version, 120, 40, right - 120, SS_LEFT);
+  text(texts.notice, kCentredLeft, 72, kCentredWidth, SS_CENTER);
+  text(texts.company, kCentredLeft, 88, kCentredWidth, SS_CENTER);
+  address_ = texts.webAddress;
   link_ = text(address_, kCentredLeft, 116, kCentredWidth, SS_CENTER | SS_NOTIFY, IDC_ABOUT_LINK);
   ok_ =
       std::make_unique<platform::Button>(Handle(), "OK", platform::ControlBounds{115, 182, 75, 25},
@@ -94,12 +90,12 @@ void TAboutBox::CreateControls() {
 }
 
 void TAboutBox::Place() {
-  const core::Rect bar = platform::WindowBounds(bar_.Handle());
+  const core::Rect bar = platform::WindowBounds(bar_.BarWindow());
   const core::Rect box = platform::WindowBounds(Handle());
   const std::vector<core::Rect> monitors = platform::MonitorBounds();
   const core::Rect monitor = monitors[core::MonitorIndexAt(monitors, {bar.left, bar.top})];
   const core::Point at =
-      core::AboutBoxPlace(bar, bar_.AppBar().Edge(), box.Width(), box.Height(), monitor);
+      core::AboutBoxPlace(bar, bar_.DockEdge(), box.Width(), box.Height(), monitor);
   ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -113,7 +109,7 @@ void TAboutBox::OnPaint() {
 }
 
 void TAboutBox::UrlLabelClick() {
-  bar_.OpenWithShell(address_);
+  bar_.OpenDocument(address_);
 }
 
 LRESULT TAboutBox::OnLinkColor(HDC dc) {

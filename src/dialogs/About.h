@@ -5,11 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/BarOperations.h"
 #include "platform/Controls.h"
 #include "platform/Handles.h"
 #include "platform/ModalForm.h"
-
-class TForm1;
 
 enum AboutControlId : UINT { IDC_ABOUT_LINK = 100 };
 
@@ -18,10 +17,10 @@ class TAboutBox : public platform::ModalForm {
   static constexpr int kClientWidth = 298;
   static constexpr int kClientHeight = 218;
 
-  explicit TAboutBox(TForm1& bar);
+  explicit TAboutBox(BarOperations& bar);
 
  private:
-  void CreateControls();
+  void CreateControls(const AboutTexts& texts);
   void Place();
   void OnPaint();
   void UrlLabelClick();
@@ -31,7 +30,7 @@ class TAboutBox : public platform::ModalForm {
   UINT DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  TForm1& bar_;
+  BarOperations& bar_;
   platform::UniqueFont font_;
   platform::UniqueFont boldFont_;
   platform::UniqueIcon icon_;

@@ -9,13 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/TickerSettings.h"
+#include "core/settings/TickerSettings.h"
+#include "dialogs/BarOperations.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"
 #include "platform/ModalForm.h"
-
-class TForm1;
 
 // The 9x family of Windows has no web source.
 enum class WindowsFamily { Current, Legacy };
@@ -94,9 +93,9 @@ class TOptionsForm : public platform::ModalForm {
   static constexpr int kWidth = 515;
   static constexpr int kHeight = 407;
 
-  explicit TOptionsForm(TForm1& bar);
+  explicit TOptionsForm(BarOperations& bar);
   // As on another family of Windows than the one running.
-  TOptionsForm(TForm1& bar, WindowsFamily family);
+  TOptionsForm(BarOperations& bar, WindowsFamily family);
   ~TOptionsForm() override;
 
   void GetSettings();
@@ -170,7 +169,7 @@ class TOptionsForm : public platform::ModalForm {
   UINT DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  TForm1& bar_;
+  BarOperations& bar_;
   platform::UniqueFont font_;
   platform::ColorDialog colorDialog_;
   const WindowsFamily family_;

@@ -2,8 +2,7 @@
 // logo, the sound of a change, and where the settings live and whether the ticker starts at
 // login.
 
-#include "app/Ticker.h"
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
@@ -192,7 +191,7 @@ bool TOptionsForm::OnFilePagesClicked(UINT id) {
       const bool ini = id == IDC_USE_INI;
       ChooseOne(ini ? settings_->useIni : settings_->useRegistry,
                 ini ? settings_->useRegistry : settings_->useIni);
-      bar_.Store().Properties().UseIni = ini;
+      bar_.StoreProperties().UseIni = ini;
       return true;
     }
     case IDC_CURRENT_USER:
@@ -200,7 +199,7 @@ bool TOptionsForm::OnFilePagesClicked(UINT id) {
       const bool all = id == IDC_ALL_USERS;
       ChooseOne(all ? settings_->allUsers : settings_->currentUser,
                 all ? settings_->currentUser : settings_->allUsers);
-      bar_.Store().Properties().AllUsers = all;
+      bar_.StoreProperties().AllUsers = all;
       return true;
     }
     case IDC_RUN_FOR_USER:
@@ -220,7 +219,7 @@ void TOptionsForm::WebChoiceClick(UINT id) {
 // The bar's own Load File: it applies, reloads and saves at once.
 void TOptionsForm::LocalFileClick() {
   ChooseOne(file_->useLocalFile, file_->useWebFile);
-  bar_.aLoadFileExecute(Handle());
+  bar_.LoadFileFrom(Handle());
   file_->file.SetText(bar_.Values().File);
 }
 
@@ -307,8 +306,7 @@ void TOptionsForm::ApplyFilePages() {
   const std::string file = file_->file.Text();
   if (file != snapshot_.File) {
     ApplyValue(&core::TickerSettings::File, file);
-    bar_.ForceRead();
-    bar_.TimerGetFileTimer();
+    bar_.ReadSourceNow();
     bar_.aRestoreExecute();
   }
   const std::string logoFile = logo_->logoFile.Text();

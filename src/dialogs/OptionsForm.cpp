@@ -1,14 +1,14 @@
 // The options dialog's frame: opening beside the bar, the tabs, filling and the snapshot, Ok,
 // Cancel, the keys and closing.
 
-#include "app/Ticker.h"
+#include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <algorithm>
 #include <limits>
 
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
 #include "platform/Monitors.h"
 
@@ -20,10 +20,10 @@ constexpr const char* kPageNames[kPageCount] = {"Main", "File", "Lines", "Scroll
 
 }  // namespace
 
-TOptionsForm::TOptionsForm(TForm1& bar)
+TOptionsForm::TOptionsForm(BarOperations& bar)
     : TOptionsForm(bar, bar.LegacyWindows() ? WindowsFamily::Legacy : WindowsFamily::Current) {}
 
-TOptionsForm::TOptionsForm(TForm1& bar, WindowsFamily family)
+TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
     : bar_(bar), font_(platform::CreateDialogFont()), family_(family) {
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -32,12 +32,12 @@ TOptionsForm::TOptionsForm(TForm1& bar, WindowsFamily family)
   placement.height = kHeight;
   placement.x = 0;
   placement.y = 0;
-  placement.parent = bar.Handle();
+  placement.parent = bar.BarWindow();
   CreateHandle({.name = "TOptionsForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                kTitle, placement);
   CreateControls();
   core::Value stored(core::kActiveTabDefault);
-  bar_.Store().GetValue(core::kActiveTabName, stored);
+  bar_.GetStoredValue(core::kActiveTabName, stored);
   std::array<bool, kPageCount> visible{};
   for (int page = 0; page < kPageCount; ++page) visible[page] = tabs_->TabVisible(page);
   const auto* index = std::get_if<std::int32_t>(&stored);
@@ -53,7 +53,7 @@ TOptionsForm::~TOptionsForm() {
 }
 
 void TOptionsForm::StoreActiveTab() {
-  bar_.Store().SetValue(core::kActiveTabName, core::Value(std::int32_t{ActivePage()}));
+  bar_.SetStoredValue(core::kActiveTabName, core::Value(std::int32_t{ActivePage()}));
 }
 
 void TOptionsForm::CreateControls() {
@@ -88,11 +88,10 @@ void TOptionsForm::CreateControls() {
 }
 
 void TOptionsForm::Place() {
-  const core::Rect bar = platform::WindowBounds(bar_.Handle());
+  const core::Rect bar = platform::WindowBounds(bar_.BarWindow());
   const std::vector<core::Rect> monitors = platform::MonitorBounds();
   const core::Rect monitor = monitors[core::MonitorIndexAt(monitors, {bar.left, bar.top})];
-  const core::Point at =
-      core::OptionsDialogPlace(bar, bar_.AppBar().Edge(), kWidth, kHeight, monitor);
+  const core::Point at = core::OptionsDialogPlace(bar, bar_.DockEdge(), kWidth, kHeight, monitor);
   ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -128,8 +127,8 @@ void TOptionsForm::Apply(const std::function<void(core::TickerSettings&)>& chang
 void TOptionsForm::TakeSnapshot() {
   snapshot_ = bar_.Values();
   snapshotFont_ = bar_.BarFont();
-  snapshotUseIni_ = bar_.Store().Properties().UseIni;
-  snapshotAllUsers_ = bar_.Store().Properties().AllUsers;
+  snapshotUseIni_ = bar_.StoreProperties().UseIni;
+  snapshotAllUsers_ = bar_.StoreProperties().AllUsers;
 }
 
 // Setting a box runs its handler, as the user's change would; the handlers change nothing on the
@@ -204,8 +203,7 @@ void TOptionsForm::ButtonOkClick() {
   bar_.ApplyValues(values);
   if (reread) {
     // The new selection and separator apply to the text read again.
-    bar_.ForceRead();
-    bar_.TimerGetFileTimer();
+    bar_.ReadSourceNow();
   }
   ApplyFilePages();
   EndModal(IDOK);
@@ -232,7 +230,7 @@ void TOptionsForm::ButtonCancelClick() {
     v.AlwaysOnTop = s.AlwaysOnTop;
     v.DoNotAdjustDesktop = s.DoNotAdjustDesktop;
   });
-  bar_.Marquee().SetColor(static_cast<std::uint32_t>(bar_.Values().Color));
+  bar_.PreviewColor(static_cast<std::uint32_t>(bar_.Values().Color));
   if (bar_.Values().LogoFile != s.LogoFile) {
     bar_.Log("Options canceled: Load logo file " + s.LogoFile);
     ApplyValue(&core::TickerSettings::LogoFile, s.LogoFile);
@@ -243,12 +241,11 @@ void TOptionsForm::ButtonCancelClick() {
       v.File = s.File;
       v.UseFileUrl = s.UseFileUrl;
     });
-    bar_.ForceRead();
-    bar_.TimerGetFileTimer();
+    bar_.ReadSourceNow();
   }
   bar_.SetFrame(s.Frame);
-  bar_.Store().Properties().UseIni = snapshotUseIni_;
-  bar_.Store().Properties().AllUsers = snapshotAllUsers_;
+  bar_.StoreProperties().UseIni = snapshotUseIni_;
+  bar_.StoreProperties().AllUsers = snapshotAllUsers_;
   bar_.aRestoreExecute();
   bar_.FormResize();
   EndModal(IDCANCEL);

@@ -2,8 +2,7 @@
 
 #include <limits>
 
-#include "app/Ticker.h"
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
 
 namespace {
@@ -229,7 +228,7 @@ void TOptionsForm::BarColorClick() {
   if (const auto color = colorDialog_.Choose(Handle())) {
     ApplyValue(&core::TickerSettings::Color, static_cast<std::int32_t>(*color));
   }
-  bar_.Marquee().SetColor(static_cast<std::uint32_t>(bar_.Values().Color));
+  bar_.PreviewColor(static_cast<std::uint32_t>(bar_.Values().Color));
 }
 
 void TOptionsForm::TotallyHideClick() {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/SingleByteText.h"
-#include "core/Utf8.h"
+#include "core/text/SingleByteText.h"
+#include "core/text/Utf8.h"
 
 namespace platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 namespace platform {
 

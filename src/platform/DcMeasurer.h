@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "core/MarqueeTextMeasurer.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "core/FileStamp.h"
+#include "core/text/FileStamp.h"
 #include "platform/Handles.h"
 
 namespace platform {

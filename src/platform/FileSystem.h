@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/AppDataFolder.h"
+#include "core/settings/AppDataFolder.h"
 
 namespace platform {
 

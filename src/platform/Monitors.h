@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace platform {
 

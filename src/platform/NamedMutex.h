@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/InstanceNumber.h"
+#include "core/program/InstanceNumber.h"
 #include "platform/Handles.h"
 
 namespace platform {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/PictureHeaders.h"
+#include "core/program/PictureHeaders.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "core/RegistryValues.h"
+#include "core/settings/RegistryValues.h"
 #include "platform/Handles.h"
 
 namespace platform {

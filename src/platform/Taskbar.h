@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace platform {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "core/ProgramPaths.h"
-#include "core/TemporaryFileName.h"
+#include "core/program/ProgramPaths.h"
+#include "core/settings/TemporaryFileName.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/WebSchedule.h"
-#include "core/WebSource.h"
+#include "core/web/WebSchedule.h"
+#include "core/web/WebSource.h"
 #include "platform/SystemError.h"
 
 namespace platform {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/BarPlacement.h"
-#include "core/CommandLine.h"
+#include "core/placement/BarPlacement.h"
+#include "core/program/CommandLine.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "core/FeedReader.h"
-#include "core/TextEncoding.h"
-#include "core/TextLines.h"
-#include "core/WebAddress.h"
+#include "core/feed/FeedReader.h"
+#include "core/text/TextEncoding.h"
+#include "core/text/TextLines.h"
+#include "core/web/WebAddress.h"
 
 namespace {
 

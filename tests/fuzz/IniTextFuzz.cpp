@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/IniText.h"
-#include "core/SettingsValueText.h"
-#include "core/TickerSettings.h"
-#include "core/ValueTable.h"
+#include "core/settings/IniText.h"
+#include "core/settings/SettingsValueText.h"
+#include "core/settings/TickerSettings.h"
+#include "core/settings/ValueTable.h"
 
 namespace {
 

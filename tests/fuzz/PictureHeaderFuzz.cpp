@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "core/PictureHeaders.h"
+#include "core/program/PictureHeaders.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "core/FeedEncoding.h"
-#include "core/SingleByteText.h"
-#include "core/TextEncoding.h"
+#include "core/feed/FeedEncoding.h"
+#include "core/text/SingleByteText.h"
+#include "core/text/TextEncoding.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/TextLines.h"
-#include "core/TextPipeline.h"
+#include "core/text/TextLines.h"
+#include "core/text/TextPipeline.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "core/TextEncoding.h"
-#include "core/WebSchedule.h"
-#include "core/WebSource.h"
+#include "core/text/TextEncoding.h"
+#include "core/web/WebSchedule.h"
+#include "core/web/WebSource.h"
 
 namespace {
 

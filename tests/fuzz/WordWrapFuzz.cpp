@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/MarqueeTextMeasurer.h"
-#include "core/TextLines.h"
-#include "core/WordWrap.h"
+#include "core/marquee/MarqueeTextMeasurer.h"
+#include "core/text/TextLines.h"
+#include "core/text/WordWrap.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "Commands.h"
 #include "ProgramDriver.h"
 #include "Version.h"
-#include "core/OptionsRules.h"
+#include "core/program/OptionsRules.h"
 #include "platform/Handles.h"
 
 using namespace testing_support;

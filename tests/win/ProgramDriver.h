@@ -179,7 +179,7 @@ class RunningProgram {
 
 // --- The shell's app-bar reservations -------------------------------------------------------
 
-#include "core/ScreenGeometry.h"
+#include "core/placement/ScreenGeometry.h"
 
 namespace testing_support {
 

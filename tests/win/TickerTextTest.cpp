@@ -12,7 +12,7 @@
 #include "Commands.h"
 #include "InProcessBar.h"
 #include "ProgramDriver.h"
-#include "core/FileStamp.h"
+#include "core/text/FileStamp.h"
 #include "platform/CodePageText.h"
 #include "platform/FileSystem.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/TextLines.h"
-#include "core/TextPipeline.h"
+#include "core/text/TextLines.h"
+#include "core/text/TextPipeline.h"
 #include "platform/CodePageText.h"
 
 namespace {

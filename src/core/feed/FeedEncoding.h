@@ -1,0 +1,29 @@
+#pragma once
+// A feed's bytes turned into UTF-8 for the parser, whatever they came in. The headlines go on
+// to the system's code page through the same conversion as any UTF-8 text.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/text/TextEncoding.h"
+
+namespace core {
+
+// Appends the code point in UTF-8.
+void AppendUtf8(std::string& out, std::uint32_t point);
+
+// UTF-16 with a byte-order mark (the mark itself not copied). An unpaired surrogate becomes
+// U+FFFD; an odd last byte is dropped.
+std::string Utf16ToUtf8(std::string_view bytes);
+
+// The encoding an XML declaration names: utf-8 and us-ascii, utf-16, iso-8859-1 (latin1) and
+// windows-1250 to 1258; nullopt for any other.
+std::optional<TextEncoding> EncodingOfDeclaration(std::string_view name);
+
+// `bytes` in `encoding` as UTF-8: UTF-8 as it is, ISO-8859-1 and windows-1252 by their tables.
+// nullopt for an encoding it has no table for.
+std::optional<std::string> SingleByteToUtf8(std::string_view bytes, const TextEncoding& encoding);
+
+}  // namespace core

@@ -1,0 +1,88 @@
+#include "core/text/TextLines.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/web/WebAddress.h"
+
+namespace core {
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  lines.reserve(ExpectedLineCount(bytes.size()));
+  LineReader reader(bytes);
+  for (std::string_view line; reader.Next(line);) lines.push_back(line);
+  return lines;
+}
+
+TextLines TextLines::OneLine(std::string_view line) {
+  TextLines result{std::string(line)};
+  result.lines_.push_back(result.Bytes());
+  result.split_ = true;
+  return result;
+}
+
+std::vector<std::string_view>& TextLines::Lines() {
+  if (!split_) {
+    lines_ = SplitLines(Bytes());
+    split_ = true;
+  }
+  return lines_;
+}
+
+bool TextLines::Empty() const {
+  if (split_) return lines_.empty();
+  const std::string_view bytes = Bytes();
+  return bytes.empty() || bytes.front() == '\0';
+}
+
+void TextLines::Clear() {
+  bytes_.reset();
+  lines_ = {};
+  split_ = true;
+  feed_ = false;
+  linkStarts_ = {};
+  linkEnds_ = {};
+  links_ = {};
+}
+
+void TextLines::SetLinks(std::vector<std::string> links) {
+  feed_ = true;
+  const std::vector<std::string_view>& lines = Lines();
+  const std::string_view bytes = Bytes();
+  for (std::size_t i = 0; i < lines.size() && i < links.size(); ++i) {
+    if (links[i].empty()) continue;
+    const auto start = static_cast<std::size_t>(lines[i].data() - bytes.data());
+    linkStarts_.push_back(start);
+    linkEnds_.push_back(start + lines[i].size());
+    links_.push_back(std::move(links[i]));
+  }
+}
+
+std::string TextLines::LinkOf(std::string_view piece) {
+  const std::string_view bytes = Bytes();
+  // Compared as addresses: a piece from other bytes belongs to no line here.
+  const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
+  const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
+  if (bytes.empty() || at < first || at + piece.size() > first + bytes.size()) return {};
+  const std::size_t offset = at - first;
+  if (feed_) {
+    const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
+    if (after == linkStarts_.begin()) return {};
+    const auto index = static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
+    return offset + piece.size() <= linkEnds_[index] ? links_[index] : std::string();
+  }
+  const std::vector<std::string_view>& lines = Lines();
+  const auto after = std::upper_bound(
+      lines.begin(), lines.end(), offset, [&](std::size_t value, std::string_view line) {
+        return value < static_cast<std::size_t>(line.data() - bytes.data());
+      });
+  if (after == lines.begin()) return {};
+  const std::string_view line = *(after - 1);
+  if (offset + piece.size() > static_cast<std::size_t>(line.data() - bytes.data()) + line.size()) {
+    return {};
+  }
+  return FirstWebAddress(line);
+}
+
+}  // namespace core

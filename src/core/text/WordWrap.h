@@ -1,0 +1,37 @@
+#pragma once
+// Display lines of the vertical mode: paragraphs broken at a width the way a word-wrapping
+// edit control breaks them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/marquee/MarqueeTextMeasurer.h"
+#include "core/text/TextLines.h"
+
+namespace core {
+
+// One paragraph's display lines: each line ends after the last blank that still fits; a word
+// wider than the whole width is broken where it stops fitting. A width below one character
+// still takes one character per line, so the walk always ends.
+std::vector<std::string_view> WrapParagraph(TextMeasurer& measurer, std::string_view paragraph,
+                                            int width);
+
+// `RichEdit1`: the lines now shown, one paragraph each, wrapped on demand.
+class DisplayLines {
+ public:
+  void Clear() { lines_.Clear(); }
+  // Takes the shown lines over without copying them.
+  void SetLines(TextLines lines) { lines_ = std::move(lines); }
+  const std::vector<std::string_view>& Paragraphs() { return lines_.Lines(); }
+  std::size_t ParagraphCount() { return lines_.Lines().size(); }
+  // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
+  std::string LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
+  // All display lines at the width.
+  std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
+
+ private:
+  TextLines lines_;
+};
+
+}  // namespace core

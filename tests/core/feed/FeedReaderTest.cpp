@@ -1,0 +1,319 @@
+#include "core/feed/FeedReader.h"
+
+#include <gtest/gtest.h>
+
+#include "TestNames.h"
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+void PrintTo(const FeedItem& item, std::ostream* out) {
+  *out << "{\"" << item.text << "\", \"" << item.link << "\"}";
+}
+
+namespace {
+
+using Kind = TextEncoding::Kind;
+constexpr const char* kAddress = "http://news.example/feeds/main.xml";
+
+struct FeedCase {
+  const char* what;
+  std::string bytes;
+  FeedOutcome outcome;
+  std::vector<FeedItem> items;
+  std::optional<TextEncoding> charset = std::nullopt;
+};
+
+std::string Rss(const std::string& items, const std::string& channelAttributes = "") {
+  return "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel" + channelAttributes +
+         "><title>Channel</title>" + items + "</channel></rss>";
+}
+
+std::string Utf16LE(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  for (const char c : ascii) bytes.append({c, '\0'});
+  return bytes;
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+std::string BillionLaughs() {
+  std::string dtd = "<!DOCTYPE rss [<!ENTITY lol \"lol\">";
+  for (int level = 1; level <= 9; ++level) {
+    dtd += "<!ENTITY lol" + std::to_string(level) + " \"";
+    for (int i = 0; i < 10; ++i)
+      dtd += "&lol" + (level == 1 ? "" : std::to_string(level - 1)) + ";";
+    dtd += "\">";
+  }
+  dtd += "<!ENTITY ext SYSTEM \"http://attacker.example/x\">]>";
+  return "<?xml version=\"1.0\"?>" + dtd +
+         "<rss version=\"2.0\"><channel><item><title>a &lol9; b "
+         "&ext;</title></item></channel></rss>";
+}
+
+void PrintTo(const FeedCase& row, std::ostream* out) {
+  *out << row.what;
+}
+
+class FeedReading : public testing::TestWithParam<FeedCase> {};
+
+TEST_P(FeedReading, GivesHeadlinesAndTheirStories) {
+  const FeedCase& row = GetParam();
+  const core::FeedReading reading = ReadFeed(row.bytes, row.charset, kAddress);
+  EXPECT_EQ(reading.outcome, row.outcome) << reading.error;
+  EXPECT_EQ(reading.items, row.items);
+}
+
+const std::string kLong =
+    "Bonds: Markets opened higher on Monday as investors weighed fresh figures on inflation and "
+    "the "
+    "outlook for rates";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FeedReading,
+    testing::Values(
+        FeedCase{"rss 2.0",
+                 Rss("<item><title>First</title><link>http://a.example/1</link></item>"
+                     "<item><title>Second</title><link>https://a.example/2</link></item>"),
+                 FeedOutcome::Feed,
+                 {{"First", "http://a.example/1"}, {"Second", "https://a.example/2"}}},
+        FeedCase{"rss 0.91 with a doctype and comments",
+                 "<!-- hi --><?xml-stylesheet href=\"s.css\"?><!DOCTYPE rss PUBLIC "
+                 "\"-//Netscape Communications//DTD RSS 0.91//EN\" \"x.dtd\">\n"
+                 "<rss version=\"0.91\"><channel><item><title>Old</title></item></channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"Old", ""}}},
+        FeedCase{"rss 1.0",
+                 "<?xml version=\"1.0\"?><rdf:RDF "
+                 "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" "
+                 "xmlns=\"http://purl.org/rss/1.0/\"><channel><title>C</title></channel>"
+                 "<item rdf:about=\"x\"><title>One</title><link>http://r.example/1</link></item>"
+                 "</rdf:RDF>",
+                 FeedOutcome::Feed,
+                 {{"One", "http://r.example/1"}}},
+        FeedCase{"atom alternate link after a self link",
+                 "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>F</title>"
+                 "<entry><title type=\"html\">A &amp;amp; B &lt;i&gt;now&lt;/i&gt;</title>"
+                 "<link rel=\"self\" href=\"http://x.example/self\"/>"
+                 "<link rel=\"alternate\" href=\"http://x.example/a\"/></entry>"
+                 "<entry><title>Plain</title><link href=\"/b\"/></entry></feed>",
+                 FeedOutcome::Feed,
+                 {{"A & B now", "http://x.example/a"}, {"Plain", "http://news.example/b"}}},
+        FeedCase{"atom takes no related or enclosure link for the story",
+                 "<feed xmlns=\"http://www.w3.org/2005/Atom\"><entry><title>R</title>"
+                 "<link rel=\"related\" href=\"http://x.example/related\"/>"
+                 "<link rel=\"enclosure\" href=\"http://x.example/a.mp3\"/></entry></feed>",
+                 FeedOutcome::Feed,
+                 {{"R", ""}}},
+        FeedCase{"atom with a prefix",
+                 "<a:feed xmlns:a=\"http://www.w3.org/2005/Atom\"><a:entry><a:title>P</a:title>"
+                 "</a:entry></a:feed>",
+                 FeedOutcome::Feed,
+                 {{"P", ""}}},
+        FeedCase{"entities cdata and markup in a title",
+                 Rss("<item><title>Tom &amp; Jerry&#8217;s &#x2019;<![CDATA[ <b>big</b> ]]>\n"
+                     "  <em>show</em>\t now</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"Tom & Jerry\u2019s \u2019 big show now", ""}}},
+        FeedCase{"missing title takes the description cut at a word",
+                 Rss("<item><description>&lt;p&gt;" + kLong +
+                     " &lt;/p&gt;</description></item>"
+                     "<item><title> </title><description>Short</description></item>"),
+                 FeedOutcome::Feed,
+                 {{"Bonds: Markets opened higher on Monday as investors weighed fresh figures "
+                   "on inflation and the",
+                   ""},
+                  {"Short", ""}}},
+        FeedCase{"neither title nor description gives no line",
+                 Rss("<item><link>http://a.example/1</link></item><item><title>B</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"B", ""}}},
+        FeedCase{
+            "relative links against xml base and the feed address",
+            Rss("<item><title>A</title><link>story/1.html</link></item>"
+                "<item xml:base=\"/other/\"><title>B</title><link>../2.html</link></item>",
+                " xml:base=\"http://base.example/news/\""),
+            FeedOutcome::Feed,
+            {{"A", "http://base.example/news/story/1.html"}, {"B", "http://base.example/2.html"}}},
+        FeedCase{"relative link without xml base",
+                 Rss("<item><title>A</title><link>item?id=4#top</link></item>"),
+                 FeedOutcome::Feed,
+                 {{"A", "http://news.example/feeds/item?id=4#top"}}},
+        FeedCase{"guid permalink and a guid that is not one",
+                 Rss("<item><title>A</title><guid>http://g.example/1</guid></item>"
+                     "<item><title>B</title><guid isPermaLink=\"false\">http://g.example/2</guid>"
+                     "</item>"),
+                 FeedOutcome::Feed,
+                 {{"A", "http://g.example/1"}, {"B", ""}}},
+        FeedCase{"links other than http are dropped",
+                 Rss("<item><title>A</title><link>javascript:alert(1)</link></item>"
+                     "<item><title>B</title><link>file:///C:/x.exe</link>"
+                     "<guid>mailto:a@b.example</guid></item>"
+                     "<item><title>C</title><link>HTTPS://up.example/c</link></item>"),
+                 FeedOutcome::Feed,
+                 {{"A", ""}, {"B", ""}, {"C", "HTTPS://up.example/c"}}},
+        FeedCase{"utf-8 with a mark",
+                 "\xEF\xBB\xBF" + Rss("<item><title>Caf\xC3\xA9</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"Caf\xC3\xA9", ""}}},
+        FeedCase{"utf-16 with a mark",
+                 Utf16LE("<?xml version=\"1.0\" encoding=\"UTF-16\"?><rss><channel><item>"
+                         "<title>Wide</title></item></channel></rss>"),
+                 FeedOutcome::Feed,
+                 {{"Wide", ""}}},
+        FeedCase{"iso-8859-1 declared",
+                 "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>"
+                 "Caf\xE9 \x92</title></item></channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"Caf\xC3\xA9", ""}}},  // 0x92 is the control character U+0092 there
+        FeedCase{"control characters and separators by reference",
+                 Rss("<item><title>a&#133;b&#x2028;c&#x9F;&#x2029;d</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"a b c d", ""}}},
+        FeedCase{"windows-1252 declared",
+                 "<?xml version='1.0' encoding='windows-1252'?><rss><channel><item><title>"
+                 "Caf\xE9 \x92\x80</title></item></channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"Caf\xC3\xA9 \u2019\u20AC", ""}}},
+        FeedCase{"the server's charset without a declaration",
+                 "<rss><channel><item><title>Caf\xE9</title></item></channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"Caf\xC3\xA9", ""}},
+                 TextEncoding{Kind::CodePage, 28591, 0}},
+        FeedCase{"an encoding without a table",
+                 "<?xml version=\"1.0\" encoding=\"koi8-r\"?><rss/>",
+                 FeedOutcome::Broken,
+                 {}},
+        FeedCase{"a text that starts with markup",
+                 "<b>Breaking</b> news\r\n<rss> is a feed\r\n",
+                 FeedOutcome::NotFeed,
+                 {}},
+        FeedCase{"feed outside the atom namespace",
+                 "<feed><entry><title>x</title></entry></feed>",
+                 FeedOutcome::NotFeed,
+                 {}},
+        FeedCase{"plain text", "rss news\n", FeedOutcome::NotFeed, {}},
+        FeedCase{"a well-formed feed without items", Rss(""), FeedOutcome::Feed, {}},
+        FeedCase{"malformed", Rss("<item><title>A</item>"), FeedOutcome::Broken, {}},
+        FeedCase{"cut off", "<rss><channel><item><title>A", FeedOutcome::Broken, {}},
+        FeedCase{"billion laughs", BillionLaughs(), FeedOutcome::Feed, {{"a &lol9; b &ext;", ""}}},
+        FeedCase{"deep nesting",
+                 Rss("<item><title>deep " + Repeat("<b>", 100000) + "down" +
+                     Repeat("</b>", 100000) + "</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"deep down", ""}}},
+        FeedCase{"deep nesting never closed",
+                 Rss("<item><title>" + Repeat("<b>", 100000)),
+                 FeedOutcome::Broken,
+                 {}}),
+    testing_names::FromWhat());
+
+TEST(FeedReading, TellsWhereABrokenFeedFails) {
+  const std::string bytes = "<rss><channel><item><title>A</item></channel></rss>";
+  const core::FeedReading reading = ReadFeed(bytes, std::nullopt, kAddress);
+  ASSERT_EQ(reading.outcome, FeedOutcome::Broken);
+  EXPECT_FALSE(reading.error.empty());
+  EXPECT_EQ(reading.errorOffset, bytes.find("</item>") + 2);
+}
+
+TEST(FeedReading, LeavesCodePagesWithoutATableToTheSystem) {
+  const std::string bytes =
+      "<?xml version=\"1.0\" encoding=\"windows-1251\"?><rss><channel><item><title>\xCF"
+      "</title></item></channel></rss>";
+  EXPECT_EQ(ReadFeed(bytes, std::nullopt, kAddress).outcome, FeedOutcome::Broken);
+  unsigned asked = 0;
+  const CodePageToUtf8 system = [&](std::string_view, unsigned codePage) {
+    asked = codePage;
+    return std::optional<std::string>(
+        "<rss><channel><item><title>\xD0\x9F</title></item></channel></rss>");
+  };
+  const core::FeedReading reading = ReadFeed(bytes, std::nullopt, kAddress, system);
+  EXPECT_EQ(asked, 1251u);
+  EXPECT_EQ(reading.items, (std::vector<FeedItem>{{"\xD0\x9F", ""}}));
+}
+
+std::string Utf16LeMarked(const std::u16string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+struct OffsetCase {
+  const char* what;
+  std::string bytes;
+  std::size_t offset;  // of the end tag's name in `bytes`
+  std::optional<TextEncoding> charset = std::nullopt;
+};
+
+class BrokenFeedOffset : public testing::TestWithParam<OffsetCase> {};
+
+TEST_P(BrokenFeedOffset, CountsTheBytesAsTheyCameNotAsTheyWereConverted) {
+  const core::FeedReading reading = ReadFeed(GetParam().bytes, GetParam().charset, kAddress);
+  ASSERT_EQ(reading.outcome, FeedOutcome::Broken);
+  EXPECT_EQ(reading.errorOffset, GetParam().offset);
+}
+
+const std::string kLatin1Broken =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>\xE9\xE9\xE9"
+    "</item></channel></rss>";
+const std::string kCp1252Broken = "<rss><channel><item><title>\x80\x80</item></channel></rss>";
+const std::u16string kUtf16Broken = u"<rss><channel><item><title>\u00E9\U0001F600</item></rss>";
+// The parser rewrites references and line ends in place, before it finds the fault.
+const std::string kLatin1Rewritten =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><item><title>&amp;&#233;\r\n"
+    "\xE9&lt;\xE9</item></channel></rss>";
+const std::u16string kUtf16Rewritten =
+    u"<rss><channel><item><title>&amp;&#x1F600;\r\n\u00E9&lt;\u00E9</item></rss>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BrokenFeedOffset,
+    testing::Values(
+        OffsetCase{"declared latin1", kLatin1Broken, kLatin1Broken.find("</item>") + 2},
+        OffsetCase{"windows-1252 by the server's charset", kCp1252Broken,
+                   kCp1252Broken.find("</item>") + 2, TextEncoding{Kind::CodePage, 1252, 0}},
+        OffsetCase{"utf-16 with a character beyond the plane", Utf16LeMarked(kUtf16Broken),
+                   2 + 2 * (kUtf16Broken.find(u"</item>") + 2)},
+        OffsetCase{"latin1 with references before the fault", kLatin1Rewritten,
+                   kLatin1Rewritten.find("</item>") + 2},
+        OffsetCase{"utf-16 with references before the fault", Utf16LeMarked(kUtf16Rewritten),
+                   2 + 2 * (kUtf16Rewritten.find(u"</item>") + 2)}),
+    testing_names::FromWhat());
+
+struct CutCase {
+  const char* what;
+  std::string text;
+  std::size_t limit;
+  std::string cut;
+};
+
+void PrintTo(const CutCase& row, std::ostream* out) {
+  *out << row.what;
+}
+
+class CutAtWordTest : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutAtWordTest, KeepsWholeWords) {
+  EXPECT_EQ(CutAtWord(GetParam().text, GetParam().limit), GetParam().cut);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CutAtWordTest,
+                         testing::Values(CutCase{"short", "a b", 10, "a b"},
+                                         CutCase{"exact", "abc de", 6, "abc de"},
+                                         CutCase{"in a word", "abc defgh", 6, "abc"},
+                                         CutCase{"at a blank", "abc defgh", 3, "abc"},
+                                         CutCase{"one long word", "abcdefgh", 4, "abcd"},
+                                         CutCase{"counts characters not bytes",
+                                                 "\xC3\xA9\xC3\xA9 b", 3, "\xC3\xA9\xC3\xA9"}),
+                         testing_names::FromWhat());
+
+}  // namespace
+}  // namespace core
