@@ -45,10 +45,11 @@ class ProgramLogo : public ProgramOnSettings, public testing::WithParamInterface
 TEST_P(ProgramLogo, IsDrawnStretchedOverTheFullHeightAtItsEnd) {
   const bool right = GetParam();
   WriteBitmap(logo_, 40, 20);
-  auto program = Start(std::string("Frame=0\r\nUseLogo=1\r\nLogoRight=") + (right ? "1" : "0") +
-                       "\r\nLogoFile=" + logo_ + "\r\n");
+  // At the bottom: Wine's tray window comes and goes over the top-left corner.
+  auto program = Start(std::string("Frame=0\r\nBottom=1\r\nUseLogo=1\r\nLogoRight=") +
+                       (right ? "1" : "0") + "\r\nLogoFile=" + logo_ + "\r\n");
   HWND bar = program->WaitForBar();
-  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheBottom(bar); }));
   RECT bounds{};
   ::GetWindowRect(bar, &bounds);
   const LONG height = bounds.bottom - bounds.top;

@@ -125,8 +125,11 @@ TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPaus
   });
   BrowserStandIn browser(opened);
   // No reload: each one would end the pause.
-  auto program = Start("Vertical=0\r\nUseAutoReload=0\r\n", "/LOG " + server.Url("/news/feed.xml"));
+  // At the bottom: Wine's tray window comes and goes over the top-left corner.
+  auto program = Start("Vertical=0\r\nUseAutoReload=0\r\nBottom=1\r\n",
+                       "/LOG " + server.Url("/news/feed.xml"));
   HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheBottom(bar); }));
   ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: 1 headlines from ") == 1; }));
   const RECT marquee = BoundsOf(::FindWindowExA(bar, nullptr, "TMarquee", nullptr));
   POINT at{};
