@@ -137,8 +137,14 @@ TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPaus
 
   ClickAt(at);
   ClickAt(at);
+  // Paused once the text stays where it is over a few of the marquee's steps.
+  std::vector<COLORREF> held;
+  ASSERT_TRUE(WaitUntil([&] {
+    held = CaptureScreen(marquee);
+    ::Sleep(300);
+    return CaptureScreen(marquee) == held;
+  }));
   // Twice the double-click time: a single click would have opened the story by now.
-  const std::vector<COLORREF> held = CaptureScreen(marquee);
   ::Sleep(2 * ::GetDoubleClickTime());
   EXPECT_EQ(CaptureScreen(marquee), held) << "paused";
   EXPECT_EQ(Opened(), "");
