@@ -191,7 +191,6 @@ class TForm1 : public platform::Window {
   int BarHeight();
   void OnPaint();
   void ApplyFrameStyle();
-  void Reactivate();
   void ApplyZOrder();
   void ApplyAppBarFlags();
   void ApplyPosition();
