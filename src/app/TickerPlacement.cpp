@@ -92,7 +92,7 @@ void TForm1::ApplyHeightRule() {
 
 // Setting the edge again tells the shell the bar's new height.
 void TForm1::Redock() {
-  DockAt(AppBar1->Edge());
+  PlacementStep([this] { DockAt(AppBar1->Edge()); });
 }
 
 void TForm1::DockAt(TEdge edge) {
@@ -201,7 +201,7 @@ void TForm1::ApplyPosition() {
 // The stored edge and floating rectangle; at start-up the whole placement, in its order.
 void TForm1::ApplyDock() {
   if (startingUp_) {
-    PlacementStep([this] { RestorePlacement(); });
+    RestorePlacement();
     return;
   }
   const core::StoredPlacement stored = StoredPlacementOf(values_);
@@ -221,7 +221,8 @@ void TForm1::RestorePlacement() {
   // After the layout, which keeps the floating rectangle on the bar while floating.
   AppBar1->FloatRect = core::StartupFloatRect(monitors, stored, BarBounds().Height());
   AppBar1->SetAlwaysOnTop(values_.AlwaysOnTop);
-  AppBar1->SetEdge(core::StoredEdge(stored));
+  // The frame and the z-order follow whether or not the shell took the edge.
+  PlacementStep([this, &stored] { AppBar1->SetEdge(core::StoredEdge(stored)); });
   ApplyFrameStyle();
   ApplyZOrder();
 }

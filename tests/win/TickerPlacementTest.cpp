@@ -15,25 +15,32 @@ using namespace testing_support;
 
 namespace {
 
-// The real shell, except that the first `failing` message it is sent fails as refused.
+using ShellCall = bool (*)(DWORD message, const APPBARDATA& data);
+
+// The real shell, except that the first call that `fails` picks fails as refused.
 class OnceFailingShell final : public AppBarShell {
  public:
-  explicit OnceFailingShell(DWORD failing) : failing_(failing) {}
+  explicit OnceFailingShell(ShellCall fails) : fails_(fails) {}
   UINT_PTR Send(DWORD message, APPBARDATA& data) override {
-    if (message != failing_ || failed_) return ::SHAppBarMessage(message, &data);
+    if (failed_ || !fails_(message, data)) return ::SHAppBarMessage(message, &data);
     failed_ = true;
     ::SetLastError(ERROR_ACCESS_DENIED);
     return 0;
   }
 
  private:
-  DWORD failing_;
+  ShellCall fails_;
   bool failed_ = false;
 };
 
+bool TopPosition(DWORD message, const APPBARDATA& data) {
+  return message == ABM_SETPOS && data.uEdge == ABE_TOP;
+}
+
 struct StartupShellCase {
   const char* what;
-  DWORD failing;
+  ShellCall fails;
+  bool hideOnMissingFile = false;  // the first check minimizes the bar
 };
 
 class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
@@ -42,25 +49,44 @@ class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
   void TearDown() override { ResetProgramState(); }
 };
 
+// Docked at the top with the default frame and AlwaysOnTop, whatever the shell did.
 TEST_P(TickerStartupShell, ShowsTheErrorAndRunsOn) {
+  if (GetParam().hideOnMissingFile) {
+    const std::string key = "Software\\Quorvane\\Driftline\\1";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "HideOnMissing", REG_SZ, "1", 2);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "File", REG_SZ, "C:\\missing.txt", 15);
+  }
   platform::Application application("Driftline");
   std::unique_ptr<TForm1> bar;
   {
     MessageBoxAnswer box("Driftline");
     EXPECT_NO_THROW(bar = std::make_unique<TForm1>(
-                        application, std::make_unique<OnceFailingShell>(GetParam().failing)));
+                        application, std::make_unique<OnceFailingShell>(GetParam().fails)));
     EXPECT_EQ(box.Text(), platform::SystemMessage(ERROR_ACCESS_DENIED));
   }
   ASSERT_TRUE(bar);
   EXPECT_TRUE(::IsWindowVisible(bar->Handle()));
   EXPECT_TRUE(bar->Marquee().Active());
+  const LONG style = ::GetWindowLongA(bar->Handle(), GWL_STYLE);
+  const LONG exStyle = ::GetWindowLongA(bar->Handle(), GWL_EXSTYLE);
+  EXPECT_TRUE(!(style & WS_THICKFRAME) && (exStyle & WS_EX_DLGMODALFRAME)) << "a docked frame";
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
   bar.reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TickerStartupShell,
-                         testing::Values(StartupShellCase{"RefusedRegistration", ABM_NEW},
-                                         StartupShellCase{"FailedPosition", ABM_SETPOS}),
-                         [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, TickerStartupShell,
+    testing::Values(StartupShellCase{"RefusedRegistration",
+                                     [](DWORD m, const APPBARDATA&) { return m == ABM_NEW; }},
+                    StartupShellCase{"FailedPosition",
+                                     [](DWORD m, const APPBARDATA&) { return m == ABM_SETPOS; }},
+                    StartupShellCase{"FailedDock", TopPosition},
+                    StartupShellCase{"FailedRedockOfTheFirstCheckMinimizing",
+                                     [](DWORD m, const APPBARDATA& d) {
+                                       return TopPosition(m, d) && d.rc.bottom - d.rc.top == 2;
+                                     },
+                                     true}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 struct HeightCase {
   const char* what;
