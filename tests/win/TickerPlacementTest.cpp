@@ -15,32 +15,36 @@ using namespace testing_support;
 
 namespace {
 
-using ShellCall = bool (*)(DWORD message, const APPBARDATA& data);
+// A call of the shell: its message, and the edge and the height it asks for unless 0.
+struct ShellCall {
+  DWORD message;
+  UINT edge = 0;
+  LONG height = 0;
+};
 
-// The real shell, except that the first call that `fails` picks fails as refused.
+// The real shell, except that the first call that matches `failing` fails as refused.
 class OnceFailingShell final : public AppBarShell {
  public:
-  explicit OnceFailingShell(ShellCall fails) : fails_(fails) {}
+  explicit OnceFailingShell(ShellCall failing) : failing_(failing) {}
   UINT_PTR Send(DWORD message, APPBARDATA& data) override {
-    if (failed_ || !fails_(message, data)) return ::SHAppBarMessage(message, &data);
+    const bool matches = message == failing_.message &&
+                         (!failing_.edge || data.uEdge == failing_.edge) &&
+                         (!failing_.height || data.rc.bottom - data.rc.top == failing_.height);
+    if (failed_ || !matches) return ::SHAppBarMessage(message, &data);
     failed_ = true;
     ::SetLastError(ERROR_ACCESS_DENIED);
     return 0;
   }
 
  private:
-  ShellCall fails_;
+  ShellCall failing_;
   bool failed_ = false;
 };
 
-bool TopPosition(DWORD message, const APPBARDATA& data) {
-  return message == ABM_SETPOS && data.uEdge == ABE_TOP;
-}
-
 struct StartupShellCase {
   const char* what;
-  ShellCall fails;
-  bool hideOnMissingFile = false;  // the first check minimizes the bar
+  ShellCall failing;
+  bool hideOnMissingFile = false;  // the first check minimizes the bar to its 2-pixel strip
 };
 
 class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
@@ -52,41 +56,35 @@ class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
 // Docked at the top with the default frame and AlwaysOnTop, whatever the shell did.
 TEST_P(TickerStartupShell, ShowsTheErrorAndRunsOn) {
   if (GetParam().hideOnMissingFile) {
-    const std::string key = "Software\\Quorvane\\Driftline\\1";
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "HideOnMissing", REG_SZ, "1", 2);
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "File", REG_SZ, "C:\\missing.txt", 15);
+    const char* key = "Software\\Quorvane\\Driftline\\1";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "HideOnMissing", REG_SZ, "1", 2);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "File", REG_SZ, "C:\\missing.txt", 15);
   }
   platform::Application application("Driftline");
   std::unique_ptr<TForm1> bar;
   {
     MessageBoxAnswer box("Driftline");
     EXPECT_NO_THROW(bar = std::make_unique<TForm1>(
-                        application, std::make_unique<OnceFailingShell>(GetParam().fails)));
+                        application, std::make_unique<OnceFailingShell>(GetParam().failing)));
     EXPECT_EQ(box.Text(), platform::SystemMessage(ERROR_ACCESS_DENIED));
   }
   ASSERT_TRUE(bar);
   EXPECT_TRUE(::IsWindowVisible(bar->Handle()));
   EXPECT_TRUE(bar->Marquee().Active());
-  const LONG style = ::GetWindowLongA(bar->Handle(), GWL_STYLE);
   const LONG exStyle = ::GetWindowLongA(bar->Handle(), GWL_EXSTYLE);
-  EXPECT_TRUE(!(style & WS_THICKFRAME) && (exStyle & WS_EX_DLGMODALFRAME)) << "a docked frame";
-  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_FALSE(::GetWindowLongA(bar->Handle(), GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_TRUE((exStyle & WS_EX_DLGMODALFRAME) && (exStyle & WS_EX_TOPMOST));
   bar.reset();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, TickerStartupShell,
-    testing::Values(StartupShellCase{"RefusedRegistration",
-                                     [](DWORD m, const APPBARDATA&) { return m == ABM_NEW; }},
-                    StartupShellCase{"FailedPosition",
-                                     [](DWORD m, const APPBARDATA&) { return m == ABM_SETPOS; }},
-                    StartupShellCase{"FailedDock", TopPosition},
-                    StartupShellCase{"FailedRedockOfTheFirstCheckMinimizing",
-                                     [](DWORD m, const APPBARDATA& d) {
-                                       return TopPosition(m, d) && d.rc.bottom - d.rc.top == 2;
-                                     },
-                                     true}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Table, TickerStartupShell,
+                         testing::Values(StartupShellCase{"RefusedRegistration", {ABM_NEW}},
+                                         StartupShellCase{"FailedPosition", {ABM_SETPOS}},
+                                         StartupShellCase{"FailedDock", {ABM_SETPOS, ABE_TOP}},
+                                         StartupShellCase{"FailedRedockOfTheFirstMinimize",
+                                                          {ABM_SETPOS, ABE_TOP, 2},
+                                                          true}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 struct HeightCase {
   const char* what;

@@ -395,8 +395,7 @@ TEST_F(TickerWeb, AnAddressGivenDuringAFetchIsCheckedOnceTheFetchEnds) {
   EXPECT_TRUE(PumpUntil([&] { return Shows("new text "); }));
 }
 
-// The exit handles the report of an address no longer shown, which asks for a check of the
-// address now shown: no worker starts that the exit would not abort.
+// The exit handles a report dropped for an address change: it starts no worker to abort.
 TEST_F(TickerWeb, AnExitDuringAnAddressChangeStartsNoWorker) {
   HttpTestServer old(Always(Ok("", "old text\n")));
   ShowUrl(old.Url());
