@@ -62,7 +62,6 @@ void TForm1::FormCreate() {
   TimerSaveSettings.SetOnTimer([this] { TimerSaveSettingsTimer(); });
   text_.TimerGetFile.SetOnTimer([this] { TimerGetFileTimer(); });
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
-  placement_.TimerReactivate.SetOnTimer([this] { Reactivate(); });
   CreateVerticalLines();
   CreateLinkTimer();
   LoadSettings();

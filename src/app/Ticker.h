@@ -208,7 +208,6 @@ class TForm1 : public platform::Window, public BarOperations {
   int BarHeight();
   void OnPaint();
   void ApplyFrameStyle();
-  void Reactivate();
   void ApplyZOrder();
   void ApplyAppBarFlags();
   void ApplyPosition();

@@ -49,7 +49,7 @@ void TForm1::ApplyCommandLinePlacement() {
   if (const auto corner = core::MonitorCorner(monitors, commandLine_.monitorIndex)) {
     MoveBarTo(*corner);
     // A docked bar takes its edge, and its reservation, to the new monitor.
-    if (!edge && !IsFloating()) PlacementStep([this] { Redock(); });
+    if (!edge && !IsFloating()) Redock();
   }
   if (edge) PlacementStep([this, edge] { DockAt(*edge); });
 }

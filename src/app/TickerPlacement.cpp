@@ -92,7 +92,7 @@ void TForm1::ApplyHeightRule() {
 
 // Setting the edge again tells the shell the bar's new height.
 void TForm1::Redock() {
-  DockAt(AppBar1->Edge());
+  PlacementStep([this] { DockAt(AppBar1->Edge()); });
 }
 
 void TForm1::DockAt(TEdge edge) {
@@ -152,9 +152,10 @@ void TForm1::OnPaint() {
 
 void TForm1::SetFrame(bool frame) {
   values_.Frame = frame;
-  // Hiding takes the activation away, and with it the keys that toggle the frame again.
-  const bool wasActive = ::GetActiveWindow() == Handle();
-  ::ShowWindow(Handle(), SW_HIDE);
+  // Hidden, the bar would hand the activation to another window, and with it the keys typed
+  // meanwhile, the next F among them: it stays shown while it has them.
+  const bool hide = ::GetActiveWindow() != Handle();
+  if (hide) ::ShowWindow(Handle(), SW_HIDE);
   ApplyFrameStyle();
   const bool floating = IsFloating();
   HWND insertAfter = values_.AlwaysOnTop ? HWND_TOPMOST : HWND_TOP;
@@ -165,15 +166,7 @@ void TForm1::SetFrame(bool frame) {
   if (startingUp_) return;
   ApplyHeightRule();
   Redock();
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-  // Once the system has handled the hide's loss of focus, which would otherwise undo it.
-  if (wasActive) placement_.TimerReactivate.SetEnabled(true);
-}
-
-void TForm1::Reactivate() {
-  placement_.TimerReactivate.SetEnabled(false);
-  ::SetForegroundWindow(Handle());
-  ::SetFocus(Handle());
+  if (hide) ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
 void TForm1::ApplyFrameStyle() {
@@ -208,7 +201,7 @@ void TForm1::ApplyPosition() {
 // The stored edge and floating rectangle; at start-up the whole placement, in its order.
 void TForm1::ApplyDock() {
   if (startingUp_) {
-    PlacementStep([this] { RestorePlacement(); });
+    RestorePlacement();
     return;
   }
   const core::StoredPlacement stored = StoredPlacementOf(values_);
@@ -228,7 +221,8 @@ void TForm1::RestorePlacement() {
   // After the layout, which keeps the floating rectangle on the bar while floating.
   AppBar1->FloatRect = core::StartupFloatRect(monitors, stored, BarBounds().Height());
   AppBar1->SetAlwaysOnTop(values_.AlwaysOnTop);
-  AppBar1->SetEdge(core::StoredEdge(stored));
+  // The frame and the z-order follow whether or not the shell took the edge.
+  PlacementStep([this, &stored] { AppBar1->SetEdge(core::StoredEdge(stored)); });
   ApplyFrameStyle();
   ApplyZOrder();
 }

@@ -8,8 +8,6 @@
 struct TickerPlacementState {
   platform::Timer TimerRedock{0};
   int redockChecksLeft = 0;
-  // Gives the keyboard back to the bar shortly after a frame change hid it.
-  platform::Timer TimerReactivate{100};
   // Where the cursor and the bar were at the last mouse-down, dock or undock.
   core::Point DragStartCursor;
   core::Point DragStartPos;

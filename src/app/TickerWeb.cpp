@@ -11,7 +11,7 @@ constexpr DWORD kExitWaitMs = 3000;
 
 void TForm1::StartGetUrlFileThread() {
   Log("StartGetUrlFileThread");
-  if (web_.UrlThreadHandle) return;
+  if (web_.UrlThreadHandle || web_.stopping) return;
   Log("Creating GetUrlFileThread");
   web_.UrlThreadId = 0;
   if (!web_.logGate) {
@@ -84,6 +84,8 @@ void TForm1::ForceWebDownload() {
 }
 
 void TForm1::StopUrlWorker() {
+  // A report handled while the exit waits may ask for the next check.
+  web_.stopping = true;
   // Workers that reported may still be ending: none of them writes to the log from here on.
   if (web_.logGate) web_.logGate->Close();
   if (!web_.worker) return;

@@ -18,6 +18,8 @@ struct TickerWebState {
   std::shared_ptr<UrlFileThread> worker;
   platform::UniqueHandle UrlThreadHandle;
   DWORD UrlThreadId = 0;
+  // Set when the exit begins: no worker starts after it, where none would abort it.
+  bool stopping = false;
   // Every worker's way into the log; the exit closes it before the log goes.
   std::shared_ptr<core::LogGate> logGate;
   // `UrlLastModified` for the address shown, and a pending forced read.

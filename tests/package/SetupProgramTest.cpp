@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <string>
 
 #include "Commands.h"
@@ -147,12 +148,14 @@ class SetupProgram : public testing::Test {
     ASSERT_EQ(RunToEnd('"' + SetupFile() + "\" /S " + mode.switches + " " + more), 0u);
   }
 
-  // The silent uninstaller hands over to a copy of itself and returns at once; the copy
-  // removes the installed-programs entry last.
+  // The installed-programs entry's quiet command, as a deployment tool runs it: it returns once
+  // the program and the entry are gone; the uninstaller's own file and folder follow as it ends.
   static void Uninstall(const Mode& mode, const std::string& more = {}) {
-    ASSERT_EQ(RunToEnd('"' + Folder(mode) + "\\uninstall.exe\" /S " + more), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return !KeyExists(mode.root, kUninstallKey); }, 60000))
-        << "the uninstaller did not finish";
+    std::string command = ReadString(mode.root, kUninstallKey, "QuietUninstallString");
+    ASSERT_EQ(RunToEnd(command.insert(command.find(" _?="), " " + more)), 0u);
+    EXPECT_FALSE(Exists(Program(mode)));
+    EXPECT_FALSE(KeyExists(mode.root, kUninstallKey));
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(Folder(mode)); }));
   }
 
   // Starts the installed bar with its log on, sees its text and leaves it as the user does.
@@ -186,7 +189,7 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
   EXPECT_EQ(ProductVersionOf(Program(mode)), DRIFTLINE_VERSION_TEXT);
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "Publisher"), "Quorvane");
   EXPECT_EQ(ReadString(mode.root, kUninstallKey, "QuietUninstallString"),
-            '"' + Folder(mode) + "\\uninstall.exe\" /S");
+            '"' + Folder(mode) + "\\uninstall.exe\" /S _?=" + Folder(mode));
   EXPECT_EQ(ReadString(mode.root, kRunKey, "Driftline"), "(none)") << "start at login is chosen";
 
   RunInstalledBar(mode);
@@ -205,12 +208,14 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
   EXPECT_TRUE(Exists(ProgramLogPath()));
 
   Install(mode);
+  const std::string usersOwn = folder + "\\notes.txt";
+  WriteWholeFile(usersOwn, "kept\r\n");
   Uninstall(mode, "/REMOVESETTINGS");
   EXPECT_FALSE(Exists(Folder(mode))) << testing::PrintToString(FilesIn(Folder(mode) + "\\"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvane"));
   EXPECT_FALSE(Exists(ini));
   EXPECT_FALSE(Exists(ProgramLogPath()));
-  EXPECT_FALSE(Exists(AppDataFolder() + "\\Quorvane"));
+  EXPECT_TRUE(Exists(usersOwn)) << "a file of the user's beside the settings";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SetupProgramCycle, testing::Values(kPerUser, kAllUsers),
@@ -228,6 +233,41 @@ TEST_F(SetupProgram, InstallingOverARunningBarClosesItAfterItSavedItsSettings) {
   const std::string log = ReadWholeFile(ProgramLogPath());
   EXPECT_NE(log.find("Driftline closing"), std::string::npos) << log;
   Uninstall(kPerUser);
+}
+
+// A window of the bar's class in another program, this one, with another title or the bar's.
+class SetupProgramOtherWindow : public SetupProgram,
+                                public testing::WithParamInterface<const char*> {};
+
+TEST_P(SetupProgramOtherWindow, StaysOpenThroughSetupAndUninstall) {
+  std::promise<HWND> created;
+  std::thread owner([&] {
+    const WNDCLASSA form{.lpfnWndProc = ::DefWindowProcA, .lpszClassName = "TForm1"};
+    ::RegisterClassA(&form);
+    created.set_value(::CreateWindowA("TForm1", GetParam(), WS_POPUP, 0, 0, 99, 9, nullptr, nullptr,
+                                      nullptr, nullptr));
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
+  });
+  const HWND other = created.get_future().get();
+  Install(kPerUser);
+  Uninstall(kPerUser);
+  EXPECT_TRUE(::IsWindow(other));
+  ::PostMessageA(other, WM_QUIT, 0, 0);
+  owner.join();
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, SetupProgramOtherWindow,
+                         testing::Values("Form1", "DriftlineAppbarForm"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// Z:\tmp lets every user write, and a folder made in it would inherit that.
+TEST_F(SetupProgram, RefusesAllUsersWhereOrdinaryUsersCanChangeTheFiles) {
+  const std::string open = "Z:\\tmp\\driftline-setup-test";
+  RemoveTree(open);
+  EXPECT_EQ(RunToEnd('"' + SetupFile() + "\" /S /ALLUSERS /D=" + open), 2u);
+  EXPECT_FALSE(Exists(open));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
 TEST_F(SetupProgram, UninstallRemovesOnlyTheRunEntryOfThisInstallation) {

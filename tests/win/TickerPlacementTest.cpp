@@ -15,25 +15,36 @@ using namespace testing_support;
 
 namespace {
 
-// The real shell, except that the first `failing` message it is sent fails as refused.
+// A call of the shell: its message, and the edge and the height it asks for unless 0.
+struct ShellCall {
+  DWORD message;
+  UINT edge = 0;
+  LONG height = 0;
+};
+
+// The real shell, except that the first call that matches `failing` fails as refused.
 class OnceFailingShell final : public AppBarShell {
  public:
-  explicit OnceFailingShell(DWORD failing) : failing_(failing) {}
+  explicit OnceFailingShell(ShellCall failing) : failing_(failing) {}
   UINT_PTR Send(DWORD message, APPBARDATA& data) override {
-    if (message != failing_ || failed_) return ::SHAppBarMessage(message, &data);
+    const bool matches = message == failing_.message &&
+                         (!failing_.edge || data.uEdge == failing_.edge) &&
+                         (!failing_.height || data.rc.bottom - data.rc.top == failing_.height);
+    if (failed_ || !matches) return ::SHAppBarMessage(message, &data);
     failed_ = true;
     ::SetLastError(ERROR_ACCESS_DENIED);
     return 0;
   }
 
  private:
-  DWORD failing_;
+  ShellCall failing_;
   bool failed_ = false;
 };
 
 struct StartupShellCase {
   const char* what;
-  DWORD failing;
+  ShellCall failing;
+  bool hideOnMissingFile = false;  // the first check minimizes the bar to its 2-pixel strip
 };
 
 class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
@@ -42,7 +53,13 @@ class TickerStartupShell : public testing::TestWithParam<StartupShellCase> {
   void TearDown() override { ResetProgramState(); }
 };
 
+// Docked at the top with the default frame and AlwaysOnTop, whatever the shell did.
 TEST_P(TickerStartupShell, ShowsTheErrorAndRunsOn) {
+  if (GetParam().hideOnMissingFile) {
+    const char* key = "Software\\Quorvane\\Driftline\\1";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "HideOnMissing", REG_SZ, "1", 2);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "File", REG_SZ, "C:\\missing.txt", 15);
+  }
   platform::Application application("Driftline");
   std::unique_ptr<TForm1> bar;
   {
@@ -54,12 +71,19 @@ TEST_P(TickerStartupShell, ShowsTheErrorAndRunsOn) {
   ASSERT_TRUE(bar);
   EXPECT_TRUE(::IsWindowVisible(bar->Handle()));
   EXPECT_TRUE(bar->Marquee().Active());
+  const LONG exStyle = ::GetWindowLongA(bar->Handle(), GWL_EXSTYLE);
+  EXPECT_FALSE(::GetWindowLongA(bar->Handle(), GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_TRUE((exStyle & WS_EX_DLGMODALFRAME) && (exStyle & WS_EX_TOPMOST));
   bar.reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TickerStartupShell,
-                         testing::Values(StartupShellCase{"RefusedRegistration", ABM_NEW},
-                                         StartupShellCase{"FailedPosition", ABM_SETPOS}),
+                         testing::Values(StartupShellCase{"RefusedRegistration", {ABM_NEW}},
+                                         StartupShellCase{"FailedPosition", {ABM_SETPOS}},
+                                         StartupShellCase{"FailedDock", {ABM_SETPOS, ABE_TOP}},
+                                         StartupShellCase{"FailedRedockOfTheFirstMinimize",
+                                                          {ABM_SETPOS, ABE_TOP, 2},
+                                                          true}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 struct HeightCase {
@@ -115,7 +139,6 @@ TEST_F(TickerPlacement, AFrameChangeLeavesAnotherWindowActive) {
   ::SetForegroundWindow(other.Handle());
   ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == other.Handle(); }, 3000));
   Change([](core::TickerSettings& v) { v.Frame = !v.Frame; });
-  PumpUntil([] { return false; }, 300);  // past the bar's own reactivation
   EXPECT_EQ(::GetActiveWindow(), other.Handle());
 }
 

@@ -411,6 +411,24 @@ TEST_F(TickerWeb, AnAddressGivenDuringAFetchIsCheckedOnceTheFetchEnds) {
   EXPECT_TRUE(PumpUntil([&] { return Shows("new text "); }));
 }
 
+// The exit handles a report dropped for an address change: it starts no worker to abort.
+TEST_F(TickerWeb, AnExitDuringAnAddressChangeStartsNoWorker) {
+  HttpTestServer old(Always(Ok("", "old text\n")));
+  ShowUrl(old.Url());
+  bar->TimerGetFileTimer();
+  MSG report{};
+  ASSERT_TRUE(WaitUntil([&] {
+    return ::PeekMessageA(&report, bar->Handle(), WM_GETURLFILE_DONE, WM_GETURLFILE_DONE,
+                          PM_NOREMOVE) != FALSE;
+  }));
+  ShowUrl(old.Url("/elsewhere.txt"));
+  const std::string logFile = bar->LogSink().LogFilePath();
+  bar.reset();
+  const std::string log = ReadWholeFile(logFile);
+  EXPECT_THAT(log, HasSubstr("Dropped the result for " + old.Url()));
+  EXPECT_EQ(CountOf(log, "Creating GetUrlFileThread"), 1u);
+}
+
 TEST_F(TickerWeb, AForcedReadDownloadsAnUnchangedFileOnce) {
   HttpTestServer server(FirstThen(Ok(kMonday, "first\n"), Ok(kMonday, "second\n")));
   ShowUrl(server.Url());
