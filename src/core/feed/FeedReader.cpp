@@ -53,34 +53,41 @@ std::string TextUnder(pugi::xml_node node) {
   return text;
 }
 
+// Copies `size` characters of `text` from `from` back to `to`, which is not after it.
+void MoveBack(std::string& text, std::size_t from, std::size_t size, std::size_t& to) {
+  std::char_traits<char>::move(text.data() + to, text.data() + from, size);
+  to += size;
+}
+
 // Tags of escaped markup ("<b>", "</a>", "<!-- -->") dropped; a "<" that starts none stays.
-// Once no ">" follows, none follows any later "<" either: each byte is searched once.
-std::string StripTags(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// Once no ">" follows, none follows any later "<" either: each byte is searched once. In place,
+// since a tag's blank is shorter than the tag.
+void StripTags(std::string& text) {
+  const std::string_view view(text);
+  std::size_t out = 0;
   bool closable = true;
   std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t open = text.find('<', at);
-    if (open == std::string_view::npos || open + 1 >= text.size()) {
-      out.append(text.substr(at));
+  while (at < view.size()) {
+    const std::size_t open = view.find('<', at);
+    if (open == std::string_view::npos || open + 1 >= view.size()) {
+      MoveBack(text, at, view.size() - at, out);
       break;
     }
-    const char next = text[open + 1];
+    const char next = view[open + 1];
     const bool tag = std::isalpha(static_cast<unsigned char>(next)) != 0 || next == '/' ||
                      next == '!' || next == '?';
-    const std::size_t close = tag && closable ? text.find('>', open) : std::string_view::npos;
+    const std::size_t close = tag && closable ? view.find('>', open) : std::string_view::npos;
     if (close == std::string_view::npos) {
       closable = closable && !tag;
-      out.append(text.substr(at, open + 1 - at));
+      MoveBack(text, at, open + 1 - at, out);
       at = open + 1;
       continue;
     }
-    out.append(text.substr(at, open - at));
-    out += ' ';  // "a<br>b" reads as two words
+    MoveBack(text, at, open - at, out);
+    text[out++] = ' ';  // "a<br>b" reads as two words
     at = close + 1;
   }
-  return out;
+  text.resize(out);
 }
 
 // A character reference to nothing that can be shown becomes U+FFFD.
@@ -157,29 +164,40 @@ std::size_t BlankLength(std::string_view text) {
 }
 
 // Runs of blanks, line breaks and other control characters become one blank; none at the ends.
-std::string Collapse(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// In place: a run is never shorter than its blank.
+void CollapseInPlace(std::string& text) {
+  std::size_t out = 0;
   bool blank = false;
   for (std::size_t at = 0; at < text.size();) {
-    if (const std::size_t length = BlankLength(text.substr(at))) {
-      blank = !out.empty();
+    if (const std::size_t length = BlankLength(std::string_view(text).substr(at))) {
+      blank = out > 0;
       at += length;
       continue;
     }
-    if (blank) out += ' ';
+    if (blank) text[out++] = ' ';
     blank = false;
-    out += text[at++];
+    text[out++] = text[at++];
   }
+  text.resize(out);
+}
+
+std::string Collapse(std::string_view text) {
+  std::string out(text);
+  CollapseInPlace(out);
   return out;
 }
 
 enum class Markup { Text, Html };
 
 std::string Readable(pugi::xml_node node, Markup markup) {
-  std::string text = StripTags(TextUnder(node));
-  if (markup == Markup::Html) text = StripTags(DecodeHtmlEntities(text));
-  return Collapse(text);
+  std::string text = TextUnder(node);
+  StripTags(text);
+  if (markup == Markup::Html) {
+    text = DecodeHtmlEntities(text);
+    StripTags(text);
+  }
+  CollapseInPlace(text);
+  return text;
 }
 
 bool IsHtml(pugi::xml_node node) {
