@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string base = provider.ConsumeRandomLengthString(64);
   const std::string text = provider.ConsumeRemainingBytesAsString();
 
-  const std::string first =
+  const std::string_view first =
       fuzz::InLinearTime(text.size(), [&] { return core::FirstWebAddress(text); });
   if (!first.empty()) FUZZ_CHECK(core::IsWebAddress(first));
   if (text.size() <= kPlainReadingUpTo) FUZZ_CHECK(first == PlainFirstAddress(text));

@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,10 +22,11 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
 // cursor's every move then looks its link up without scanning the text.
 class LinkTable {
  public:
-  using LinkOfLine = std::function<std::string(std::string_view line)>;
+  using LinkOfLine = std::function<std::string_view(std::string_view line)>;
 
   LinkTable() = default;
-  // `lines`: the shown lines, views into one buffer in its order; `linkOf` gives each its link.
+  // `lines`: the shown lines, views into one buffer in its order; `linkOf` gives each its link,
+  // a view into what the lines' owner keeps: the table is valid while the lines are.
   LinkTable(std::span<const std::string_view> lines, const LinkOfLine& linkOf);
 
   // The size of the joined text: each line followed by one blank.
@@ -43,7 +43,7 @@ class LinkTable {
     std::size_t position;    // of the line in the joined text
     std::uintptr_t address;  // of the line's first character
     std::size_t size;
-    std::string link;
+    std::string_view link;
   };
   std::vector<Range> ranges_;  // the lines with a link, in their order
   std::size_t textSize_ = 0;

@@ -148,7 +148,7 @@ bool IsWebAddress(std::string_view address) {
   return HasHost(address) && OffsetOfControl(address) == address.size();
 }
 
-std::string FirstWebAddress(std::string_view line) {
+std::string_view FirstWebAddress(std::string_view line) {
   // Every candidate in a run of characters that may be in an address ends where the run ends,
   // and fails at the first control character after it: both are searched for once per run.
   std::size_t runEnd = 0;
@@ -168,7 +168,7 @@ std::string FirstWebAddress(std::string_view line) {
     if (!HasHost(address)) continue;
     if (control < at) control = at;
     if (control == at) control = at + OffsetOfControl(address);
-    if (control >= runEnd) return std::string(address);
+    if (control >= runEnd) return address;
   }
   return {};
 }
