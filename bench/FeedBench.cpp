@@ -1,5 +1,6 @@
 // A feed turned into the bar's lines: read, headlines and links, the lines' bytes and their
-// split. Throughput, and the peak memory a run allocates on top of the body it was given.
+// split. Throughput, and the peak memory a run allocates on top of the body it was given; also
+// the peak of reading element bombs just under the most records a feed may have.
 
 #include "core/feed/FeedReader.h"
 #include "core/text/TextLines.h"
@@ -74,6 +75,54 @@ void BM_FeedToLines(benchmark::State& state) {
   state.counters["peakPerInputByte"] = extra / static_cast<double>(body.size());
 }
 
+enum Bomb { kElements, kTexts, kAttributes, kUnclosed };
+constexpr const char* kBombNames[] = {"<a/> elements", "x<a/> texts and elements",
+                                      "a=\"\" attributes", "<a> never closed"};
+
+// Records of one kind up to the most a feed may have, less the feed's own five: rss, its
+// version, channel, title and its text.
+std::string MakeBomb(Bomb bomb) {
+  const std::size_t records = core::kMostFeedNodes - 5;
+  std::string body = "<rss version=\"2.0\"><channel><title>Bomb</title>";
+  switch (bomb) {
+    case kElements:
+      for (std::size_t i = 0; i < records; ++i) body += "<a/>";
+      break;
+    case kTexts:
+      for (std::size_t i = 0; i < records / 2; ++i) body += "x<a/>";
+      break;
+    case kAttributes:
+      body += "<a";  // the element is one record as well
+      for (std::size_t i = 0; i + 1 < records; ++i) body += " a=\"\"";
+      body += "/>";
+      break;
+    case kUnclosed:
+      for (std::size_t i = 0; i < records; ++i) body += "<a>";
+      return body;
+  }
+  return body + "</channel></rss>";
+}
+
+void BM_FeedElementBomb(benchmark::State& state) {
+  CountParserMemory();
+  const auto bomb = static_cast<Bomb>(state.range(0));
+  const std::string body = MakeBomb(bomb);
+  for (auto _ : state) {
+    const core::FeedReading reading = core::ReadFeed(body, std::nullopt, "http://b.example/");
+    benchmark::DoNotOptimize(reading.outcome);
+  }
+  const std::size_t before = allocation_counter::StartPeak();
+  const core::FeedOutcome outcome = core::ReadFeed(body, std::nullopt, "http://b.example/").outcome;
+  const double extra = static_cast<double>(allocation_counter::Peak() - before);
+  state.SetLabel(std::string(kBombNames[bomb]) +
+                 (outcome == core::FeedOutcome::Feed ? ", read" : ", broken"));
+  state.counters["bodyMB"] = static_cast<double>(body.size()) / (1 << 20);
+  state.counters["peakMB"] = extra / (1 << 20);
+  state.counters["peakPerInputByte"] = extra / static_cast<double>(body.size());
+}
+
 }  // namespace
 
-BENCHMARK(BM_FeedToLines)->Arg(10 << 10)->Arg(1 << 20);
+// 8 MB: about 15,700 items, 189,000 records, near the most a feed may have.
+BENCHMARK(BM_FeedToLines)->Arg(10 << 10)->Arg(1 << 20)->Arg(8 << 20);
+BENCHMARK(BM_FeedElementBomb)->DenseRange(kElements, kUnclosed)->Unit(benchmark::kMillisecond);

@@ -74,6 +74,8 @@ class TForm1 : public platform::Window, public BarOperations {
   // The lines now shown (`RichEdit1`'s paragraphs), and the story of one of them or of a piece.
   const std::vector<std::string_view>& ShownLines();
   std::string LinkOfShown(std::string_view piece);
+  // The stories of the shown lines by where they are, worked out as the lines were set.
+  const core::LinkTable& ShownLinks() const { return text_.shownLinks; }
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   // The height the logo is shown at.
   int LogoHeight() const override { return placement_.layout.logo.Height(); }
@@ -184,6 +186,8 @@ class TForm1 : public platform::Window, public BarOperations {
 
   // Text loading.
   void ShowDefaultText();
+  // The lines shown from now on, with the table of their stories.
+  void SetShownLines(core::TextLines lines);
   // The shown lines broken at word boundaries to the width.
   std::vector<std::string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
   void ShowLocalFile(const std::string& path);
@@ -244,6 +248,7 @@ class TForm1 : public platform::Window, public BarOperations {
   void TimerOpenLinkTimer();
   // The story under a screen point: in the marquee, or in the vertical label under it.
   std::string LinkAt(core::Point screen);
+  std::string_view ShownLinkAt(core::Point screen);
   // A hand over a headline with a story; false leaves the cursor to the default handling.
   bool OnSetCursor(LPARAM lParam);
 

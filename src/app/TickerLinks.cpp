@@ -51,11 +51,17 @@ void TForm1::TimerOpenLinkTimer() {
 }
 
 std::string TForm1::LinkAt(core::Point screen) {
+  return std::string(ShownLinkAt(screen));
+}
+
+// Looked up in the table made with the text: the cursor's moves never scan the text.
+std::string_view TForm1::ShownLinkAt(core::Point screen) {
+  const core::LinkTable& links = ShownLinks();
   if (values_.Vertical) {
     POINT at{screen.x, screen.y};
     ::ScreenToClient(Handle(), &at);
     const std::optional<std::string_view> line = VerticalLineAt(at.x, at.y);
-    return line ? LinkOfShown(*line) : std::string();
+    return line ? links.OfPiece(*line) : std::string_view();
   }
   POINT at{screen.x, screen.y};
   ::ScreenToClient(Marquee1->Handle(), &at);
@@ -63,21 +69,15 @@ std::string TForm1::LinkAt(core::Point screen) {
   ::GetClientRect(Marquee1->Handle(), &client);
   if (!::PtInRect(&client, at)) return {};
   const std::optional<std::size_t> position = Marquee1->TextPositionAt(at.x);
-  if (!position) return {};
-  const std::vector<std::string_view>& lines = ShownLines();
   // The marquee shows the shown lines joined, unless it still shows the start-up text.
-  const std::size_t joined =
-      std::accumulate(lines.begin(), lines.end(), std::size_t{0},
-                      [](std::size_t sum, std::string_view line) { return sum + line.size() + 1; });
-  if (joined != Marquee1->ScrollText().size()) return {};
-  const std::optional<std::size_t> line = core::LineAtTextPosition(lines, *position);
-  return line ? LinkOfShown(lines[*line]) : std::string();
+  if (!position || links.TextSize() != Marquee1->ScrollText().size()) return {};
+  return links.AtPosition(*position);
 }
 
 bool TForm1::OnSetCursor(LPARAM lParam) {
   if (LOWORD(lParam) != HTCLIENT) return false;
   const std::optional<core::Point> cursor = platform::CursorPosition();
-  if (!cursor || LinkAt(*cursor).empty()) return false;
+  if (!cursor || ShownLinkAt(*cursor).empty()) return false;
   ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
   return true;
 }

@@ -36,8 +36,15 @@ core::TextLines DefaultVerticalLines() {
 
 void TForm1::ShowDefaultText() {
   Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
-  text_.RichEdit1.SetLines(DefaultVerticalLines());
+  SetShownLines(DefaultVerticalLines());
   ResetVerticalLines();
+}
+
+void TForm1::SetShownLines(core::TextLines lines) {
+  text_.RichEdit1.SetLines(std::move(lines));
+  text_.shownLinks = core::LinkTable(text_.RichEdit1.Paragraphs(), [this](std::string_view line) {
+    return text_.RichEdit1.LinkOf(line);
+  });
 }
 
 // A width too small for any character leaves the lines as they are rather than breaking them
@@ -52,7 +59,7 @@ const std::vector<std::string_view>& TForm1::ShownLines() {
 }
 
 std::string TForm1::LinkOfShown(std::string_view piece) {
-  return text_.RichEdit1.LinkOf(piece);
+  return std::string(text_.shownLinks.OfPiece(piece));
 }
 
 void TForm1::TimerGetFileTimer() {
@@ -186,7 +193,7 @@ bool TForm1::LoadFile(core::TextLines FileLines) {
   // The marquee takes the joined text over, so a large file never costs more than its bytes
   // and one text. Changed means: what the marquee keeps, after replacing control codes.
   if (!Marquee1->TakeScrollText(std::move(text))) return true;
-  text_.RichEdit1.SetLines(std::move(FileLines));
+  SetShownLines(std::move(FileLines));
   ResetVerticalLines();
   RestartHideTimer();
   SetPaused(false);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/feed/LinkHitTest.h"
 #include "core/text/WordWrap.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
@@ -15,5 +16,6 @@ struct TickerTextState {
   bool FileMissing = false;
   bool FileEmpty = false;
   core::DisplayLines RichEdit1;
+  core::LinkTable shownLinks;  // of RichEdit1's paragraphs, made whenever they are set
   std::unique_ptr<platform::Picture> imgLogo;
 };

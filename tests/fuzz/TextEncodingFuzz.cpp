@@ -1,6 +1,7 @@
 // Encoding detection and conversion to the code page: ASCII comes out as it went in, the output
 // is never longer than the input, and code-page text written as UTF-8 or UTF-16 comes back byte
-// for byte; text converted in one walk is either all UTF-8 or left as it was.
+// for byte; text converted in one walk is either all UTF-8 or left as it was. Detection and the
+// one walk take linear time.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -103,7 +104,8 @@ void CheckDetection(std::string_view bytes, const std::optional<core::TextEncodi
   FUZZ_CHECK(core::IsValidUtf8(bytes) == PlainUtf8(bytes));
   const core::TextEncoding found = core::DetectEncoding(bytes);
   if (ascii) FUZZ_CHECK(found.AsIs());
-  const core::TextEncoding encoding = core::EncodingOf(bytes, declared);
+  const core::TextEncoding encoding =
+      fuzz::InLinearTime(bytes.size(), [&] { return core::EncodingOf(bytes, declared); });
   FUZZ_CHECK(encoding.markLength <= bytes.size());
   bool lossy = false;
   const std::string converted = Convert(std::string(bytes), encoding, lossy);
@@ -113,7 +115,8 @@ void CheckDetection(std::string_view bytes, const std::optional<core::TextEncodi
 
   // In one walk: converted as the two walks convert it when all of it is UTF-8, else untouched.
   std::string oneWalk(bytes);
-  const std::optional<bool> oneLossy = core::Utf8ToSingleByteIfValid(oneWalk, Cp1252());
+  const std::optional<bool> oneLossy = fuzz::InLinearTime(
+      bytes.size(), [&] { return core::Utf8ToSingleByteIfValid(oneWalk, Cp1252()); });
   FUZZ_CHECK(oneLossy.has_value() == PlainUtf8(bytes));
   if (oneLossy) {
     FUZZ_CHECK(oneWalk == Convert(std::string(bytes), {Kind::Utf8, 0, 0}, lossy));

@@ -24,27 +24,6 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-// The end of a DOCTYPE at `at`: its ">" outside quotes and outside the internal subset.
-std::size_t DoctypeEnd(std::string_view bytes, std::size_t at) {
-  char quote = 0;
-  int subset = 0;
-  for (; at < bytes.size(); ++at) {
-    const char c = bytes[at];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '[') {
-      ++subset;
-    } else if (c == ']') {
-      subset = std::max(subset - 1, 0);
-    } else if (c == '>' && subset == 0) {
-      return at + 1;
-    }
-  }
-  return std::string_view::npos;
-}
-
 // Pseudo-attributes and attributes alike: name="value" pairs up to the tag's end.
 class AttributeReader {
  public:
@@ -102,6 +81,26 @@ FeedFormat FormatOfRoot(std::string_view tag, std::string& prefix) {
 }
 
 }  // namespace
+
+std::size_t DoctypeEnd(std::string_view bytes, std::size_t at) {
+  char quote = 0;
+  int subset = 0;
+  for (; at < bytes.size(); ++at) {
+    const char c = bytes[at];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '[') {
+      ++subset;
+    } else if (c == ']') {
+      subset = std::max(subset - 1, 0);
+    } else if (c == '>' && subset == 0) {
+      return at + 1;
+    }
+  }
+  return std::string_view::npos;
+}
 
 FeedProlog ReadFeedProlog(std::string_view bytes) {
   FeedProlog prolog;

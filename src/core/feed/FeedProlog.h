@@ -23,4 +23,8 @@ struct FeedProlog {
 // subset) may come before it.
 FeedProlog ReadFeedProlog(std::string_view bytes);
 
+// Just after the ">" that ends a DOCTYPE (or any other "<!" declaration) whose body starts at
+// `at`: the first one outside quotes and outside the internal subset; npos when none does.
+std::size_t DoctypeEnd(std::string_view bytes, std::size_t at);
+
 }  // namespace core

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/feed/FeedEncoding.h"
+#include "core/feed/FeedNodeCount.h"
 #include "core/feed/FeedProlog.h"
 #include "core/web/WebAddress.h"
 
@@ -16,6 +17,8 @@ namespace core {
 namespace {
 
 constexpr std::size_t kDescriptionLimit = 100;
+// "&" to ";" of the longest character reference decoded in escaped HTML.
+constexpr std::size_t kLongestReference = 10;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsUtf16Marked(std::string_view bytes) {
@@ -50,31 +53,41 @@ std::string TextUnder(pugi::xml_node node) {
   return text;
 }
 
+// Copies `size` characters of `text` from `from` back to `to`, which is not after it.
+void MoveBack(std::string& text, std::size_t from, std::size_t size, std::size_t& to) {
+  std::char_traits<char>::move(text.data() + to, text.data() + from, size);
+  to += size;
+}
+
 // Tags of escaped markup ("<b>", "</a>", "<!-- -->") dropped; a "<" that starts none stays.
-std::string StripTags(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// Once no ">" follows, none follows any later "<" either: each byte is searched once. In place,
+// since a tag's blank is shorter than the tag.
+void StripTags(std::string& text) {
+  const std::string_view view(text);
+  std::size_t out = 0;
+  bool closable = true;
   std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t open = text.find('<', at);
-    if (open == std::string_view::npos || open + 1 >= text.size()) {
-      out.append(text.substr(at));
+  while (at < view.size()) {
+    const std::size_t open = view.find('<', at);
+    if (open == std::string_view::npos || open + 1 >= view.size()) {
+      MoveBack(text, at, view.size() - at, out);
       break;
     }
-    const char next = text[open + 1];
+    const char next = view[open + 1];
     const bool tag = std::isalpha(static_cast<unsigned char>(next)) != 0 || next == '/' ||
                      next == '!' || next == '?';
-    const std::size_t close = tag ? text.find('>', open) : std::string_view::npos;
+    const std::size_t close = tag && closable ? view.find('>', open) : std::string_view::npos;
     if (close == std::string_view::npos) {
-      out.append(text.substr(at, open + 1 - at));
+      closable = closable && !tag;
+      MoveBack(text, at, open + 1 - at, out);
       at = open + 1;
       continue;
     }
-    out.append(text.substr(at, open - at));
-    out += ' ';  // "a<br>b" reads as two words
+    MoveBack(text, at, open - at, out);
+    text[out++] = ' ';  // "a<br>b" reads as two words
     at = close + 1;
   }
-  return out;
+  text.resize(out);
 }
 
 // A character reference to nothing that can be shown becomes U+FFFD.
@@ -84,7 +97,8 @@ void AppendReferenced(std::string& out, std::uint32_t point) {
 }
 
 // The entities escaped HTML still holds once the XML's own are decoded: the five of XML,
-// &nbsp; and numeric ones. Others stay as they are.
+// &nbsp; and numeric ones. Others stay as they are. A reference is looked for only as far as the
+// longest one reaches.
 std::string DecodeHtmlEntities(std::string_view text) {
   static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
       {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
@@ -95,9 +109,9 @@ std::string DecodeHtmlEntities(std::string_view text) {
     const std::size_t amp = text.find('&', at);
     out.append(text.substr(at, amp - at));
     if (amp == std::string_view::npos) break;
-    const std::size_t semi = text.find(';', amp);
+    const std::size_t semi = text.substr(0, amp + kLongestReference + 1).find(';', amp);
     at = amp + 1;
-    if (semi == std::string_view::npos || semi - amp > 10) {
+    if (semi == std::string_view::npos) {
       out += '&';
       continue;
     }
@@ -150,29 +164,40 @@ std::size_t BlankLength(std::string_view text) {
 }
 
 // Runs of blanks, line breaks and other control characters become one blank; none at the ends.
-std::string Collapse(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// In place: a run is never shorter than its blank.
+void CollapseInPlace(std::string& text) {
+  std::size_t out = 0;
   bool blank = false;
   for (std::size_t at = 0; at < text.size();) {
-    if (const std::size_t length = BlankLength(text.substr(at))) {
-      blank = !out.empty();
+    if (const std::size_t length = BlankLength(std::string_view(text).substr(at))) {
+      blank = out > 0;
       at += length;
       continue;
     }
-    if (blank) out += ' ';
+    if (blank) text[out++] = ' ';
     blank = false;
-    out += text[at++];
+    text[out++] = text[at++];
   }
+  text.resize(out);
+}
+
+std::string Collapse(std::string_view text) {
+  std::string out(text);
+  CollapseInPlace(out);
   return out;
 }
 
 enum class Markup { Text, Html };
 
 std::string Readable(pugi::xml_node node, Markup markup) {
-  std::string text = StripTags(TextUnder(node));
-  if (markup == Markup::Html) text = StripTags(DecodeHtmlEntities(text));
-  return Collapse(text);
+  std::string text = TextUnder(node);
+  StripTags(text);
+  if (markup == Markup::Html) {
+    text = DecodeHtmlEntities(text);
+    StripTags(text);
+  }
+  CollapseInPlace(text);
+  return text;
 }
 
 bool IsHtml(pugi::xml_node node) {
@@ -292,6 +317,41 @@ std::size_t OffsetInSource(std::string_view utf8, std::size_t offset, Source sou
   return at;
 }
 
+// The bytes that came, and what the parser takes of them.
+struct ParserInput {
+  std::string utf8;
+  std::size_t skipped = 0;  // bytes before what the parser sees: a byte-order mark
+  Source source = Source::Utf8;
+  TextEncoding encoding{TextEncoding::Kind::Utf8, 0, 0};  // of eight-bit bytes
+};
+
+// `bytes` in `encoding` as UTF-8: by core's tables, else by the system's conversion.
+std::optional<std::string> ConvertedToUtf8(std::string_view bytes, const TextEncoding& encoding,
+                                           const CodePageToUtf8& toUtf8) {
+  std::optional<std::string> converted = SingleByteToUtf8(bytes, encoding);
+  if (!converted && toUtf8) converted = toUtf8(bytes, encoding.codePage);
+  return converted;
+}
+
+// Where `offset` into `utf8`, the parser's input as it was made from `bytes`, lies in `bytes`.
+std::size_t OffsetInBytes(std::string_view bytes, const ParserInput& input, std::string_view utf8,
+                          std::size_t offset) {
+  return std::min(input.skipped + OffsetInSource(utf8, offset, input.source), bytes.size());
+}
+
+// The same for an offset into the parser's input after the parse rewrote it: counted over the
+// input made once more (which a conversion may fail to do, leaving the offset as it is).
+std::size_t OffsetOfParsed(std::string_view bytes, const ParserInput& input, std::size_t offset,
+                           const CodePageToUtf8& toUtf8) {
+  std::optional<std::string> again;
+  if (input.source == Source::Utf16) again = Utf16ToUtf8(bytes);
+  if (input.source == Source::SingleByte) {
+    again = ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
+  }
+  if (!again) return std::min(input.skipped + offset, bytes.size());
+  return OffsetInBytes(bytes, input, *again, offset);
+}
+
 }  // namespace
 
 std::string CutAtWord(std::string_view text, std::size_t limit) {
@@ -315,52 +375,52 @@ std::string CutAtWord(std::string_view text, std::size_t limit) {
 
 FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& charset,
                      std::string_view address, const CodePageToUtf8& toUtf8) {
-  std::string utf8;
-  std::size_t skipped = 0;  // bytes before what the parser sees, for the error's offset
-  Source source = Source::Utf8;
-  std::optional<TextEncoding> encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
+  ParserInput input;
   FeedProlog prolog;
   if (IsUtf16Marked(bytes)) {
-    utf8 = Utf16ToUtf8(bytes);
-    skipped = 2;
-    source = Source::Utf16;
-    prolog = ReadFeedProlog(utf8);
+    input.utf8 = Utf16ToUtf8(bytes);
+    input.skipped = 2;
+    input.source = Source::Utf16;
+    prolog = ReadFeedProlog(input.utf8);
     if (prolog.format == FeedFormat::None) return {};
   } else {
     prolog = ReadFeedProlog(bytes);
     if (prolog.format == FeedFormat::None) return {};
+    std::optional<TextEncoding> encoding = input.encoding;
     if (bytes.starts_with(kUtf8Mark)) {
-      skipped = kUtf8Mark.size();
+      input.skipped = kUtf8Mark.size();
     } else if (!prolog.encoding.empty()) {
       encoding = EncodingOfDeclaration(prolog.encoding);
     } else if (charset) {
       encoding = charset;
     }
-    // Eight-bit bytes that declare UTF-16 cannot be; read them as XML's default.
-    if (encoding && encoding->kind != TextEncoding::Kind::CodePage) {
-      encoding = TextEncoding{TextEncoding::Kind::Utf8, 0, 0};
-    }
     std::optional<std::string> converted;
-    if (encoding) converted = SingleByteToUtf8(bytes.substr(skipped), *encoding);
-    if (encoding && !converted && toUtf8) converted = toUtf8(bytes, encoding->codePage);
+    if (encoding) {
+      // Eight-bit bytes that declare UTF-16 cannot be; read them as XML's default.
+      if (encoding->kind == TextEncoding::Kind::CodePage) input.encoding = *encoding;
+      converted = ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
+    }
     if (!converted) {
       const std::string name = prolog.encoding.empty() ? "the server's charset" : prolog.encoding;
       return Broken("unsupported encoding " + name, 0);
     }
-    utf8 = std::move(*converted);
-    if (encoding->kind == TextEncoding::Kind::CodePage) source = Source::SingleByte;
+    input.utf8 = std::move(*converted);
+    if (input.encoding.kind == TextEncoding::Kind::CodePage) input.source = Source::SingleByte;
+  }
+  if (const std::optional<std::size_t> beyond = OffsetBeyondNodes(input.utf8, kMostFeedNodes)) {
+    return Broken("more than " + std::to_string(kMostFeedNodes) + " elements, attributes and texts",
+                  OffsetInBytes(bytes, input, input.utf8, *beyond));
   }
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-      utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
+      input.utf8.data(), input.utf8.size(), pugi::parse_default, pugi::encoding_utf8);
   if (!parsed) {
-    // The parse has rewritten the buffer in place: the offset is counted over a new conversion.
-    auto offset = static_cast<std::size_t>(parsed.offset);
-    if (source == Source::Utf16) offset = OffsetInSource(Utf16ToUtf8(bytes), offset, source);
-    if (source == Source::SingleByte) {
-      offset = OffsetInSource(*SingleByteToUtf8(bytes.substr(skipped), *encoding), offset, source);
-    }
-    return Broken(parsed.description(), skipped + offset);
+    // The parse has rewritten the buffer in place: the offset is counted over a new conversion,
+    // made once the tree and the buffer are freed.
+    const auto offset = static_cast<std::size_t>(parsed.offset);
+    document.reset();
+    std::string().swap(input.utf8);
+    return Broken(parsed.description(), OffsetOfParsed(bytes, input, offset, toUtf8));
   }
   FeedReading reading;
   reading.outcome = FeedOutcome::Feed;

@@ -31,6 +31,10 @@ struct FeedReading {
   std::size_t errorOffset = 0;  // Broken: where, in bytes from the start
 };
 
+// A feed whose parse would take more records (elements, attributes and texts) is refused as
+// broken: its tree would take many times its size in memory.
+constexpr std::size_t kMostFeedNodes = 200000;
+
 // Bytes in a code page turned into UTF-8 by the system, for the code pages core has no table
 // for; nullopt when the system cannot.
 using CodePageToUtf8 = std::function<std::optional<std::string>(std::string_view, unsigned)>;

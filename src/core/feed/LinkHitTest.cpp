@@ -1,5 +1,6 @@
 #include "core/feed/LinkHitTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace core {
@@ -14,6 +15,37 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
     start = end + 1;
   }
   return std::nullopt;
+}
+
+LinkTable::LinkTable(std::span<const std::string_view> lines, const LinkOfLine& linkOf) {
+  for (const std::string_view line : lines) {
+    const std::string_view link = linkOf(line);
+    if (!link.empty()) {
+      ranges_.push_back(
+          {textSize_, reinterpret_cast<std::uintptr_t>(line.data()), line.size(), link});
+    }
+    textSize_ += line.size() + 1;
+  }
+}
+
+std::string_view LinkTable::AtPosition(std::size_t position) const {
+  const auto after = std::upper_bound(
+      ranges_.begin(), ranges_.end(), position,
+      [](std::size_t value, const Range& range) { return value < range.position; });
+  if (after == ranges_.begin()) return {};
+  const Range& range = *(after - 1);
+  return position < range.position + range.size ? range.link : "";
+}
+
+std::string_view LinkTable::OfPiece(std::string_view piece) const {
+  // Compared as addresses: a piece from other bytes lies in no line here.
+  const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
+  const auto after = std::upper_bound(
+      ranges_.begin(), ranges_.end(), at,
+      [](std::uintptr_t value, const Range& range) { return value < range.address; });
+  if (after == ranges_.begin()) return {};
+  const Range& range = *(after - 1);
+  return at + piece.size() <= range.address + range.size ? range.link : "";
 }
 
 bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight) {

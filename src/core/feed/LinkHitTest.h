@@ -4,9 +4,12 @@
 // change, never while the text scrolls.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -14,6 +17,37 @@ namespace core {
 // each line belongs to none, nor does a position past the end.
 std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> lines,
                                               std::size_t position);
+
+// The links of the shown text by where they are, worked out once when the text is set: the
+// cursor's every move then looks its link up without scanning the text.
+class LinkTable {
+ public:
+  using LinkOfLine = std::function<std::string_view(std::string_view line)>;
+
+  LinkTable() = default;
+  // `lines`: the shown lines, views into one buffer in its order; `linkOf` gives each its link,
+  // a view into what the lines' owner keeps: the table is valid while the lines are.
+  LinkTable(std::span<const std::string_view> lines, const LinkOfLine& linkOf);
+
+  // The size of the joined text: each line followed by one blank.
+  std::size_t TextSize() const { return textSize_; }
+  // The link of the line that holds `position` of the joined text; empty for a blank between
+  // lines, a position past the end or a line without one.
+  std::string_view AtPosition(std::size_t position) const;
+  // The link of the line that `piece` (a line, or a part of one such as a display line) is
+  // from; empty when it has none or is not from these lines.
+  std::string_view OfPiece(std::string_view piece) const;
+
+ private:
+  struct Range {
+    std::size_t position;    // of the line in the joined text
+    std::uintptr_t address;  // of the line's first character
+    std::size_t size;
+    std::string_view link;
+  };
+  std::vector<Range> ranges_;  // the lines with a link, in their order
+  std::size_t textSize_ = 0;
+};
 
 // A press and release further apart than the system's drag rectangle (`dragWidth` by
 // `dragHeight`, centred on the press) are a drag, never a click.

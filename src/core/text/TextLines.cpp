@@ -59,7 +59,7 @@ void TextLines::SetLinks(std::vector<std::string> links) {
   }
 }
 
-std::string TextLines::LinkOf(std::string_view piece) {
+std::string_view TextLines::LinkOf(std::string_view piece) {
   const std::string_view bytes = Bytes();
   // Compared as addresses: a piece from other bytes belongs to no line here.
   const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
@@ -70,7 +70,7 @@ std::string TextLines::LinkOf(std::string_view piece) {
     const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
     if (after == linkStarts_.begin()) return {};
     const auto index = static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
-    return offset + piece.size() <= linkEnds_[index] ? links_[index] : std::string();
+    return offset + piece.size() <= linkEnds_[index] ? std::string_view(links_[index]) : "";
   }
   const std::vector<std::string_view>& lines = Lines();
   const auto after = std::upper_bound(

@@ -52,8 +52,9 @@ class TextLines {
   // Without them, a line's address is the first http or https address written in it.
   void SetLinks(std::vector<std::string> links);
   // The address of the line that `piece` (a view into these lines' bytes: a line, or a part of
-  // one) belongs to; empty when it has none or is not from these bytes.
-  std::string LinkOf(std::string_view piece);
+  // one) belongs to, as a view into what these lines own; empty when it has none or is not from
+  // these bytes.
+  std::string_view LinkOf(std::string_view piece);
 
  private:
   friend std::string BuildText(TextLines& lines, const TextOptions& options);

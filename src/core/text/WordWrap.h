@@ -26,7 +26,7 @@ class DisplayLines {
   const std::vector<std::string_view>& Paragraphs() { return lines_.Lines(); }
   std::size_t ParagraphCount() { return lines_.Lines().size(); }
   // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
-  std::string LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
+  std::string_view LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
   // All display lines at the width.
   std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
 

@@ -75,6 +75,37 @@ std::string RemoveDotSegments(std::string_view path) {
   return out;
 }
 
+// True for an http:// or https:// address whose host starts with a character other than "/".
+bool HasHost(std::string_view address) {
+  std::size_t hostStart = 0;
+  if (StartsWithNoCase(address, "http://")) {
+    hostStart = 7;
+  } else if (StartsWithNoCase(address, "https://")) {
+    hostStart = 8;
+  } else {
+    return false;
+  }
+  return hostStart < address.size() && address[hostStart] != '/';
+}
+
+// The offset of the first control character (C0, DEL, or C1 in UTF-8), the size when none.
+std::size_t OffsetOfControl(std::string_view address) {
+  for (std::size_t at = 0; at < address.size(); ++at) {
+    const auto c = static_cast<unsigned char>(address[at]);
+    if (c < 0x20 || c == 0x7F) return at;
+    // C1 controls (NEL among them) in UTF-8, as a feed's xml:base may carry them.
+    const auto next = at + 1 < address.size() ? static_cast<unsigned char>(address[at + 1]) : 0;
+    if (c == 0xC2 && next >= 0x80 && next <= 0x9F) return at;
+  }
+  return address.size();
+}
+
+// Up to a blank, a control character, a quote or an angle bracket.
+bool MayBeInAddress(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte > 0x20 && byte != 0x7F && c != '"' && c != '<' && c != '>';
+}
+
 }  // namespace
 
 std::string ResolveAddress(std::string_view base, std::string_view reference) {
@@ -114,41 +145,30 @@ std::string ResolveAddress(std::string_view base, std::string_view reference) {
 }
 
 bool IsWebAddress(std::string_view address) {
-  std::size_t hostStart = 0;
-  if (StartsWithNoCase(address, "http://")) {
-    hostStart = 7;
-  } else if (StartsWithNoCase(address, "https://")) {
-    hostStart = 8;
-  } else {
-    return false;
-  }
-  if (hostStart >= address.size() || address[hostStart] == '/') return false;
-  for (std::size_t at = 0; at < address.size(); ++at) {
-    const auto c = static_cast<unsigned char>(address[at]);
-    if (c < 0x20 || c == 0x7F) return false;
-    // C1 controls (NEL among them) in UTF-8, as a feed's xml:base may carry them.
-    const auto next = at + 1 < address.size() ? static_cast<unsigned char>(address[at + 1]) : 0;
-    if (c == 0xC2 && next >= 0x80 && next <= 0x9F) return false;
-  }
-  return true;
+  return HasHost(address) && OffsetOfControl(address) == address.size();
 }
 
-std::string FirstWebAddress(std::string_view line) {
+std::string_view FirstWebAddress(std::string_view line) {
+  // Every candidate in a run of characters that may be in an address ends where the run ends,
+  // and fails at the first control character after it: both are searched for once per run.
+  std::size_t runEnd = 0;
+  std::size_t control = 0;
   for (std::size_t at = 0; at < line.size(); ++at) {
     const std::string_view rest = line.substr(at);
     if (!StartsWithNoCase(rest, "http://") && !StartsWithNoCase(rest, "https://")) continue;
-    std::size_t end = 0;
-    while (end < rest.size()) {
-      const auto c = static_cast<unsigned char>(rest[end]);
-      if (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>') break;
-      ++end;
+    if (at >= runEnd) {
+      runEnd = at;
+      while (runEnd < line.size() && MayBeInAddress(line[runEnd])) ++runEnd;
+      while (std::string_view(".,;:!?)]}'").find(line[runEnd - 1]) != std::string_view::npos) {
+        --runEnd;
+      }
+      control = at;
     }
-    while (end > 0 &&
-           std::string_view(".,;:!?)]}'").find(rest[end - 1]) != std::string_view::npos) {
-      --end;
-    }
-    const std::string_view address = rest.substr(0, end);
-    if (IsWebAddress(address)) return std::string(address);
+    const std::string_view address = line.substr(at, runEnd - at);
+    if (!HasHost(address)) continue;
+    if (control < at) control = at;
+    if (control == at) control = at + OffsetOfControl(address);
+    if (control >= runEnd) return address;
   }
   return {};
 }

@@ -17,8 +17,8 @@ std::string ResolveAddress(std::string_view base, std::string_view reference);
 bool IsWebAddress(std::string_view address);
 
 // The first http:// or https:// address in a line of plain text, up to a blank, a control
-// character, a quote or an angle bracket, without the punctuation that ends a sentence; empty
-// when there is none.
-std::string FirstWebAddress(std::string_view line);
+// character, a quote or an angle bracket, without the punctuation that ends a sentence, as a
+// view into `line`; empty when there is none.
+std::string_view FirstWebAddress(std::string_view line);
 
 }  // namespace core

@@ -1,3 +1,4 @@
+#include "core/feed/FeedEncoding.h"
 #include "core/feed/FeedReader.h"
 
 #include <gtest/gtest.h>
@@ -208,6 +209,19 @@ INSTANTIATE_TEST_SUITE_P(
                      Repeat("</b>", 100000) + "</title></item>"),
                  FeedOutcome::Feed,
                  {{"deep down", ""}}},
+        FeedCase{"a lone < before a tag",
+                 Rss("<item><title>1 &lt; 2 &lt;b&gt;x&lt;/b&gt;</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"1 < 2 x", ""}}},
+        FeedCase{"a reference is looked for up to ten characters after its ampersand",
+                 Rss("<item><description>&amp;#00000065; &amp;#000000065;</description></item>"),
+                 FeedOutcome::Feed,
+                 {{"A &#000000065;", ""}}},
+        // Five more: rss, its version, channel, title and its text.
+        FeedCase{"as many records as the parser may make",
+                 Rss(Repeat("<a/>", kMostFeedNodes - 5)),
+                 FeedOutcome::Feed,
+                 {}},
         FeedCase{"deep nesting never closed",
                  Rss("<item><title>" + Repeat("<b>", 100000)),
                  FeedOutcome::Broken,
@@ -252,14 +266,24 @@ struct OffsetCase {
   std::string bytes;
   std::size_t offset;  // of the end tag's name in `bytes`
   std::optional<TextEncoding> charset = std::nullopt;
+  std::string error = "";
 };
+
+// The system's conversion, as Latin-1.
+std::optional<std::string> SystemStandIn(std::string_view bytes, unsigned) {
+  return SingleByteToUtf8(bytes, TextEncoding{Kind::CodePage, 28591, 0});
+}
 
 class BrokenFeedOffset : public testing::TestWithParam<OffsetCase> {};
 
 TEST_P(BrokenFeedOffset, CountsTheBytesAsTheyCameNotAsTheyWereConverted) {
-  const core::FeedReading reading = ReadFeed(GetParam().bytes, GetParam().charset, kAddress);
+  const core::FeedReading reading =
+      ReadFeed(GetParam().bytes, GetParam().charset, kAddress, SystemStandIn);
   ASSERT_EQ(reading.outcome, FeedOutcome::Broken);
   EXPECT_EQ(reading.errorOffset, GetParam().offset);
+  if (!GetParam().error.empty()) {
+    EXPECT_EQ(reading.error, GetParam().error);
+  }
 }
 
 const std::string kLatin1Broken =
@@ -273,6 +297,10 @@ const std::string kLatin1Rewritten =
     "\xE9&lt;\xE9</item></channel></rss>";
 const std::u16string kUtf16Rewritten =
     u"<rss><channel><item><title>&amp;&#x1F600;\r\n\u00E9&lt;\u00E9</item></rss>";
+const std::string kCp1251Broken =
+    "<?xml version=\"1.0\" encoding=\"windows-1251\"?><rss><channel><item><title>\xCF&amp;\xCF"
+    "</item></channel></rss>";
+const std::string kOneRecordTooMany = Rss(Repeat("<a/>", kMostFeedNodes - 4));
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BrokenFeedOffset,
@@ -285,7 +313,12 @@ INSTANTIATE_TEST_SUITE_P(
         OffsetCase{"latin1 with references before the fault", kLatin1Rewritten,
                    kLatin1Rewritten.find("</item>") + 2},
         OffsetCase{"utf-16 with references before the fault", Utf16LeMarked(kUtf16Rewritten),
-                   2 + 2 * (kUtf16Rewritten.find(u"</item>") + 2)}),
+                   2 + 2 * (kUtf16Rewritten.find(u"</item>") + 2)},
+        OffsetCase{"a code page the system converts", kCp1251Broken,
+                   kCp1251Broken.find("</item>") + 2},
+        OffsetCase{"the record beyond the most a feed may have", kOneRecordTooMany,
+                   kOneRecordTooMany.rfind("<a/>"), std::nullopt,
+                   "more than 200000 elements, attributes and texts"}),
     testing_names::FromWhat());
 
 struct CutCase {

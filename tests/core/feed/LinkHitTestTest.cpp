@@ -62,12 +62,15 @@ TEST_P(LinkHit, FindsTheLineUnderTheCursor) {
   TenPixels measurer;
   for (int tick = 0; tick < row.ticks; ++tick) animation.Tick(measurer);
 
+  const LinkTable table(lines.Lines(), [&](std::string_view line) { return lines.LinkOf(line); });
   std::string link = kNoCharacter;
   if (const auto position = animation.TextPositionAt(measurer, row.x)) {
     const auto index = LineAtTextPosition(lines.Lines(), *position);
     link = index ? lines.LinkOf(lines.Lines()[*index]) : kBetweenLines;
+    EXPECT_EQ(table.AtPosition(*position), index ? link : "");
   }
   EXPECT_EQ(link, row.link);
+  EXPECT_EQ(table.TextSize(), animation.Text().size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,6 +99,10 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
   EXPECT_EQ(lines.LinkOf(first.substr(0, 5)), "https://p.example/story");
   EXPECT_EQ(lines.LinkOf(lines.Lines()[1]), "");
   EXPECT_EQ(lines.LinkOf("elsewhere"), "");
+  const LinkTable table(lines.Lines(), [&](std::string_view line) { return lines.LinkOf(line); });
+  EXPECT_EQ(table.OfPiece(first.substr(0, 5)), "https://p.example/story");
+  EXPECT_EQ(table.OfPiece(lines.Lines()[1]), "");
+  EXPECT_EQ(table.OfPiece("elsewhere"), "");
 }
 
 struct DragCase {

@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
                         "HTTPS://up.example/a?b=1"},
         TextAddressCase{"in angle brackets", "<http://b.example/> tail", "http://b.example/"},
         TextAddressCase{"without a host", "http:// then http:///x then ftp://f.example", ""},
-        TextAddressCase{"other schemes", "file://c/x mailto:a@b.example", ""}),
+        TextAddressCase{"other schemes", "file://c/x mailto:a@b.example", ""},
+        TextAddressCase{"a control character fails every address it follows",
+                        "http://ahttp://b\xC2\x85 http://c", "http://c"},
+        TextAddressCase{"after a control character", "http://a\xC2\x85http://b", "http://b"}),
     testing_names::FromWhat());
 
 struct WebAddressCase {
