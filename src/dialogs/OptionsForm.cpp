@@ -46,6 +46,7 @@ TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
   loading_ = true;
   GetSettings();
   loading_ = false;
+  AddPolicyNotes();
 }
 
 TOptionsForm::~TOptionsForm() {

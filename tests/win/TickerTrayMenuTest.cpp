@@ -44,11 +44,15 @@ struct MenuCase {
   bool totallyHide;
   std::vector<UINT> commands;
   std::vector<std::string> captions;
+  std::vector<const char*> policies;  // on (DWORD 1) in the user's policy key
 };
 
 class TickerTrayMenu : public InProcessBar, public testing::WithParamInterface<MenuCase> {};
 
 TEST_P(TickerTrayMenu, OffersWhatTheBarsStateAllows) {
+  PolicyValues policy(HKEY_CURRENT_USER);
+  for (const char* name : GetParam().policies) policy.Set(name, 1);
+  SendPolicyChange(bar->Handle());
   Change([&](core::TickerSettings& v) { v.TotallyHide = GetParam().totallyHide; });
   for (UINT command : GetParam().commands) ::SendMessageA(bar->Handle(), WM_COMMAND, command, 0);
   EXPECT_EQ(TrayMenuCaptions(*bar), GetParam().captions);
