@@ -155,6 +155,15 @@ Section "${PRODUCT}" SecProgram
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The policy template, for administrators to copy into their policy editor's store.
+Section "-Policy template" SecPolicyTemplate
+  SetOutPath "$INSTDIR\policy\en-US"
+  File "${STAGE}\policy\en-US\Driftline.adml"
+  SetOutPath "$INSTDIR\policy"
+  File "${STAGE}\policy\Driftline.admx"
+  SetOutPath "$INSTDIR"
+SectionEnd
+
 ; The same entry the options dialog writes: the value "Driftline", the program's quoted path.
 Section /o "Start at login" SecStartAtLogin
   WriteRegStr SHCTX "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${PROGRAM}"'
@@ -289,6 +298,10 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${PROGRAM}"
   Delete "$INSTDIR\dftline.htm"
+  Delete "$INSTDIR\policy\en-US\Driftline.adml"
+  RMDir "$INSTDIR\policy\en-US"
+  Delete "$INSTDIR\policy\Driftline.admx"
+  RMDir "$INSTDIR\policy"
   ; The uninstaller runs from a copy of itself; the original may take a moment to end and let
   ; go of its file and folder. A folder that holds the user's own files stays.
   StrCpy $0 0
