@@ -57,7 +57,7 @@ void TForm1::OnLeftButtonUp() {
 
 void TForm1::FormMouseMove(WPARAM keys) {
   RevealOnMouseOver();
-  if (!(keys & MK_LBUTTON) || core::PlacementLocked(policy_.Current())) return;
+  if (!(keys & MK_LBUTTON)) return;
   TimerSaveSettings.SetEnabled(false);
   const core::Rect taskbar = platform::TaskbarBounds(Handle());
   const std::optional<core::Point> cursor = platform::CursorPosition();

@@ -167,7 +167,7 @@ class TOptionsForm : public platform::ModalForm {
   };
   std::vector<PolicyField> PolicyFields() const;
   bool SetByPolicy(const PolicyField& field) const;
-  // A control whose value a policy sets stays disabled, whatever enables its row.
+  // A control whose value a policy sets stays disabled, whatever a handler enables.
   void DisableFieldsSetByPolicy();
   // "Set by your administrator" on each page with such a field.
   void AddPolicyNotes();

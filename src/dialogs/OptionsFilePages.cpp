@@ -169,7 +169,6 @@ void TOptionsForm::FillFilePages() {
   logo_->left.SetEnabled(v.UseLogo);
   logo_->right.SetEnabled(v.UseLogo);
   SetControlShown(logo_->sizeHint.Handle(), v.UseLogo);
-  DisableFieldsSetByPolicy();
 }
 
 bool TOptionsForm::OnFilePagesClicked(UINT id) {
@@ -229,7 +228,6 @@ void TOptionsForm::UseLogoClick() {
   logo_->left.SetEnabled(use);
   logo_->right.SetEnabled(use);
   SetControlShown(logo_->sizeHint.Handle(), use);
-  DisableFieldsSetByPolicy();
   ApplyValue(&core::TickerSettings::UseLogo, use);
   bar_.FormResize();
 }

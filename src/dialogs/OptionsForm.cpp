@@ -47,6 +47,7 @@ TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
   GetSettings();
   loading_ = false;
   AddPolicyNotes();
+  DisableFieldsSetByPolicy();
 }
 
 TOptionsForm::~TOptionsForm() {
@@ -281,6 +282,8 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (HIWORD(wParam) == BN_CLICKED) OnClicked(LOWORD(wParam));
       if (HIWORD(wParam) == EN_CHANGE) OnChanged(LOWORD(wParam));
       if (HIWORD(wParam) == EN_KILLFOCUS && LOWORD(wParam) == IDC_FILE_URL) CheckFileUrl();
+      // Whatever a handler enabled.
+      DisableFieldsSetByPolicy();
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -241,7 +241,6 @@ void TOptionsForm::TotallyHideClick() {
   auto_->showOnChange.SetText(captions.change);
   // A bar hidden completely leaves no edge for the mouse.
   auto_->showOnMouseOver.SetEnabled(!hide);
-  DisableFieldsSetByPolicy();
 }
 
 void TOptionsForm::LineChoiceClick(UINT id) {
@@ -262,5 +261,4 @@ void TOptionsForm::EnableRows() {
   auto_->hideTime.SetEnabled(auto_->hideOnTimer.Checked());
   auto_->reloadTime.SetEnabled(auto_->autoReload.Checked());
   auto_->pauseTime.SetEnabled(auto_->unpause.Checked());
-  DisableFieldsSetByPolicy();
 }

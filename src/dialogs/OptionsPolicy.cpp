@@ -78,6 +78,8 @@ bool TOptionsForm::SetByPolicy(const PolicyField& field) const {
 }
 
 void TOptionsForm::DisableFieldsSetByPolicy() {
+  // The controls send their notifications while the pages are still being made.
+  if (!settings_) return;
   for (const PolicyField& field : PolicyFields()) {
     if (!SetByPolicy(field)) continue;
     for (HWND control : field.controls) ::EnableWindow(control, FALSE);

@@ -1,6 +1,5 @@
 #include "core/settings/Policies.h"
 
-#include <algorithm>
 #include <array>
 #include <exception>
 #include <optional>
@@ -78,13 +77,6 @@ PolicyReading ReadPolicies(const PolicyKeys& keys) {
   reading.policies.DisableOptions = on(kDisableOptionsName);
   reading.policies.DisableExit = on(kDisableExitName);
   return reading;
-}
-
-bool PlacementLocked(const Policies& policies) {
-  constexpr std::array<std::string_view, 7> kPlacement{
-      "Top", "Left", "Bottom", "Float", "FloatTop", "FloatLeft", "FloatRight"};
-  return std::ranges::any_of(kPlacement,
-                             [&](std::string_view name) { return policies.Sets(name); });
 }
 
 TickerSettings PolicyLayer::Use(const TickerSettings& values) const {

@@ -42,9 +42,6 @@ struct PolicyReading {
 // Each value from the first key that holds a valid one; an invalid value is logged and ignored.
 PolicyReading ReadPolicies(const PolicyKeys& keys);
 
-// Whether a policy sets where the bar docks or floats: the bar then stays where it puts it.
-bool PlacementLocked(const Policies& policies);
-
 // The policies over the user's values. Values go in and out whole: what a policy sets is the
 // policy's on the way to the bar, and the user's own on the way to the store.
 class PolicyLayer {

@@ -139,15 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PolicyLayers, testing::Values(
       used.FontName = "Arial";
       return l.Stored(used).FontName; }, "Arial"},
     LayerCase{"A removed policy brings the users value back", [](Layer& l, const Values& u) {
-      return l.Replace({}, l.Replace(FileUrlPolicy(), u)).FileUrl; }, "http://mine/"},
-    LayerCase{"A policy on Float locks the placement", [](Layer& l, const Values& u) {
-      Policies policies;
-      policies.values.Set("Float", Value{true});
-      l.Replace(std::move(policies), u);
-      return std::string(PlacementLocked(l.Current()) ? "locked" : "free"); }, "locked"},
-    LayerCase{"Other policies leave it free", [](Layer& l, const Values& u) {
-      l.Replace(FileUrlPolicy(), u);
-      return std::string(PlacementLocked(l.Current()) ? "locked" : "free"); }, "free"}),
+      return l.Replace({}, l.Replace(FileUrlPolicy(), u)).FileUrl; }, "http://mine/"}),
     testing_names::FromWhat());
 // clang-format on
 
