@@ -47,7 +47,6 @@ TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
   GetSettings();
   loading_ = false;
   AddPolicyNotes();
-  DisableFieldsSetByPolicy();
 }
 
 TOptionsForm::~TOptionsForm() {
@@ -282,7 +281,7 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (HIWORD(wParam) == BN_CLICKED) OnClicked(LOWORD(wParam));
       if (HIWORD(wParam) == EN_CHANGE) OnChanged(LOWORD(wParam));
       if (HIWORD(wParam) == EN_KILLFOCUS && LOWORD(wParam) == IDC_FILE_URL) CheckFileUrl();
-      // Whatever a handler enabled.
+      // Whatever a handler enabled, also while the dialog fills itself.
       DisableFieldsSetByPolicy();
       return 0;
     case WM_NOTIFY: {
