@@ -207,6 +207,15 @@ Section "${PRODUCT}" SecProgram
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The policy template, for administrators to copy into their policy editor's store.
+Section "-Policy template" SecPolicyTemplate
+  SetOutPath "$INSTDIR\policy\en-US"
+  File "${STAGE}\policy\en-US\Driftline.adml"
+  SetOutPath "$INSTDIR\policy"
+  File "${STAGE}\policy\Driftline.admx"
+  SetOutPath "$INSTDIR"
+SectionEnd
+
 ; The same entry the options dialog writes: the value "Driftline", the program's quoted path.
 Section /o "Start at login" SecStartAtLogin
   WriteRegStr SHCTX "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${PROGRAM}"'
@@ -547,6 +556,10 @@ Section "Uninstall"
     Return
   ${EndIf}
   Delete "$INSTDIR\dftline.htm"
+  Delete "$INSTDIR\policy\en-US\Driftline.adml"
+  RMDir "$INSTDIR\policy\en-US"
+  Delete "$INSTDIR\policy\Driftline.admx"
+  RMDir "$INSTDIR\policy"
   Call un.RemoveUninstaller
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   !insertmacro REMOVE_OWN_RUN_ENTRY HKCU

@@ -216,6 +216,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // With a frame, the strip of a minimized bar is all frame.
       RevealOnMouseOver();
       return DefaultHandling(message, wParam, lParam);
+    case WM_SETTINGCHANGE: OnSettingChange(lParam); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);
     case WM_QUERYENDSESSION: return 1;

@@ -26,6 +26,7 @@
 #include "components/Settings.h"
 #include "components/Trayicon.h"
 #include "core/program/CommandLine.h"
+#include "core/settings/Policies.h"
 #include "core/settings/TickerSettings.h"
 #include "core/settings/TickerValueChanges.h"
 #include "core/text/TextLines.h"
@@ -147,6 +148,7 @@ class TForm1 : public platform::Window, public BarOperations {
   }
   AboutTexts About() const override;
   bool LegacyWindows() const override { return legacyWindows_; }
+  bool SetByPolicy(std::string_view name) const override { return policy_.Current().Sets(name); }
 
   // The vertical mode and the pause, for the options dialog and the tests.
   void TimerVertLineDelayTimer();
@@ -177,6 +179,11 @@ class TForm1 : public platform::Window, public BarOperations {
   void CreateMenus();
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   void OnContextMenu(LPARAM lParam);
+
+  // Policies over the stored values.
+  core::Policies ReadPolicies();
+  void OnSettingChange(LPARAM lParam);
+  void ApplyPolicySwitches();
 
   // Stored values.
   void ApplyChanges(const std::vector<core::TickerChange>& changes);
@@ -296,8 +303,10 @@ class TForm1 : public platform::Window, public BarOperations {
   platform::UniqueHandle instanceMutex_;
   core::CommandLineState commandLine_;
 
-  // The one home of the stored values.
+  // The one home of the stored values, as the bar uses them: a value a policy sets is the
+  // policy's here, and the user's own in the layer, which hands it to the store.
   core::TickerSettings values_;
+  core::PolicyLayer policy_;
   // The font's effects that show but are not stored.
   bool fontUnderline_ = false;
   bool fontStrikeOut_ = false;

@@ -19,7 +19,7 @@ void TForm1::ResetTickerSettings() {
 
 void TForm1::WriteTickerSettings() {
   RecordPlacement();
-  core::StoreTickerSettings(values_, Settings1->Values());
+  core::StoreTickerSettings(policy_.Stored(values_), Settings1->Values());
 }
 
 void TForm1::SaveTickerSettings() {
@@ -33,13 +33,15 @@ void TForm1::ReadTickerSettings() {
   core::StoreTickerSettings(values_, Settings1->Values());
   Settings1->GetSettings();
   for (const std::string& line : core::ClampTickerValues(Settings1->Values())) Log(line);
-  values_ = core::TickerSettingsFrom(Settings1->Values(), values_);
+  values_ = policy_.Replace(ReadPolicies(), core::TickerSettingsFrom(Settings1->Values(), values_));
+  ApplyPolicySwitches();
   ApplyChanges(core::AllChanges());
 }
 
 void TForm1::ApplyValues(const core::TickerSettings& values) {
-  const std::vector<core::TickerChange> changes = core::ChangesBetween(values_, values);
-  values_ = values;
+  const core::TickerSettings used = policy_.Use(values);
+  const std::vector<core::TickerChange> changes = core::ChangesBetween(values_, used);
+  values_ = used;
   ApplyChanges(changes);
 }
 

@@ -36,9 +36,11 @@ class BarOperations {
   virtual HWND BarWindow() const = 0;
   virtual core::TEdge DockEdge() const = 0;
 
-  // The stored values, and a changed set applied at once (only what changed takes effect).
+  // The stored values, and a changed set applied at once (only what changed takes effect). A
+  // value an administrator set by policy stays as the policy says.
   virtual const core::TickerSettings& Values() const = 0;
   virtual void ApplyValues(const core::TickerSettings& values) = 0;
+  virtual bool SetByPolicy(std::string_view name) const = 0;
   // The whole font, with underline and strikeout, which show but are not stored.
   virtual platform::FontSpec BarFont() const = 0;
   virtual void SetBarFont(const platform::FontSpec& font) = 0;
@@ -67,7 +69,7 @@ class BarOperations {
   virtual void SaveTickerSettings() = 0;
   // Started with an ini file named on the command line: the store's place is not the user's.
   virtual bool ForcedIniFile() const = 0;
-  // Windows 95, 98 or Me, whose start-at-login entries differ.
+  // The 9x family of Windows: no web source, and start-at-login entries of its own.
   virtual bool LegacyWindows() const = 0;
 
   virtual AboutTexts About() const = 0;

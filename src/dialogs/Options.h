@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -158,6 +159,18 @@ class TOptionsForm : public platform::ModalForm {
   void TotallyHideClick();
   void LineChoiceClick(UINT id);
   void EnableRows();
+  // The controls of a page and the stored values they edit.
+  struct PolicyField {
+    int page;
+    std::vector<HWND> controls;
+    std::vector<std::string_view> names;
+  };
+  std::vector<PolicyField> PolicyFields() const;
+  bool SetByPolicy(const PolicyField& field) const;
+  // A control whose value a policy sets stays disabled, whatever a handler enables.
+  void DisableFieldsSetByPolicy();
+  // "Set by your administrator" on each page with such a field.
+  void AddPolicyNotes();
   // A live change: the bar's values with `change` made, applied at once.
   void Apply(const std::function<void(core::TickerSettings&)>& change);
   template <typename T>
@@ -198,4 +211,5 @@ class TOptionsForm : public platform::ModalForm {
   std::unique_ptr<LogoControls> logo_;
   std::unique_ptr<SoundControls> sound_;
   std::unique_ptr<SettingsControls> settings_;
+  std::vector<std::unique_ptr<platform::Label>> policyNotes_;
 };

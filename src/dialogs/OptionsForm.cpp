@@ -46,6 +46,7 @@ TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
   loading_ = true;
   GetSettings();
   loading_ = false;
+  AddPolicyNotes();
 }
 
 TOptionsForm::~TOptionsForm() {
@@ -280,6 +281,8 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (HIWORD(wParam) == BN_CLICKED) OnClicked(LOWORD(wParam));
       if (HIWORD(wParam) == EN_CHANGE) OnChanged(LOWORD(wParam));
       if (HIWORD(wParam) == EN_KILLFOCUS && LOWORD(wParam) == IDC_FILE_URL) CheckFileUrl();
+      // Whatever a handler enabled, also while the dialog fills itself.
+      DisableFieldsSetByPolicy();
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);

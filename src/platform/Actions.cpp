@@ -1,5 +1,7 @@
 #include "platform/Actions.h"
 
+#include <utility>
+
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 
@@ -18,7 +20,7 @@ Action* ActionList::Find(UINT id) {
 
 bool ActionList::Execute(UINT id) {
   Action* action = Find(id);
-  if (!action || !action->Available()) return false;
+  if (!action || !action->visible || !action->Available()) return false;
   action->onExecute();
   return true;
 }
@@ -41,13 +43,16 @@ void PopupMenu::AddSeparator() {
 
 void PopupMenu::Popup(HWND owner, POINT at) {
   UniqueMenu menu(CheckHandle(::CreatePopupMenu()));
+  // A separator goes in only between two shown items, so a hidden one leaves no double line.
+  bool separate = false;
   for (const Item& item : items_) {
     if (item.actionId == 0) {
-      ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      separate = ::GetMenuItemCount(menu.get()) > 0;
       continue;
     }
     const Action* action = actions_.Find(item.actionId);
-    if (!action) continue;
+    if (!action || !action->visible) continue;
+    if (std::exchange(separate, false)) ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     const std::string& caption = item.caption.empty() ? action->caption : item.caption;
     const UINT flags = MF_STRING | (action->Available() ? MF_ENABLED : MF_GRAYED);
     ::AppendMenuA(menu.get(), flags, item.actionId, caption.c_str());

@@ -15,6 +15,8 @@ struct Action {
   UINT shortcutKey = 0;  // a virtual key without modifiers, or 0
   std::function<void()> onExecute;
   bool enabled = true;
+  // A hidden action is in no menu and runs from no key or command.
+  bool visible = true;
 
   // An action without a handler, or switched off, shows greyed.
   bool Available() const { return enabled && static_cast<bool>(onExecute); }

@@ -38,6 +38,12 @@ UniqueHkey OpenKeyFullAccess(HKEY root, const std::string& subKey) {
   return UniqueHkey(key);
 }
 
+UniqueHkey OpenKeyForReading(HKEY root, const std::string& subKey) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  return UniqueHkey(key);
+}
+
 UniqueHkey CreateKeyFullAccess(HKEY root, const std::string& subKey) {
   HKEY key = nullptr;
   if (::RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,

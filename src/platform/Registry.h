@@ -1,5 +1,6 @@
 #pragma once
-// Registry keys opened with full access, and the named values of one key in the store's terms.
+// Registry keys opened with full access (or, for policies, for reading), and the named values of
+// one key in the store's terms.
 
 #include <windows.h>
 
@@ -13,7 +14,9 @@ namespace platform {
 
 // The key with KEY_ALL_ACCESS, or an empty handle when it is absent or that access is refused.
 UniqueHkey OpenKeyFullAccess(HKEY root, const std::string& subKey);
-// The same, creating the key when it is missing.
+// The key for reading only, as users may open the policy keys; empty when it is absent.
+UniqueHkey OpenKeyForReading(HKEY root, const std::string& subKey);
+// The key with KEY_ALL_ACCESS, creating it when it is missing.
 UniqueHkey CreateKeyFullAccess(HKEY root, const std::string& subKey);
 // Deletes a key that has no subkeys; a key with subkeys is left alone (false), so a key name
 // that names a whole branch by mistake never takes the branch with it.

@@ -180,7 +180,8 @@ class SetupProgramCycle : public SetupProgram, public testing::WithParamInterfac
 TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings) {
   const Mode& mode = GetParam();
   Install(mode);
-  for (const char* file : {"\\dftline.exe", "\\dftline.htm", "\\uninstall.exe"}) {
+  for (const char* file : {"\\dftline.exe", "\\dftline.htm", "\\uninstall.exe",
+                           "\\policy\\Driftline.admx", "\\policy\\en-US\\Driftline.adml"}) {
     EXPECT_TRUE(Exists(Folder(mode) + file)) << file;
   }
   EXPECT_TRUE(Exists(Shortcut(mode)));

@@ -116,6 +116,16 @@ TEST_F(OptionsForm, AnotherLineChoiceAndBackStillReadsTheTextAgainOnOk) {
   EXPECT_FALSE(bar->Values().LoadFirstLines);
 }
 
+TEST_F(OptionsForm, AFieldSetByPolicyStaysDisabledWhenItsBoxIsChecked) {
+  PolicyValues policy(HKEY_CURRENT_USER);
+  policy.Set("GetFileDelay", 5000);
+  SendPolicyChange(bar->Handle());
+  TOptionsForm form(*bar);
+  Click(form, IDC_AUTO_RELOAD);
+  EXPECT_FALSE(::IsWindowEnabled(Item(form, IDC_RELOAD_TIME)));
+  form.ButtonCancelClick();
+}
+
 TEST_F(OptionsForm, ANewFeedSeparatorIsStoredOnOkAndTheFeedIsReadAgainWithIt) {
   WriteWholeFile(file_, "<rss><channel><item><title>A</title></item></channel></rss>");
   bar->ForceRead();

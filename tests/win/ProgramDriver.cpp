@@ -701,3 +701,41 @@ BrowserStandIn::~BrowserStandIn() {
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+namespace {
+constexpr const char* kPolicyKey = "Software\\Policies\\Quorvane\\Driftline";
+}  // namespace
+
+PolicyValues::PolicyValues(HKEY root) : root_(root) {
+  EXPECT_EQ(
+      ::RegCreateKeyExA(root, kPolicyKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr),
+      ERROR_SUCCESS);
+}
+
+PolicyValues::~PolicyValues() {
+  ::RegCloseKey(key_);
+  ::RegDeleteKeyA(root_, kPolicyKey);
+  ::RegDeleteKeyA(root_, "Software\\Policies\\Quorvane");  // only when nothing else is in it
+}
+
+void PolicyValues::Set(const char* name, DWORD value) {
+  ::RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void PolicyValues::Set(const char* name, const std::string& text) {
+  ::RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+void PolicyValues::Remove(const char* name) {
+  ::RegDeleteValueA(key_, name);
+}
+
+void SendPolicyChange(HWND window) {
+  ::SendMessageTimeoutA(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+}  // namespace testing_support

@@ -234,3 +234,30 @@ class FileAssociation {
 };
 
 }  // namespace testing_support
+
+// --- Policies -------------------------------------------------------------------------------
+
+namespace testing_support {
+
+// Values under the policy key of `root`, as the policy editor writes them; the key goes with the
+// object.
+class PolicyValues {
+ public:
+  explicit PolicyValues(HKEY root);
+  PolicyValues(const PolicyValues&) = delete;
+  PolicyValues& operator=(const PolicyValues&) = delete;
+  ~PolicyValues();
+
+  void Set(const char* name, DWORD value);
+  void Set(const char* name, const std::string& text);
+  void Remove(const char* name);
+
+ private:
+  HKEY root_;
+  HKEY key_ = nullptr;
+};
+
+// What the system sends every top-level window after it has refreshed the policies.
+void SendPolicyChange(HWND window);
+
+}  // namespace testing_support

@@ -44,14 +44,19 @@ struct MenuCase {
   bool totallyHide;
   std::vector<UINT> commands;
   std::vector<std::string> captions;
+  std::vector<const char*> policies;  // on (DWORD 1) in the user's policy key
 };
 
 class TickerTrayMenu : public InProcessBar, public testing::WithParamInterface<MenuCase> {};
 
 TEST_P(TickerTrayMenu, OffersWhatTheBarsStateAllows) {
+  PolicyValues policy(HKEY_CURRENT_USER);
+  for (const char* name : GetParam().policies) policy.Set(name, 1);
+  SendPolicyChange(bar->Handle());
   Change([&](core::TickerSettings& v) { v.TotallyHide = GetParam().totallyHide; });
   for (UINT command : GetParam().commands) ::SendMessageA(bar->Handle(), WM_COMMAND, command, 0);
   EXPECT_EQ(TrayMenuCaptions(*bar), GetParam().captions);
+  EXPECT_FALSE(application->Terminated());
 }
 
 const std::vector<std::string> kVisibleMenu{"&Minimize", "&Pause", "", "&Load File", "&Options", "",
@@ -67,7 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
                              true,
                              {CMD_MINIMIZE, CMD_RESTORE},
                              {"&Hide", "&Pause", "", "&Load File", "&Options", "", "&Help",
-                              "&About", "", "E&xit"}}),
+                              "&About", "", "E&xit"}},
+                    MenuCase{"PolicyHidesOptionsAndExit",
+                             false,
+                             {CMD_EXIT},
+                             {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About"},
+                             {"DisableOptions", "DisableExit"}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

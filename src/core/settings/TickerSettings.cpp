@@ -123,15 +123,15 @@ std::optional<IntRange> ClampRangeOf(std::string_view name) {
   return std::nullopt;
 }
 
-std::vector<std::string> ClampTickerValues(ValueTable& table) {
+std::vector<std::string> ClampTickerValues(ValueTable& table, std::string_view logPrefix) {
   std::vector<std::string> messages;
   for (const Range& range : kRanges) {
     Value* value = table.Find(range.name);
     auto* number = value == nullptr ? nullptr : std::get_if<std::int32_t>(value);
     if (number == nullptr || (*number >= range.low && *number <= range.high)) continue;
     const std::int32_t clamped = *number < range.low ? range.low : range.high;
-    messages.push_back("Settings: " + std::string(range.name) + " " + std::to_string(*number) +
-                       " out of range, using " + std::to_string(clamped));
+    messages.push_back(std::string(logPrefix) + std::string(range.name) + " " +
+                       std::to_string(*number) + " out of range, using " + std::to_string(clamped));
     *number = clamped;
   }
   return messages;

@@ -67,6 +67,8 @@ struct TickerSettings {
   bool SoundOnChange = false;
   std::string WavFile;
   bool ShowOnMouseOver = true;
+
+  bool operator==(const TickerSettings&) const = default;
 };
 
 // The options dialog's value: the page shown last. The bar's defaults put it first in the table.
@@ -112,6 +114,7 @@ std::optional<IntRange> ClampRangeOf(std::string_view name);
 
 // Brings stored integers outside the ranges the options dialog offers back into them; one
 // complete log line ("Settings: Amount 0 out of range, using 1") per value changed.
-std::vector<std::string> ClampTickerValues(ValueTable& table);
+std::vector<std::string> ClampTickerValues(ValueTable& table,
+                                           std::string_view logPrefix = "Settings: ");
 
 }  // namespace core
