@@ -144,7 +144,7 @@ class TForm1 : public platform::Window, public BarOperations {
     Settings1->SetValue(name, std::move(value));
   }
   AboutTexts About() const override;
-  bool LegacyWindows() const { return legacyWindows_; }
+  bool LegacyWindows() const override { return legacyWindows_; }
 
   // The vertical mode and the pause, for the options dialog and the tests.
   void TimerVertLineDelayTimer();

@@ -67,6 +67,8 @@ class BarOperations {
   virtual void SaveTickerSettings() = 0;
   // Started with an ini file named on the command line: the store's place is not the user's.
   virtual bool ForcedIniFile() const = 0;
+  // Windows 95, 98 or Me, where the web source is not available.
+  virtual bool LegacyWindows() const = 0;
 
   virtual AboutTexts About() const = 0;
 };

@@ -1,6 +1,7 @@
 // The options dialog's frame: opening beside the bar, the tabs, filling and the snapshot, Ok,
 // Cancel, the keys and closing.
 
+#include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 
