@@ -43,18 +43,6 @@ std::optional<std::string_view> HeaderValue(std::string_view rawHeaders, std::st
   return std::nullopt;
 }
 
-std::string AddressForLog(std::string_view url) {
-  const size_t scheme = url.find("://");
-  if (scheme == std::string_view::npos) return std::string(url);
-  const size_t hostStart = scheme + 3;
-  const size_t hostEnd = std::min(url.find_first_of("/?#", hostStart), url.size());
-  const size_t at = url.substr(0, hostEnd).rfind('@');
-  if (at == std::string_view::npos || at < hostStart) return std::string(url);
-  const size_t colon = url.substr(0, at).find(':', hostStart);
-  if (colon == std::string_view::npos) return std::string(url);
-  return std::string(url.substr(0, colon + 1)) + "***" + std::string(url.substr(at));
-}
-
 std::optional<int> StatusOf(std::string_view rawHeaders) {
   // "HTTP/" major ["." minor] " " three digits, then a blank or the end of the line.
   if (rawHeaders.substr(0, 5) != "HTTP/") return std::nullopt;
