@@ -94,6 +94,14 @@ DWORD HttpGet::StatusCode() {
 
 std::optional<std::string> HttpGet::RawHeaders() {
   HINTERNET request = Request();
+  // A reply that is not HTTP gets a made-up status line ("HTTP/1.0 200 OK"), the same as a
+  // minimal server's; only this flag tells them apart.
+  DWORD flags = 0;
+  DWORD flagsSize = sizeof flags;
+  if (wininet::InternetQueryOptionA(request, INTERNET_OPTION_REQUEST_FLAGS, &flags, &flagsSize) &&
+      (flags & INTERNET_REQFLAG_NO_HEADERS) != 0) {
+    return std::nullopt;
+  }
   std::string headers(1025, '\0');
   for (;;) {
     DWORD size = static_cast<DWORD>(headers.size());

@@ -63,12 +63,8 @@ std::optional<int> StatusOf(std::string_view rawHeaders) {
   if (!std::all_of(code.begin(), code.end(), IsDigit)) return std::nullopt;
   const size_t lineEnd = std::min(rawHeaders.find_first_of("\r\n", at + 4), rawHeaders.size());
   if (lineEnd != at + 4 && rawHeaders[at + 4] != ' ') return std::nullopt;
-  // WinInet makes up "HTTP/1.0 200 OK" for a reply without a status line, with no field after
-  // it; a real server always sends one (Content-Length, Connection, Date, ...).
-  std::string_view rest = rawHeaders.substr(lineEnd);
-  rest.remove_prefix(rest.substr(0, 2) == "\r\n" ? 2 : std::min<size_t>(rest.size(), 1));
-  const std::string_view field = rest.substr(0, rest.find_first_of("\r\n"));
-  if (field.find(':') == std::string_view::npos) return std::nullopt;
+  // A header block ends each of its lines; a minimal server may send no field after the first.
+  if (lineEnd == rawHeaders.size()) return std::nullopt;
   return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
 }
 
