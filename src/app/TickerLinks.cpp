@@ -5,7 +5,9 @@
 
 #include "app/Ticker.h"
 #include "core/feed/LinkHitTest.h"
+#include "core/web/PlainUri.h"
 #include "core/web/WebSource.h"
+#include "platform/CodePageText.h"
 #include "platform/Monitors.h"
 
 void TForm1::CreateLinkTimer() {
@@ -46,8 +48,11 @@ void TForm1::TimerOpenLinkTimer() {
   const std::string link = std::move(links_.pendingLink);
   links_.pendingLink.clear();
   if (link.empty()) return;
-  Log("Open link: " + core::AddressForLog(link));
-  OpenWithShell(link);
+  const std::string uri = core::PlainUri(link, [](std::string_view text) {
+    return platform::CodePageToUtf8(text, platform::SystemCodePage()).value_or(std::string(text));
+  });
+  Log("Open link: " + core::AddressForLog(uri));
+  OpenWithShell(uri);
 }
 
 std::string TForm1::LinkAt(core::Point screen) {
@@ -70,8 +75,8 @@ std::string TForm1::LinkAt(core::Point screen) {
       std::accumulate(lines.begin(), lines.end(), std::size_t{0},
                       [](std::size_t sum, std::string_view line) { return sum + line.size() + 1; });
   if (joined != Marquee1->ScrollText().size()) return {};
-  const std::optional<std::size_t> line = core::LineAtTextPosition(lines, *position);
-  return line ? LinkOfShown(lines[*line]) : std::string();
+  const std::optional<std::string_view> character = core::CharacterAtTextPosition(lines, *position);
+  return character ? LinkOfShown(*character) : std::string();
 }
 
 bool TForm1::OnSetCursor(LPARAM lParam) {

@@ -96,6 +96,21 @@ TEST_F(ProgramFeed, ShowsTheHeadlinesAndAClickOpensTheStory) {
   Exit(*program, bar);
 }
 
+TEST_F(ProgramFeed, ALinkWithAQuoteAndBlanksReachesTheBrowserAsOneEscapedArgument) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{200, "", Feed(Item("Q", "http://a.example/&quot; --new-window &quot;x"))};
+  });
+  BrowserStandIn browser(opened);
+  auto program = StartOn(server, true);
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Feed: 1 headlines from ") == 1; }));
+  ClickAt(Middle(bar));
+  const std::string uri = "http://a.example/%22%20--new-window%20%22x";
+  EXPECT_TRUE(WaitUntil([&] { return Opened() == uri + "\r\n"; })) << Opened();
+  EXPECT_EQ(LogCount("Open link: " + uri), 1u);
+  Exit(*program, bar);
+}
+
 TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPausesInstead) {
   // Numbers, not one letter repeated: a text that repeats itself can look unmoved after a move.
   std::string title;

@@ -16,6 +16,17 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
   return std::nullopt;
 }
 
+std::optional<std::string_view> CharacterAtTextPosition(std::span<const std::string_view> lines,
+                                                        std::size_t position) {
+  std::size_t start = 0;
+  for (const std::string_view line : lines) {
+    if (position < start + line.size()) return line.substr(position - start, 1);
+    if (position == start + line.size()) return std::nullopt;
+    start += line.size() + 1;
+  }
+  return std::nullopt;
+}
+
 bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight) {
   return std::abs(releaseX - pressX) > dragWidth / 2 ||
          std::abs(releaseY - pressY) > dragHeight / 2;

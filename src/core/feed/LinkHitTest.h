@@ -15,6 +15,11 @@ namespace core {
 std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> lines,
                                               std::size_t position);
 
+// The character at `position` of the joined text, as a view into its line, so that the line's
+// story can be looked up for that very character; nullopt where LineAtTextPosition finds none.
+std::optional<std::string_view> CharacterAtTextPosition(std::span<const std::string_view> lines,
+                                                        std::size_t position);
+
 // A press and release further apart than the system's drag rectangle (`dragWidth` by
 // `dragHeight`, centred on the press) are a drag, never a click.
 bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight);

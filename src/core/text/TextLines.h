@@ -49,10 +49,12 @@ class TextLines {
   void Clear();
 
   // A feed's story addresses, one per line as the bytes split (empty for a line without one).
-  // Without them, a line's address is the first http or https address written in it.
-  void SetLinks(std::vector<std::string> links);
+  // A line that ends with `separator` is its headline followed by it. Without them, a line's
+  // address is the first http or https address written in it.
+  void SetLinks(std::vector<std::string> links, std::string_view separator = {});
   // The address of the line that `piece` (a view into these lines' bytes: a line, or a part of
-  // one) belongs to; empty when it has none or is not from these bytes.
+  // one) belongs to; empty when it has none or is not from these bytes. A piece that starts in
+  // the separator after a headline belongs to no story.
   std::string LinkOf(std::string_view piece);
 
  private:
@@ -67,6 +69,7 @@ class TextLines {
   bool split_ = false;
   bool feed_ = false;
   std::vector<std::size_t> linkStarts_;  // offset of each line with a story, ascending
+  std::vector<std::size_t> headlineEnds_;
   std::vector<std::size_t> linkEnds_;
   std::vector<std::string> links_;
 };

@@ -21,7 +21,7 @@ class TenPixels : public TextMeasurer {
   int Height(std::string_view) override { return 16; }
 };
 
-enum class Source { Feed, PlainText };
+enum class Source { Feed, SeparatedFeed, PlainText };
 
 // Joined: "Alpha+ Beta+ Gamma+ ", positions 0-5, 7-11 and 13-18; blanks at 6, 12 and 19.
 TextLines ShownLines(Source source) {
@@ -29,7 +29,8 @@ TextLines ShownLines(Source source) {
     return TextLines("Alpha+\nBeta+\nhttp://g.example/3,\n");
   }
   TextLines lines("Alpha+\nBeta+\nGamma+\n");
-  lines.SetLinks({"http://a.example/1", "", "http://g.example/3"});
+  lines.SetLinks({"http://a.example/1", "", "http://g.example/3"},
+                 source == Source::SeparatedFeed ? "+" : "");
   return lines;
 }
 
@@ -64,8 +65,8 @@ TEST_P(LinkHit, FindsTheLineUnderTheCursor) {
 
   std::string link = kNoCharacter;
   if (const auto position = animation.TextPositionAt(measurer, row.x)) {
-    const auto index = LineAtTextPosition(lines.Lines(), *position);
-    link = index ? lines.LinkOf(lines.Lines()[*index]) : kBetweenLines;
+    const auto character = CharacterAtTextPosition(lines.Lines(), *position);
+    link = character ? lines.LinkOf(*character) : kBetweenLines;
   }
   EXPECT_EQ(link, row.link);
 }
@@ -76,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HitCase{"last character of a line", Source::Feed, true, 10, 55,
                             "http://a.example/1"},
                     HitCase{"blank between lines", Source::Feed, true, 10, 65, kBetweenLines},
+                    HitCase{"separator after a headline", Source::SeparatedFeed, true, 10, 55, ""},
                     HitCase{"line without a link", Source::Feed, true, 10, 75, ""},
                     HitCase{"third line", Source::Feed, true, 20, 35, "http://g.example/3"},
                     HitCase{"gap between repetitions", Source::Feed, true, 20, 95, kBetweenLines},
