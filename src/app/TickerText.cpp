@@ -86,6 +86,7 @@ void TForm1::ApplyAutoReload() {
 }
 
 void TForm1::ArmSourceCheck(UINT delayMs) {
+  if (optionsOpen_) return;  // the dialog arms it when it closes
   text_.TimerGetFile.SetInterval(delayMs);
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 #include "AddressSpace.h"
 #include "HttpTestServer.h"
@@ -351,6 +352,49 @@ TEST_F(TickerWeb, AFailedDownloadOfANewValueIsTriedAgainAtTheNextCheck) {
   EXPECT_EQ(Check(), 2);
   EXPECT_TRUE(Shows("news "));
   EXPECT_EQ(Check(), 1) << "downloaded once, the value is kept";
+}
+
+TEST_F(TickerWeb, TheDeadlineCoversHeadersSentAByteAtATimeAndTheNextCheckStartsAWorker) {
+  bar->SetWebLimits(Limits(30000, size_t{64} << 20, 1000));
+  HttpTestServer server(FirstThen(Trickling(10, kLongHeaders + kLongHeaders, 1), Ok("", "news\n")));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(LogText(), "took longer than 1 s") == 1; }));
+  EXPECT_THAT(LogText(),
+              HasSubstr("GetUrlFileThread Exception: GetUrlFileThread: Cannot fetch URL " +
+                        server.Url() + ": the fetch took longer than 1 s"));
+  EXPECT_EQ(Check(), 2);
+  EXPECT_TRUE(Shows("news "));
+}
+
+// While the user is choosing, a report changes the text but arms neither reload nor hiding.
+TEST_F(TickerWeb, AReportWhileTheOptionsAreOpenArmsNoTimer) {
+  Change([](core::TickerSettings& values) {
+    values.UseAutoReload = true;
+    values.GetFileDelay = 100;
+    values.HideOnTimer = true;
+    values.HideTimeDelay = 100;
+  });
+  HttpTestServer server(Always({200, "", "news\n", HttpFault::Hold}));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  ASSERT_TRUE(WaitUntil([&] { return server.RequestCount() == 1; }));
+  std::thread user([&] {
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = ::FindWindowA("TOptionsForm", nullptr)) != nullptr; });
+    server.Release();
+    WaitUntil([&] { return LogText().find("Received Windows message") != std::string::npos; });
+    // Ten times the delays: an armed timer would have fired.
+    WaitUntil([&] { return CountOf(LogText(), "TimerGetFileTimer") > 1; }, 1000);
+    bar->Log("closing the options");
+    ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+  });
+  bar->aOptionsExecute();
+  user.join();
+  const std::string log = LogText();
+  EXPECT_EQ(CountOf(log.substr(0, log.find("closing the options")), "TimerGetFileTimer"), 1u);
+  EXPECT_TRUE(Shows("news "));
+  EXPECT_FALSE(bar->Minimized());
 }
 
 TEST_F(TickerWeb, ACheckDuringAFetchStartsNoSecondWorker) {
