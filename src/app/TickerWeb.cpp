@@ -117,6 +117,7 @@ void TForm1::ForceWebDownload() {
 void TForm1::StopUrlWorker() {
   // Workers that reported may still be ending: none of them writes to the log from here on.
   if (web_.logGate) web_.logGate->Close();
+  web_.TimerFetchDeadline.SetEnabled(false);  // the exit waits on its own terms
   if (!web_.worker) return;
   web_.worker->Abort();
   // Messages are handled meanwhile: the worker's report ends the wait.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <numeric>
 
 namespace core {
 namespace {
@@ -98,8 +99,11 @@ bool ReadHostAndPort(std::string_view text, bool secure, WebAddressParts& parts)
     port = text.substr(std::min(colon + 1, text.size()));
   }
   if (parts.host.empty() || !AllDigits(port) || port.size() > 5) return false;
-  unsigned number = port.empty() ? (secure ? 443 : 80) : 0;
-  for (const char digit : port) number = number * 10 + static_cast<unsigned>(digit - '0');
+  const unsigned number =
+      port.empty() ? (secure ? 443U : 80U)
+                   : std::accumulate(port.begin(), port.end(), 0U, [](unsigned value, char digit) {
+                       return value * 10 + static_cast<unsigned>(digit - '0');
+                     });
   if (number == 0 || number > 65535) return false;
   parts.port = static_cast<std::uint16_t>(number);
   return true;
@@ -117,8 +121,9 @@ std::optional<WebAddressParts> SplitWebAddress(std::string_view address) {
     const std::string_view userInfo = *raw->userInfo;
     const std::size_t colon = userInfo.find(':');
     parts.user = PercentDecoded(userInfo.substr(0, colon));
-    if (colon != std::string_view::npos)
+    if (colon != std::string_view::npos) {
       parts.password = PercentDecoded(userInfo.substr(colon + 1));
+    }
   }
   const std::string_view object = raw->rest.substr(0, raw->rest.find('#'));
   parts.object.assign(object.starts_with('/') ? 0 : 1, '/');

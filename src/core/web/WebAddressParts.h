@@ -19,11 +19,11 @@ struct WebAddressParts {
   std::string object;      // path and query, at least "/"; the fragment is never sent
 };
 
-// The parts of `address` (RFC 3986, the user's part ending at the authority's last "@"). A
-// password holding "/", "?" or "#" (ann:pa/ss@host) ends the authority early, leaving a port
-// that is no number: then the user's part runs to the first "@" after it, or the last one
-// before the path that follows. nullopt for anything but http or https with a host and a
-// valid port.
+// The parts of `address` as RFC 3986 reads them: the user's part ends at the authority's last
+// "@", the user at its first ":". A password holding "/", "?" or "#" (ann:pa/ss@host) would end
+// the authority early and leave a port that is no number: then the user's part runs on to the
+// last "@" before the "/", "?" or "#" that follows the next "@". nullopt for anything but http
+// or https with a host and a valid port.
 std::optional<WebAddressParts> SplitWebAddress(std::string_view address);
 
 // The address as the log shows it: the password the split yields reads "***"
