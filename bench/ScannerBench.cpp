@@ -128,8 +128,9 @@ void BM_ScanAddress(benchmark::State& state) {
 void BM_ScanLinkTable(benchmark::State& state) {
   RunScanner(state, AsText, [](const std::string& text) {
     core::TextLines lines{std::string(text)};
-    const core::LinkTable table(lines.Lines(),
-                                [&](std::string_view line) { return lines.LinkOf(line); });
+    const core::LinkTable table(lines.Lines(), [&](std::string_view line) {
+      return core::LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+    });
     return table.TextSize();
   });
 }

@@ -31,8 +31,12 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
                  [](core::FeedItem& item) { return std::move(item.link); });
   std::string lines = core::FeedLineBytes(feed.items, separator);
   std::vector<core::FeedItem>().swap(feed.items);
-  text.lossy = platform::ConvertToSystemCodePage(lines, {core::TextEncoding::Kind::Utf8, 0, 0});
+  const core::TextEncoding utf8{core::TextEncoding::Kind::Utf8, 0, 0};
+  text.lossy = platform::ConvertToSystemCodePage(lines, utf8);
+  // The separator that ends each line, converted as the lines were: a click on it opens nothing.
+  std::string tail = core::OneLineSeparator(separator);
+  platform::ConvertToSystemCodePage(tail, utf8);
   text.lines = core::TextLines(std::move(lines));
-  text.lines.SetLinks(std::move(links));
+  text.lines.SetLinks(std::move(links), tail);
   return text;
 }

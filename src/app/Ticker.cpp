@@ -7,6 +7,7 @@
 #include "app/ResourceIds.h"
 #include "core/program/InstanceNumber.h"
 #include "core/program/ProgramPaths.h"
+#include "core/web/WebAddressParts.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedMutex.h"
 #include "platform/ShellOpen.h"
@@ -47,7 +48,7 @@ void TForm1::FormCreate() {
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
   OpenWithShell = [this](const std::string& target) {
-    if (!platform::OpenWithShell(target)) Log("Could not open " + target);
+    if (!platform::OpenWithShell(target)) Log("Could not open " + core::AddressForLog(target));
   };
   SetLegacyWindowsFlag();
   HideFromTaskbar();

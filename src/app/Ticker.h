@@ -285,6 +285,10 @@ class TForm1 : public platform::Window, public BarOperations {
 
   // Web source.
   void ForceWebDownload();
+  void TimerFetchDeadlineTimer();
+  // The running worker, if any, is no longer waited for.
+  void EndFetch();
+  void ApplyWebResult(core::WebResult& result);
   void ScheduleNextWebCheck(const core::WebResult& result);
   void StopUrlWorker();
 
@@ -298,6 +302,8 @@ class TForm1 : public platform::Window, public BarOperations {
   // Set while the bar is created and its settings applied; cleared before it is first shown.
   bool startingUp_ = true;
   bool applyingValues_ = false;
+  // While the options dialog is open, nothing arms the source check or the hide timer.
+  bool optionsOpen_ = false;
   bool exitSequenceDone_ = false;
   int instanceNumber_ = 1;
   platform::UniqueHandle instanceMutex_;

@@ -1,11 +1,12 @@
 // Clicking a headline opens its story in the user's browser: a feed's item link, or the first
 // web address written in a line of plain text.
 
-#include <numeric>
 
 #include "app/Ticker.h"
 #include "core/feed/LinkHitTest.h"
+#include "core/web/PlainUri.h"
 #include "core/web/WebSource.h"
+#include "platform/CodePageText.h"
 #include "platform/Monitors.h"
 
 void TForm1::CreateLinkTimer() {
@@ -46,8 +47,11 @@ void TForm1::TimerOpenLinkTimer() {
   const std::string link = std::move(links_.pendingLink);
   links_.pendingLink.clear();
   if (link.empty()) return;
-  Log("Open link: " + core::AddressForLog(link));
-  OpenWithShell(link);
+  const std::string uri = core::PlainUri(link, [](std::string_view text) {
+    return platform::CodePageToUtf8(text, platform::SystemCodePage()).value_or(std::string(text));
+  });
+  Log("Open link: " + core::AddressForLog(uri));
+  OpenWithShell(uri);
 }
 
 std::string TForm1::LinkAt(core::Point screen) {

@@ -60,8 +60,8 @@ void TForm1::aRestoreExecute() {
       ::SetWindowPos(Handle(), insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
-  // A running count goes on; a stopped one starts now.
-  if (values_.HideOnTimer) minimize_.TimerHideTime.SetEnabled(true);
+  // A running count goes on; a stopped one starts now, or once the options dialog has closed.
+  if (values_.HideOnTimer && !optionsOpen_) minimize_.TimerHideTime.SetEnabled(true);
 }
 
 void TForm1::IconMinRestClick() {
@@ -101,5 +101,5 @@ void TForm1::StopHideTimer() {
 // The bar hides HideTimeDelay after the last change of the text.
 void TForm1::RestartHideTimer() {
   minimize_.TimerHideTime.SetEnabled(false);
-  minimize_.TimerHideTime.SetEnabled(values_.HideOnTimer);
+  minimize_.TimerHideTime.SetEnabled(values_.HideOnTimer && !optionsOpen_);
 }

@@ -43,7 +43,8 @@ void TForm1::ShowDefaultText() {
 void TForm1::SetShownLines(core::TextLines lines) {
   text_.RichEdit1.SetLines(std::move(lines));
   text_.shownLinks = core::LinkTable(text_.RichEdit1.Paragraphs(), [this](std::string_view line) {
-    return text_.RichEdit1.LinkOf(line);
+    return core::LinkTable::LineLink{text_.RichEdit1.LinkOf(line),
+                                     text_.RichEdit1.LinkedSize(line)};
   });
 }
 
@@ -93,6 +94,7 @@ void TForm1::ApplyAutoReload() {
 }
 
 void TForm1::ArmSourceCheck(UINT delayMs) {
+  if (optionsOpen_) return;  // the dialog arms it when it closes
   text_.TimerGetFile.SetInterval(delayMs);
   text_.TimerGetFile.SetEnabled(values_.UseAutoReload);
 }

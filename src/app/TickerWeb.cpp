@@ -3,6 +3,8 @@
 
 #include "app/ResourceIds.h"
 #include "app/Ticker.h"
+#include "core/web/WebAddressParts.h"
+#include "core/web/WebSchedule.h"
 
 namespace {
 // An exit waits this long for a worker stuck on a silent server, then ends without it.
@@ -28,6 +30,11 @@ void TForm1::StartGetUrlFileThread() {
     return;
   }
   web_.worker = std::move(worker);
+  // A call the system cannot interrupt may hold the worker past the deadline: the bar does not
+  // wait for it beyond that.
+  web_.TimerFetchDeadline.SetOnTimer([this] { TimerFetchDeadlineTimer(); });
+  web_.TimerFetchDeadline.SetInterval(web_.limits.deadlineMs);
+  web_.TimerFetchDeadline.SetEnabled(true);
 }
 
 void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
@@ -40,37 +47,61 @@ void TForm1::WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
     return;
   }
   const std::unique_ptr<core::WebResult> result = web_.worker->TakeResult();
-  web_.worker.reset();
-  web_.UrlThreadHandle.reset();
-  web_.UrlThreadId = 0;
+  EndFetch();
   if (!result) {
     ApplyAutoReload();
     return;
   }
-  if (!core::ResultStillWanted(*result, values_.UseFileUrl, values_.FileUrl)) {
-    Log("Dropped the result for " + core::AddressForLog(result->address) +
+  ApplyWebResult(*result);
+}
+
+void TForm1::TimerFetchDeadlineTimer() {
+  web_.TimerFetchDeadline.SetEnabled(false);
+  if (!web_.worker) return;
+  // Closing the request ends a waiting call where the system can; a report that still comes
+  // is from a worker no longer running, and is ignored.
+  web_.worker->Abort();
+  core::WebResult result;
+  result.address = web_.worker->Request().address;
+  result.forced = web_.worker->Request().forced;
+  result.error = "GetUrlFileThread: Cannot fetch URL " + core::AddressForLog(result.address) +
+                 ": the fetch took longer than " + core::SecondsText(web_.limits.deadlineMs) + " s";
+  EndFetch();
+  ApplyWebResult(result);
+}
+
+void TForm1::EndFetch() {
+  web_.TimerFetchDeadline.SetEnabled(false);
+  web_.worker.reset();
+  web_.UrlThreadHandle.reset();
+  web_.UrlThreadId = 0;
+}
+
+void TForm1::ApplyWebResult(core::WebResult& result) {
+  if (!core::ResultStillWanted(result, values_.UseFileUrl, values_.FileUrl)) {
+    Log("Dropped the result for " + core::AddressForLog(result.address) +
         ": the bar shows another source now");
     // A check of the address now shown was asked for while this one ran: make it now.
     if (values_.UseFileUrl) TimerGetFileTimer();
     return;
   }
-  switch (result->status) {
+  switch (result.status) {
     case core::WebStatus::NewLines:
       // Kept only once shown, so that a text that could not be shown is fetched again.
-      if (LoadWebLines(std::move(result->lines))) web_.source.Finished(*result);
+      if (LoadWebLines(std::move(result.lines))) web_.source.Finished(result);
       break;
     case core::WebStatus::Failed:
-      Log("GetUrlFileThread Exception: " + result->error);
-      web_.source.Finished(*result);
+      Log("GetUrlFileThread Exception: " + result.error);
+      web_.source.Finished(result);
       break;
     case core::WebStatus::Unchanged: break;
   }
-  ScheduleNextWebCheck(*result);
+  ScheduleNextWebCheck(result);
 }
 
 void TForm1::ScheduleNextWebCheck(const core::WebResult& result) {
   const bool failed = result.status == core::WebStatus::Failed;
-  web_.lastCheck = core::After(web_.lastCheck, failed, result.retryAfterMs);
+  web_.lastCheck = core::After(web_.lastCheck, failed, result.retryAfterMs, result.address);
   const std::int64_t delay =
       core::NextCheckDelayMs(web_.lastCheck, values_.GetFileDelay, web_.random);
   if (failed && values_.UseAutoReload) {
@@ -88,6 +119,7 @@ void TForm1::StopUrlWorker() {
   web_.stopping = true;
   // Workers that reported may still be ending: none of them writes to the log from here on.
   if (web_.logGate) web_.logGate->Close();
+  web_.TimerFetchDeadline.SetEnabled(false);  // the exit waits on its own terms
   if (!web_.worker) return;
   web_.worker->Abort();
   // Messages are handled meanwhile: the worker's report ends the wait.
@@ -100,7 +132,5 @@ void TForm1::StopUrlWorker() {
     application_.ProcessMessages();
   }
   // A worker that still waits for its server owns what it uses and ends with the process.
-  web_.worker.reset();
-  web_.UrlThreadHandle.reset();
-  web_.UrlThreadId = 0;
+  EndFetch();
 }

@@ -11,6 +11,7 @@
 #include "core/web/WebSchedule.h"
 #include "core/web/WebSource.h"
 #include "platform/Handles.h"
+#include "platform/Timer.h"
 #include "platform/WinInet.h"
 
 struct TickerWebState {
@@ -28,4 +29,6 @@ struct TickerWebState {
   core::LastCheck lastCheck;
   core::SeededRandom random{std::random_device{}()};
   platform::FetchLimits limits;
+  // Runs while a worker does: at the fetch's deadline the bar stops waiting for it.
+  platform::Timer TimerFetchDeadline{0};
 };

@@ -28,6 +28,7 @@ class UrlFileThread {
 
   // User-interface thread: the result once WM_GETURLFILE_DONE has arrived.
   std::unique_ptr<core::WebResult> TakeResult() { return result_.Take(); }
+  const core::WebRequest& Request() const { return request_; }
   // User-interface thread, at exit: the requests are closed.
   void Abort();
 

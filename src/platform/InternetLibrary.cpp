@@ -46,11 +46,6 @@ HINTERNET InternetConnectA(HINTERNET session, const char* host, INTERNET_PORT po
   return function(session, host, port, user, password, service, flags, context);
 }
 
-BOOL InternetCrackUrlA(const char* url, DWORD length, DWORD flags, URL_COMPONENTSA* parts) {
-  static const auto function = Find<decltype(&::InternetCrackUrlA)>("InternetCrackUrlA");
-  return function(url, length, flags, parts);
-}
-
 HINTERNET InternetOpenA(const char* agent, DWORD access, const char* proxy, const char* bypass,
                         DWORD flags) {
   static const auto function = Find<decltype(&::InternetOpenA)>("InternetOpenA");
@@ -62,6 +57,11 @@ BOOL InternetQueryDataAvailable(HINTERNET request, DWORD* available, DWORD flags
   static const auto function =
       Find<decltype(&::InternetQueryDataAvailable)>("InternetQueryDataAvailable");
   return function(request, available, flags, context);
+}
+
+BOOL InternetQueryOptionA(HINTERNET handle, DWORD option, void* buffer, DWORD* length) {
+  static const auto function = Find<decltype(&::InternetQueryOptionA)>("InternetQueryOptionA");
+  return function(handle, option, buffer, length);
 }
 
 BOOL InternetReadFile(HINTERNET request, void* buffer, DWORD wanted, DWORD* read) {

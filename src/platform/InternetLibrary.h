@@ -18,11 +18,11 @@ BOOL InternetCloseHandle(HINTERNET handle);
 HINTERNET InternetConnectA(HINTERNET session, const char* host, INTERNET_PORT port,
                            const char* user, const char* password, DWORD service, DWORD flags,
                            DWORD_PTR context);
-BOOL InternetCrackUrlA(const char* url, DWORD length, DWORD flags, URL_COMPONENTSA* parts);
 HINTERNET InternetOpenA(const char* agent, DWORD access, const char* proxy, const char* bypass,
                         DWORD flags);
 BOOL InternetQueryDataAvailable(HINTERNET request, DWORD* available, DWORD flags,
                                 DWORD_PTR context);
+BOOL InternetQueryOptionA(HINTERNET handle, DWORD option, void* buffer, DWORD* length);
 BOOL InternetReadFile(HINTERNET request, void* buffer, DWORD wanted, DWORD* read);
 BOOL InternetSetOptionA(HINTERNET handle, DWORD option, void* buffer, DWORD length);
 

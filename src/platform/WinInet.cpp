@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/web/WebAddressParts.h"
 #include "core/web/WebSchedule.h"
 #include "core/web/WebSource.h"
 #include "platform/SystemError.h"
@@ -15,47 +16,13 @@ namespace {
   throw InternetError(stage, code, InternetMessage(code));
 }
 
-struct CrackedUrl {
-  bool secure = false;
-  std::string host;
-  INTERNET_PORT port = 0;
-  std::string object;  // path and query
-  std::string user;
-  std::string password;
-};
-
-CrackedUrl Crack(const std::string& url) {
-  std::vector<char> host(url.size() + 1), path(url.size() + 1), extra(url.size() + 1),
-      user(url.size() + 1), password(url.size() + 1);
-  URL_COMPONENTSA parts{};
-  parts.dwStructSize = sizeof parts;
-  parts.lpszHostName = host.data();
-  parts.dwHostNameLength = static_cast<DWORD>(host.size());
-  parts.lpszUrlPath = path.data();
-  parts.dwUrlPathLength = static_cast<DWORD>(path.size());
-  parts.lpszExtraInfo = extra.data();
-  parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
-  parts.lpszUserName = user.data();
-  parts.dwUserNameLength = static_cast<DWORD>(user.size());
-  parts.lpszPassword = password.data();
-  parts.dwPasswordLength = static_cast<DWORD>(password.size());
-  if (!wininet::InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
-    Fail(InternetStage::OpenUrl);
+core::WebAddressParts Split(const std::string& url) {
+  std::optional<core::WebAddressParts> parts = core::SplitWebAddress(url);
+  if (!parts) {
+    throw InternetError(InternetStage::OpenUrl, ERROR_INTERNET_INVALID_URL,
+                        InternetMessage(ERROR_INTERNET_INVALID_URL));
   }
-  if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) {
-    throw InternetError(InternetStage::OpenUrl, ERROR_INTERNET_UNRECOGNIZED_SCHEME,
-                        InternetMessage(ERROR_INTERNET_UNRECOGNIZED_SCHEME));
-  }
-  CrackedUrl cracked;
-  cracked.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
-  cracked.host.assign(host.data(), parts.dwHostNameLength);
-  cracked.port = parts.nPort;
-  cracked.object.assign(path.data(), parts.dwUrlPathLength);
-  cracked.object.append(extra.data(), parts.dwExtraInfoLength);
-  if (cracked.object.empty()) cracked.object.push_back('/');
-  cracked.user.assign(user.data(), parts.dwUserNameLength);
-  cracked.password.assign(password.data(), parts.dwPasswordLength);
-  return cracked;
+  return std::move(*parts);
 }
 
 void SetTimeouts(HINTERNET handle, DWORD timeoutMs) {
@@ -88,19 +55,20 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url,
     throw InternetError(InternetStage::Initialize, e.code(), e.what());  // no WinInet at all
   }
   if (!session_) Fail(InternetStage::Initialize);
-  const CrackedUrl cracked = Crack(url);
+  // The same split gives the log its masked address: the password sent is the one masked.
+  const core::WebAddressParts parts = Split(url);
   // Credentials in the address answer the server's challenge.
   const auto orNull = [](const std::string& text) { return text.empty() ? nullptr : text.c_str(); };
-  connection_.reset(wininet::InternetConnectA(session_.get(), cracked.host.c_str(), cracked.port,
-                                              orNull(cracked.user), orNull(cracked.password),
+  connection_.reset(wininet::InternetConnectA(session_.get(), parts.host.c_str(), parts.port,
+                                              orNull(parts.user), orNull(parts.password),
                                               INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection_) Fail(InternetStage::OpenUrl);
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-  if (cracked.secure) flags |= INTERNET_FLAG_SECURE;
-  request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", cracked.object.c_str(),
-                                           nullptr, nullptr, acceptAll, flags, 0));
+  if (parts.secure) flags |= INTERNET_FLAG_SECURE;
+  request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", parts.object.c_str(), nullptr,
+                                           nullptr, acceptAll, flags, 0));
   if (!request_) Fail(InternetStage::OpenUrl);
   HINTERNET request = request_.get();
   // The wait for the answer must not hold the lock that Abort takes.
@@ -126,6 +94,14 @@ DWORD HttpGet::StatusCode() {
 
 std::optional<std::string> HttpGet::RawHeaders() {
   HINTERNET request = Request();
+  // A reply that is not HTTP gets a made-up status line ("HTTP/1.0 200 OK"), the same as a
+  // minimal server's; only this flag tells them apart.
+  DWORD flags = 0;
+  DWORD flagsSize = sizeof flags;
+  if (wininet::InternetQueryOptionA(request, INTERNET_OPTION_REQUEST_FLAGS, &flags, &flagsSize) &&
+      (flags & INTERNET_REQFLAG_NO_HEADERS) != 0) {
+    return std::nullopt;
+  }
   std::string headers(1025, '\0');
   for (;;) {
     DWORD size = static_cast<DWORD>(headers.size());

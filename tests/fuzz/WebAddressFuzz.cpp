@@ -69,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   core::TextLines lines{std::string(text)};
   const core::LinkTable table = fuzz::InLinearTime(text.size(), [&] {
-    return core::LinkTable(lines.Lines(),
-                           [](std::string_view line) { return core::FirstWebAddress(line); });
+    return core::LinkTable(lines.Lines(), [](std::string_view line) {
+      return core::LinkTable::LineLink{core::FirstWebAddress(line), line.size()};
+    });
   });
   std::size_t joined = 0;
   for (const std::string_view line : lines.Lines()) {

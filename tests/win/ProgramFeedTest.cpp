@@ -78,18 +78,19 @@ class ProgramFeed : public ProgramOnSettings {
   const std::string opened = TestProgramFolder() + "opened-links.txt";
 };
 
+// A quote and blanks in the link stay in the one argument that the browser gets.
 TEST_F(ProgramFeed, ShowsTheHeadlinesAndAClickOpensTheStory) {
   HttpTestServer server([](const HttpRequest&) {
-    return HttpResponse{
-        200, "Content-Type: application/rss+xml\r\n",
-        Feed(Item("Rates held &amp; steady", "../story/1.html") + Item("Second", "/story/2"))};
+    return HttpResponse{200, "Content-Type: application/rss+xml\r\n",
+                        Feed(Item("Rates held &amp; steady", "../1&quot; --new-window &quot;x") +
+                             Item("Second", "/story/2"))};
   });
   BrowserStandIn browser(opened);
   auto program = StartOn(server, true);
   HWND bar = program->WaitForBar();
   ASSERT_TRUE(WaitUntil(
       [&] { return LogCount("Feed: 2 headlines from " + server.Url("/news/feed.xml")); }));
-  const std::string story = server.Url("/story/1.html");
+  const std::string story = server.Url("/1%22%20--new-window%20%22x");
   ClickAt(Middle(bar));
   ASSERT_TRUE(WaitUntil([&] { return Opened() == story + "\r\n"; })) << Opened();
   EXPECT_EQ(LogCount("Open link: " + story), 1u);

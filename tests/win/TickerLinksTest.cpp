@@ -53,6 +53,7 @@ TEST_F(TickerLinks, TheCursorIsAHandOnlyOverAHeadlineWithAStory) {
   const POINT middle{client.right / 2, client.bottom / 2};
   ASSERT_TRUE(PumpUntil([&] { return Arrived("Linked  +++"); }));
   EXPECT_TRUE(HandAt(middle));
+  EXPECT_EQ(bar->LinkOfShown(bar->ShownLines()[0].substr(6)), "") << "the separator";
 
   bar->TimerVertLineDelayTimer();
   ASSERT_TRUE(PumpUntil([&] { return Arrived("Plain  +++"); }));

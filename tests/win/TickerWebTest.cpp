@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 #include "AddressSpace.h"
 #include "HttpTestServer.h"
@@ -192,11 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
                 .script = Always({500, "", "oops\n", HttpFault::None}),
                 .wParam = 3,
                 .logLine = "GetFileUrlContents: HTTP status 500 for"},
-        WebCase{.name = "AReplyWithoutAStatusLineIsAFailure",
-                .script = Always({200, "", "garbage\n", HttpFault::NotHttp}),
-                .wParam = 3,
-                .requests = -1,
-                .logLine = "GetFileUrlContents: HTTP status 0 for http://127.0.0.1:"},
+        WebCase{.name = "AStatusLineWithoutHeaderFieldsIsAnAnswer",
+                .script = Always({200, "", "HTTP/1.0 200 OK\r\n\r\nhello", HttpFault::NotHttp}),
+                .shown = "hello ",
+                .requests = -1},
         WebCase{.name = "ANotModifiedToAPlainRequestIsAFailure",
                 .script = Always({304, "", "", HttpFault::None}),
                 .wParam = 3,
@@ -368,6 +368,40 @@ TEST_F(TickerWeb, AFailedDownloadOfANewValueIsTriedAgainAtTheNextCheck) {
   EXPECT_EQ(Check(), 2);
   EXPECT_TRUE(Shows("news "));
   EXPECT_EQ(Check(), 1) << "downloaded once, the value is kept";
+}
+
+TEST_F(TickerWeb, TheDeadlineCoversHeadersSentAByteAtATimeAndTheNextCheckStartsAWorker) {
+  bar->SetWebLimits(Limits(30000, size_t{64} << 20, 1000));
+  HttpTestServer server(FirstThen(Trickling(10, kLongHeaders + kLongHeaders, 1), Ok("", "news\n")));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  const std::string failure = "Exception: GetUrlFileThread: Cannot fetch URL " + server.Url() +
+                              ": the fetch took longer than 1 s";
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(LogText(), failure) == 1; }));
+  EXPECT_EQ(Check(), 2);
+  EXPECT_TRUE(Shows("news "));
+}
+
+TEST_F(TickerWeb, AReportWhileTheOptionsAreOpenArmsNeitherReloadNorHiding) {
+  Change([](core::TickerSettings& values) {
+    values.UseAutoReload = true;
+    values.GetFileDelay = 100;
+    values.HideOnTimer = true;
+    values.HideTimeDelay = 100;
+  });
+  HttpTestServer server(Always(Ok("", "news\n")));
+  ShowUrl(server.Url());
+  bar->TimerGetFileTimer();
+  std::thread user([&] {
+    WaitUntil([&] { return Reports() == 1; });
+    // Ten times the delays: a timer that the report armed would have fired.
+    WaitUntil([&] { return CountOf(LogText(), "TimerGetFileTimer") > 1; }, 1000);
+    ::PostMessageA(::FindWindowA("TOptionsForm", nullptr), WM_CLOSE, 0, 0);
+  });
+  bar->aOptionsExecute();
+  user.join();
+  EXPECT_EQ(CountOf(LogText(), "TimerGetFileTimer"), 2u) << "the first and the closing's";
+  EXPECT_FALSE(bar->Minimized());
 }
 
 TEST_F(TickerWeb, ACheckDuringAFetchStartsNoSecondWorker) {

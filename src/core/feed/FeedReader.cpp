@@ -212,9 +212,12 @@ std::string Resolved(pugi::xml_node node, std::string_view address, std::string_
   for (pugi::xml_node at = node; at && at.type() == pugi::node_element; at = at.parent()) {
     if (const pugi::xml_attribute base = at.attribute("xml:base")) bases.emplace_back(base.value());
   }
+  const std::string written = Collapse(reference);
+  // An empty reference would name the feed itself.
+  if (written.empty()) return {};
   std::string base(address);
   for (auto it = bases.rbegin(); it != bases.rend(); ++it) base = ResolveAddress(base, *it);
-  std::string link = ResolveAddress(base, Collapse(reference));
+  std::string link = ResolveAddress(base, written);
   return IsWebAddress(link) ? link : std::string();
 }
 
@@ -428,9 +431,14 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   return reading;
 }
 
-std::string FeedLineBytes(const std::vector<FeedItem>& items, std::string_view separator) {
+std::string OneLineSeparator(std::string_view separator) {
   std::string oneLine(separator);
   std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+  return oneLine;
+}
+
+std::string FeedLineBytes(const std::vector<FeedItem>& items, std::string_view separator) {
+  const std::string oneLine = OneLineSeparator(separator);
   const std::size_t size = std::accumulate(items.begin(), items.end(), std::size_t{0},
                                            [&](std::size_t sum, const FeedItem& item) {
                                              return sum + item.text.size() + oneLine.size() + 1;

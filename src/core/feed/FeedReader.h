@@ -54,5 +54,7 @@ std::string CutAtWord(std::string_view text, std::size_t limit);
 // The bytes of a feed's lines: each item's text followed by `separator` (line breaks in it
 // dropped, so that one item stays one line) and a line break.
 std::string FeedLineBytes(const std::vector<FeedItem>& items, std::string_view separator);
+// `separator` as it ends each of those lines.
+std::string OneLineSeparator(std::string_view separator);
 
 }  // namespace core

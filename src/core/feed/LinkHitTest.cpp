@@ -19,10 +19,10 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
 
 LinkTable::LinkTable(std::span<const std::string_view> lines, const LinkOfLine& linkOf) {
   for (const std::string_view line : lines) {
-    const std::string_view link = linkOf(line);
-    if (!link.empty()) {
-      ranges_.push_back(
-          {textSize_, reinterpret_cast<std::uintptr_t>(line.data()), line.size(), link});
+    const LineLink link = linkOf(line);
+    if (!link.link.empty()) {
+      ranges_.push_back({textSize_, reinterpret_cast<std::uintptr_t>(line.data()), line.size(),
+                         std::min(link.size, line.size()), link.link});
     }
     textSize_ += line.size() + 1;
   }
@@ -34,7 +34,7 @@ std::string_view LinkTable::AtPosition(std::size_t position) const {
       [](std::size_t value, const Range& range) { return value < range.position; });
   if (after == ranges_.begin()) return {};
   const Range& range = *(after - 1);
-  return position < range.position + range.size ? range.link : "";
+  return position < range.position + range.linkedSize ? range.link : "";
 }
 
 std::string_view LinkTable::OfPiece(std::string_view piece) const {
@@ -45,7 +45,9 @@ std::string_view LinkTable::OfPiece(std::string_view piece) const {
       [](std::uintptr_t value, const Range& range) { return value < range.address; });
   if (after == ranges_.begin()) return {};
   const Range& range = *(after - 1);
-  return at + piece.size() <= range.address + range.size ? range.link : "";
+  return at < range.address + range.linkedSize && at + piece.size() <= range.address + range.size
+             ? range.link
+             : "";
 }
 
 bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight) {

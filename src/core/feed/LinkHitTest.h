@@ -22,7 +22,12 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> 
 // cursor's every move then looks its link up without scanning the text.
 class LinkTable {
  public:
-  using LinkOfLine = std::function<std::string_view(std::string_view line)>;
+  // A line's link, and how much of the line, from its start, the link covers.
+  struct LineLink {
+    std::string_view link;
+    std::size_t size = 0;
+  };
+  using LinkOfLine = std::function<LineLink(std::string_view line)>;
 
   LinkTable() = default;
   // `lines`: the shown lines, views into one buffer in its order; `linkOf` gives each its link,
@@ -43,6 +48,7 @@ class LinkTable {
     std::size_t position;    // of the line in the joined text
     std::uintptr_t address;  // of the line's first character
     std::size_t size;
+    std::size_t linkedSize;  // from the line's start: the separator after a headline has none
     std::string_view link;
   };
   std::vector<Range> ranges_;  // the lines with a link, in their order

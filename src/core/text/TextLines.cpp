@@ -42,18 +42,21 @@ void TextLines::Clear() {
   split_ = true;
   feed_ = false;
   linkStarts_ = {};
+  headlineEnds_ = {};
   linkEnds_ = {};
   links_ = {};
 }
 
-void TextLines::SetLinks(std::vector<std::string> links) {
+void TextLines::SetLinks(std::vector<std::string> links, std::string_view separator) {
   feed_ = true;
   const std::vector<std::string_view>& lines = Lines();
   const std::string_view bytes = Bytes();
   for (std::size_t i = 0; i < lines.size() && i < links.size(); ++i) {
     if (links[i].empty()) continue;
     const auto start = static_cast<std::size_t>(lines[i].data() - bytes.data());
+    const bool separated = !separator.empty() && lines[i].ends_with(separator);
     linkStarts_.push_back(start);
+    headlineEnds_.push_back(start + lines[i].size() - (separated ? separator.size() : 0));
     linkEnds_.push_back(start + lines[i].size());
     links_.push_back(std::move(links[i]));
   }
@@ -70,7 +73,9 @@ std::string_view TextLines::LinkOf(std::string_view piece) {
     const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
     if (after == linkStarts_.begin()) return {};
     const auto index = static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
-    return offset + piece.size() <= linkEnds_[index] ? std::string_view(links_[index]) : "";
+    const bool inHeadline = offset < headlineEnds_[index];
+    return inHeadline && offset + piece.size() <= linkEnds_[index] ? std::string_view(links_[index])
+                                                                   : "";
   }
   const std::vector<std::string_view>& lines = Lines();
   const auto after = std::upper_bound(
@@ -83,6 +88,19 @@ std::string_view TextLines::LinkOf(std::string_view piece) {
     return {};
   }
   return FirstWebAddress(line);
+}
+
+std::size_t TextLines::LinkedSize(std::string_view line) {
+  if (!feed_ || line.empty()) return line.size();
+  const std::string_view bytes = Bytes();
+  const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
+  const auto at = reinterpret_cast<std::uintptr_t>(line.data());
+  if (bytes.empty() || at < first || at + line.size() > first + bytes.size()) return line.size();
+  const std::size_t offset = at - first;
+  const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
+  if (after == linkStarts_.begin()) return line.size();
+  const std::size_t end = headlineEnds_[static_cast<std::size_t>(after - linkStarts_.begin()) - 1];
+  return end > offset ? std::min(line.size(), end - offset) : 0;
 }
 
 }  // namespace core

@@ -49,12 +49,16 @@ class TextLines {
   void Clear();
 
   // A feed's story addresses, one per line as the bytes split (empty for a line without one).
-  // Without them, a line's address is the first http or https address written in it.
-  void SetLinks(std::vector<std::string> links);
+  // A line that ends with `separator` is its headline followed by it. Without them, a line's
+  // address is the first http or https address written in it.
+  void SetLinks(std::vector<std::string> links, std::string_view separator = {});
   // The address of the line that `piece` (a view into these lines' bytes: a line, or a part of
   // one) belongs to, as a view into what these lines own; empty when it has none or is not from
-  // these bytes.
+  // these bytes. A piece that starts in the separator after a headline belongs to no story.
   std::string_view LinkOf(std::string_view piece);
+  // How much of `line`, from its start, its story covers: a feed line's headline without the
+  // separator after it; a whole line otherwise.
+  std::size_t LinkedSize(std::string_view line);
 
  private:
   friend std::string BuildText(TextLines& lines, const TextOptions& options);
@@ -68,6 +72,7 @@ class TextLines {
   bool split_ = false;
   bool feed_ = false;
   std::vector<std::size_t> linkStarts_;  // offset of each line with a story, ascending
+  std::vector<std::size_t> headlineEnds_;
   std::vector<std::size_t> linkEnds_;
   std::vector<std::string> links_;
 };

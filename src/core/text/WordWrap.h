@@ -27,6 +27,7 @@ class DisplayLines {
   std::size_t ParagraphCount() { return lines_.Lines().size(); }
   // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
   std::string_view LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
+  std::size_t LinkedSize(std::string_view line) { return lines_.LinkedSize(line); }
   // All display lines at the width.
   std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
 

@@ -30,9 +30,11 @@ std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
 
 }  // namespace
 
-LastCheck After(const LastCheck& last, bool failed, std::optional<std::int64_t> retryAfterMs) {
+LastCheck After(const LastCheck& last, bool failed, std::optional<std::int64_t> retryAfterMs,
+                std::string_view address) {
   if (!failed) return {};
-  return {last.failuresInARow + 1, retryAfterMs};
+  const int before = last.address == address ? last.failuresInARow : 0;
+  return {before + 1, retryAfterMs, std::string(address)};
 }
 
 std::int64_t NextCheckDelayMs(const LastCheck& last, std::int64_t getFileDelayMs,

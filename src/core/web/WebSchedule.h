@@ -40,10 +40,13 @@ struct ScheduleRules {
 struct LastCheck {
   int failuresInARow = 0;
   std::optional<std::int64_t> retryAfterMs;  // asked for by the last failed answer
+  std::string address;                       // that the failures were of
 };
 
-// The last check's outcome added: a failure counts one more, a success starts again.
-LastCheck After(const LastCheck& last, bool failed, std::optional<std::int64_t> retryAfterMs);
+// The last check's outcome added: a failure counts one more, a success starts again. A check of
+// another address (a corrected one) starts again too: its failure is the first.
+LastCheck After(const LastCheck& last, bool failed, std::optional<std::int64_t> retryAfterMs,
+                std::string_view address = {});
 
 // The wait before the next check. 0 (no automatic check) when GetFileDelay is 0.
 std::int64_t NextCheckDelayMs(const LastCheck& last, std::int64_t getFileDelayMs,

@@ -43,18 +43,6 @@ std::optional<std::string_view> HeaderValue(std::string_view rawHeaders, std::st
   return std::nullopt;
 }
 
-std::string AddressForLog(std::string_view url) {
-  const size_t scheme = url.find("://");
-  if (scheme == std::string_view::npos) return std::string(url);
-  const size_t hostStart = scheme + 3;
-  const size_t hostEnd = std::min(url.find_first_of("/?#", hostStart), url.size());
-  const size_t at = url.substr(0, hostEnd).rfind('@');
-  if (at == std::string_view::npos || at < hostStart) return std::string(url);
-  const size_t colon = url.substr(0, at).find(':', hostStart);
-  if (colon == std::string_view::npos) return std::string(url);
-  return std::string(url.substr(0, colon + 1)) + "***" + std::string(url.substr(at));
-}
-
 std::optional<int> StatusOf(std::string_view rawHeaders) {
   // "HTTP/" major ["." minor] " " three digits, then a blank or the end of the line.
   if (rawHeaders.substr(0, 5) != "HTTP/") return std::nullopt;
@@ -75,12 +63,8 @@ std::optional<int> StatusOf(std::string_view rawHeaders) {
   if (!std::all_of(code.begin(), code.end(), IsDigit)) return std::nullopt;
   const size_t lineEnd = std::min(rawHeaders.find_first_of("\r\n", at + 4), rawHeaders.size());
   if (lineEnd != at + 4 && rawHeaders[at + 4] != ' ') return std::nullopt;
-  // WinInet makes up "HTTP/1.0 200 OK" for a reply without a status line, with no field after
-  // it; a real server always sends one (Content-Length, Connection, Date, ...).
-  std::string_view rest = rawHeaders.substr(lineEnd);
-  rest.remove_prefix(rest.substr(0, 2) == "\r\n" ? 2 : std::min<size_t>(rest.size(), 1));
-  const std::string_view field = rest.substr(0, rest.find_first_of("\r\n"));
-  if (field.find(':') == std::string_view::npos) return std::nullopt;
+  // A header block ends each of its lines; a minimal server may send no field after the first.
+  if (lineEnd == rawHeaders.size()) return std::nullopt;
   return (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
 }
 

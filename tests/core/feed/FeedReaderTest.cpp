@@ -152,6 +152,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "</item>"),
                  FeedOutcome::Feed,
                  {{"A", "http://g.example/1"}, {"B", ""}}},
+        FeedCase{"an empty link is none and leaves the guid",
+                 Rss("<item><title>A</title><link> </link><guid>http://g.example/1</guid></item>"
+                     "<item><title>B</title><link/></item>"),
+                 FeedOutcome::Feed,
+                 {{"A", "http://g.example/1"}, {"B", ""}}},
         FeedCase{"links other than http are dropped",
                  Rss("<item><title>A</title><link>javascript:alert(1)</link></item>"
                      "<item><title>B</title><link>file:///C:/x.exe</link>"

@@ -21,7 +21,7 @@ class TenPixels : public TextMeasurer {
   int Height(std::string_view) override { return 16; }
 };
 
-enum class Source { Feed, PlainText };
+enum class Source { Feed, SeparatedFeed, PlainText };
 
 // Joined: "Alpha+ Beta+ Gamma+ ", positions 0-5, 7-11 and 13-18; blanks at 6, 12 and 19.
 TextLines ShownLines(Source source) {
@@ -29,7 +29,8 @@ TextLines ShownLines(Source source) {
     return TextLines("Alpha+\nBeta+\nhttp://g.example/3,\n");
   }
   TextLines lines("Alpha+\nBeta+\nGamma+\n");
-  lines.SetLinks({"http://a.example/1", "", "http://g.example/3"});
+  lines.SetLinks({"http://a.example/1", "", "http://g.example/3"},
+                 source == Source::SeparatedFeed ? "+" : "");
   return lines;
 }
 
@@ -62,12 +63,13 @@ TEST_P(LinkHit, FindsTheLineUnderTheCursor) {
   TenPixels measurer;
   for (int tick = 0; tick < row.ticks; ++tick) animation.Tick(measurer);
 
-  const LinkTable table(lines.Lines(), [&](std::string_view line) { return lines.LinkOf(line); });
+  const LinkTable table(lines.Lines(), [&](std::string_view line) {
+    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  });
   std::string link = kNoCharacter;
   if (const auto position = animation.TextPositionAt(measurer, row.x)) {
     const auto index = LineAtTextPosition(lines.Lines(), *position);
-    link = index ? lines.LinkOf(lines.Lines()[*index]) : kBetweenLines;
-    EXPECT_EQ(table.AtPosition(*position), index ? link : "");
+    link = index ? std::string(table.AtPosition(*position)) : kBetweenLines;
   }
   EXPECT_EQ(link, row.link);
   EXPECT_EQ(table.TextSize(), animation.Text().size());
@@ -79,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HitCase{"last character of a line", Source::Feed, true, 10, 55,
                             "http://a.example/1"},
                     HitCase{"blank between lines", Source::Feed, true, 10, 65, kBetweenLines},
+                    HitCase{"separator after a headline", Source::SeparatedFeed, true, 10, 55, ""},
                     HitCase{"line without a link", Source::Feed, true, 10, 75, ""},
                     HitCase{"third line", Source::Feed, true, 20, 35, "http://g.example/3"},
                     HitCase{"gap between repetitions", Source::Feed, true, 20, 95, kBetweenLines},
@@ -99,7 +102,9 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
   EXPECT_EQ(lines.LinkOf(first.substr(0, 5)), "https://p.example/story");
   EXPECT_EQ(lines.LinkOf(lines.Lines()[1]), "");
   EXPECT_EQ(lines.LinkOf("elsewhere"), "");
-  const LinkTable table(lines.Lines(), [&](std::string_view line) { return lines.LinkOf(line); });
+  const LinkTable table(lines.Lines(), [&](std::string_view line) {
+    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  });
   EXPECT_EQ(table.OfPiece(first.substr(0, 5)), "https://p.example/story");
   EXPECT_EQ(table.OfPiece(lines.Lines()[1]), "");
   EXPECT_EQ(table.OfPiece("elsewhere"), "");

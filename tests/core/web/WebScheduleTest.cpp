@@ -67,9 +67,14 @@ TEST(CheckDelay, ASuccessStartsTheBackoffAgain) {
   EXPECT_EQ(NextCheckDelayMs(last, 10000, highest), 11000);
 }
 
+TEST(CheckDelay, ACorrectedAddressStartsAfresh) {
+  const LastCheck typo = After(After({}, true, 5000, "http://typo"), true, 5000, "http://typo");
+  EXPECT_EQ(After(typo, true, std::nullopt, "http://fixed").failuresInARow, 1);
+}
+
 TEST(CheckDelay, JitterSpreadsOverTheWholeRange) {
   SeededRandom random(21);
-  for (const LastCheck last : {LastCheck{0}, LastCheck{3}}) {
+  for (const LastCheck& last : {LastCheck{0}, LastCheck{3}}) {
     const std::int64_t low = last.failuresInARow ? 10000 : 9000;
     const std::int64_t high = last.failuresInARow ? 80000 : 11000;
     std::int64_t least = high;

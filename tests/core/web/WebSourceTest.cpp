@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StatusLineCase{"HTTP/1.0 304 Not Modified\r\nA: b\r\n\r\n", 304},
                     StatusLineCase{"HTTP/2 204\r\nA: b\r\n", 204},
                     StatusLineCase{"HTTP/1.1 399\nA: b", 399},
-                    StatusLineCase{"HTTP/1.0 200 OK\r\n\r\n", std::nullopt},
+                    StatusLineCase{"HTTP/1.0 200 OK\r\n\r\n", 200},
                     StatusLineCase{"HTTP/1.0 200 OK", std::nullopt},
                     StatusLineCase{"HTTP/0.9 200 OK\r\nA: b\r\n", std::nullopt},
                     StatusLineCase{"news\r\nHTTP/1.1 200 OK\r\nA: b\r\n", std::nullopt},
