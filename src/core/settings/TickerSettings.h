@@ -67,6 +67,7 @@ struct TickerSettings {
   bool SoundOnChange = false;
   std::string WavFile;
   bool ShowOnMouseOver = true;
+  bool ShowSourceNames = true;  // a list's source names before their lines
 };
 
 // The options dialog's value: the page shown last. The bar's defaults put it first in the table.
