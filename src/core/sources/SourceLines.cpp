@@ -1,5 +1,6 @@
 #include "core/sources/SourceLines.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,9 +28,9 @@ class LinesBuilder {
 // A name stays on its line.
 std::string Prefix(std::string_view name) {
   std::string prefix(name);
-  for (char& c : prefix) {
-    if (static_cast<unsigned char>(c) < ' ') c = ' ';
-  }
+  std::replace_if(
+      prefix.begin(), prefix.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; },
+      ' ');
   return prefix + ": ";
 }
 

@@ -52,7 +52,7 @@ bool IsAbsolutePath(std::string_view path) {
 
 }  // namespace
 
-SourceKind KindOf(std::string_view address) {
+SourceKind SourceKindOf(std::string_view address) {
   return StartsWithLetters(address, "http://") || StartsWithLetters(address, "https://")
              ? SourceKind::Web
              : SourceKind::Local;
@@ -83,7 +83,7 @@ void SourceSet::SetList(const std::vector<SourceEntry>& entries, std::int64_t no
     SourceState& added = sources_.emplace_back();
     added.id = nextId_++;
     added.entry = entry;
-    added.kind = KindOf(entry.address);
+    added.kind = SourceKindOf(entry.address);
     added.dueAtMs = nowMs;
   }
 }

@@ -23,7 +23,7 @@ inline constexpr int kMaxFetches = 2;
 enum class SourceKind { Web, Local };
 
 // http and https addresses are fetched; anything else names a file.
-SourceKind KindOf(std::string_view address);
+SourceKind SourceKindOf(std::string_view address);
 
 // The file a local source names: a file: address as a path, a relative path taken from the
 // folder of `listPath` (the list's own file, when it has one).

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, SchedulesSources, testing::Values(
               return LocalSourcePath("file:///C:/News/a%20b.txt", "") + " " +
                      LocalSourcePath("more.txt", "Z:\\lists\\my.opml") + " " +
                      LocalSourcePath("D:\\x.txt", "Z:\\l.opml") + " " +
-                     std::to_string(KindOf("HTTPS://x/") == SourceKind::Web); },
+                     std::to_string(SourceKindOf("HTTPS://x/") == SourceKind::Web); },
             "C:\\News\\a b.txt Z:\\lists\\more.txt D:\\x.txt 1"}),
     testing_names::FromWhat());
 // clang-format on
