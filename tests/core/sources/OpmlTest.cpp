@@ -80,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(Opml, ReadsOpml, testing::Values(
 
 TEST(WriteOpml, GivesBackWhatItWasGiven) {
   const std::vector<SourceEntry> sources{{"A & \"B\"", "http://a/?x=1&y=2"}, {"File", "C:\\n.txt"}};
-  EXPECT_EQ(ReadOpml(WriteOpml(sources, "Driftline")).sources, sources);
+  const std::string written = WriteOpml(sources, "Driftline");
+  EXPECT_NE(written.find("\"A &amp; &quot;B&quot;\""), std::string::npos) << written;
+  EXPECT_EQ(ReadOpml(written).sources, sources);
 }
 
 }  // namespace
