@@ -65,7 +65,6 @@ void TForm1::UseSourceList(core::OpmlReading list, const std::string& listAddres
 
 void TForm1::EndSourceList() {
   if (!sources_.active) return;
-  Log("Sources: the bar shows one source again");
   sources_.active = false;
   sources_.set.Clear();
   sources_.TimerSources.SetEnabled(false);
