@@ -297,6 +297,7 @@ class TForm1 : public platform::Window, public BarOperations {
   void EndSourceList();
   void ForceSourceReads();
   void ShowSources();
+  void ShowSourcesSoon();
   void PollSources();
   void ArmSourcePoll();
   std::int64_t SourceCheckDelayMs() const;

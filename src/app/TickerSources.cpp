@@ -37,6 +37,10 @@ std::string InSystemCodePage(std::string utf8) {
 
 void TForm1::CreateSourceTimer() {
   sources_.TimerSources.SetOnTimer([this] { PollSources(); });
+  sources_.TimerShowSources.SetOnTimer([this] {
+    sources_.TimerShowSources.SetEnabled(false);
+    ShowSources();
+  });
 }
 
 void TForm1::UseSourceList(core::OpmlReading list, const std::string& listAddress) {
@@ -68,6 +72,7 @@ void TForm1::EndSourceList() {
   sources_.active = false;
   sources_.set.Clear();
   sources_.TimerSources.SetEnabled(false);
+  sources_.TimerShowSources.SetEnabled(false);
 }
 
 void TForm1::ForceSourceReads() {
@@ -91,6 +96,12 @@ void TForm1::ShowSources() {
   LoadLines(std::move(merged), core::TextOptions{});
 }
 
+// Sources that report one after another are shown together: each showing builds the whole
+// text again, and a burst of them would leave the memory of every size in between behind.
+void TForm1::ShowSourcesSoon() {
+  if (!sources_.TimerShowSources.Enabled()) sources_.TimerShowSources.SetEnabled(true);
+}
+
 void TForm1::PollSources() {
   sources_.TimerSources.SetEnabled(false);
   if (!sources_.active) return;
@@ -103,7 +114,7 @@ void TForm1::PollSources() {
       changed = CheckLocalSource(*source) || changed;
     }
   }
-  if (changed) ShowSources();
+  if (changed) ShowSourcesSoon();
   ArmSourcePoll();
 }
 
@@ -169,7 +180,7 @@ void TForm1::TakeSourceResult(core::SourceState& source, core::WebResult* result
       Log("Not enough memory to show " + source.entry.name);
       failed = true;
     }
-    if (!failed) ShowSources();
+    if (!failed) ShowSourcesSoon();
   }
   if (result && result->status != core::WebStatus::Unchanged) source.web.Finished(*result);
   const std::optional<std::int64_t> retryAfter =

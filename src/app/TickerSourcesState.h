@@ -32,6 +32,7 @@ struct TickerSourcesState {
   // Also those of sources since dropped: they count until they report.
   std::vector<SourceFetch> fetches;
   platform::Timer TimerSources{0};
+  platform::Timer TimerShowSources{500};
   std::shared_ptr<core::LogGate> logGate;
   core::SeededRandom random{std::random_device{}()};
   platform::FetchLimits limits;
