@@ -54,14 +54,18 @@ class TickerSources : public InProcessBar {
   const std::string list = TempFilePath("driftline-sources.opml");
 };
 
-TEST_F(TickerSources, ShowEachFeedBehindItsNameWithItsStories) {
+TEST_F(TickerSources, ShowEachFeedAndFileBehindItsNameWithItsStories) {
   HttpTestServer server([&](const HttpRequest& request) {
     const std::string name = request.path == "/a.xml" ? "Alpha" : "Beta";
     return HttpResponse{200, "", Feed(name + " news", "/story/" + name)};
   });
-  ShowList(Outline("A", server.Url("/a.xml")) + Outline("B", server.Url("/b.xml")));
-  ASSERT_TRUE(Shows("A: Alpha news  +++|B: Beta news  +++|")) << Lines();
+  const std::string file = TempFilePath("driftline-source.txt");
+  WriteWholeFile(file, "from a file\r\n");
+  ShowList(Outline("A", server.Url("/a.xml")) + Outline("B", server.Url("/b.xml")) +
+           "<outline text=\"F\" url=\"" + file + "\"/>");
+  ASSERT_TRUE(Shows("A: Alpha news  +++|B: Beta news  +++|F: from a file|")) << Lines();
   EXPECT_EQ(bar->LinkOfShown(bar->ShownLines().at(1)), server.Url("/story/Beta"));
+  ::DeleteFileA(file.c_str());
 }
 
 TEST_F(TickerSources, AFailingSourceKeepsItsLinesWhileAnotherChanges) {
