@@ -7,6 +7,27 @@
 #include "core/feed/FeedReader.h"
 #include "platform/CodePageText.h"
 
+namespace {
+
+// True when the bytes are an OPML document, whole or broken.
+bool ReadSourceList(std::string_view bytes, const TextSource& source, SourceText& text) {
+  core::OpmlReading list = core::ReadOpml(bytes);
+  switch (list.outcome) {
+    case core::OpmlOutcome::NotOpml: return false;
+    case core::OpmlOutcome::Broken:
+      text.kind = SourceText::Kind::BrokenFeed;
+      text.error = "Sources: cannot read " + source.shown + ": " + list.error + " at byte " +
+                   std::to_string(list.errorOffset);
+      return true;
+    case core::OpmlOutcome::List: break;
+  }
+  text.kind = SourceText::Kind::SourceList;
+  text.list = std::move(list);
+  return true;
+}
+
+}  // namespace
+
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
                       const TextSource& source, const std::string& separator) {
   SourceText text;
@@ -14,6 +35,7 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
       core::ReadFeed(bytes, charset, source.address, &platform::CodePageToUtf8);
   switch (feed.outcome) {
     case core::FeedOutcome::NotFeed:
+      if (ReadSourceList(bytes, source, text)) return text;
       text.lossy = platform::ToSystemCodePage(bytes, charset);
       text.lines = core::TextLines(std::move(bytes));
       return text;

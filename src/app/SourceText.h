@@ -1,20 +1,22 @@
 #pragma once
 // A read's bytes as the bar's lines: a feed gives its headlines, each with its story's address;
-// any other text goes to the pipeline byte for byte as before. Both the local file and the web
-// worker read through this, so the two sources treat feeds alike.
+// an OPML document its sources; any other text goes to the pipeline byte for byte as before. Both
+// the local file and the web worker read through this, so the two sources treat feeds alike.
 
 #include <optional>
 #include <string>
 
+#include "core/sources/Opml.h"
 #include "core/text/TextEncoding.h"
 #include "core/text/TextLines.h"
 
 struct SourceText {
-  enum class Kind { Text, Feed, BrokenFeed };
+  enum class Kind { Text, Feed, BrokenFeed, SourceList };
   Kind kind = Kind::Text;
-  core::TextLines lines;  // Text and Feed, in the system's code page
-  std::string error;      // BrokenFeed: the log line
-  bool lossy = false;     // some character cannot be shown and became "?"
+  core::TextLines lines;   // Text and Feed, in the system's code page
+  std::string error;       // BrokenFeed (or a broken list): the log line
+  core::OpmlReading list;  // SourceList: names and addresses in UTF-8
+  bool lossy = false;      // some character cannot be shown and became "?"
 
   // "Feed: 12 headlines from SOURCE", so that a log tells a feed from a text.
   std::string FeedLine(const std::string& source) {

@@ -65,6 +65,7 @@ void TForm1::FormCreate() {
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
   CreateVerticalLines();
   CreateLinkTimer();
+  CreateSourceTimer();
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
@@ -159,7 +160,9 @@ void TForm1::FormDestroy() {
   TimerSaveSettings.SetEnabled(false);
   SaveTickerSettings();
   StopSourceChecks();
+  EndSourceList();
   StopUrlWorker();
+  StopSourceWorkers();
   if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
   Log("Driftline closing");
   resources_.reset();
@@ -195,6 +198,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam, lParam); return 0;
+    case WM_SOURCE_DONE: WMSourceDone(wParam, lParam); return 0;
     case WM_SIZE: FormResize(); return 0;
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills every pixel

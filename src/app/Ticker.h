@@ -13,10 +13,12 @@
 #include <optional>
 #include <string>
 
+#include "app/SourceText.h"
 #include "app/TickerLinkState.h"
 #include "app/TickerLog.h"
 #include "app/TickerMinimizeState.h"
 #include "app/TickerPlacementState.h"
+#include "app/TickerSourcesState.h"
 #include "app/TickerTextState.h"
 #include "app/TickerVerticalState.h"
 #include "app/TickerWebState.h"
@@ -30,6 +32,7 @@
 #include "core/settings/TickerSettings.h"
 #include "core/settings/TickerValueChanges.h"
 #include "core/text/TextLines.h"
+#include "core/text/TextPipeline.h"
 #include "dialogs/BarOperations.h"
 #include "platform/Actions.h"
 #include "platform/Application.h"
@@ -106,7 +109,13 @@ class TForm1 : public platform::Window, public BarOperations {
   void StartGetUrlFileThread();
   void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam);
   // Time-outs and size bounds of the web worker's requests, for tests and tools.
-  void SetWebLimits(const platform::FetchLimits& limits) { web_.limits = limits; }
+  void SetWebLimits(const platform::FetchLimits& limits) {
+    web_.limits = limits;
+    sources_.limits = limits;
+  }
+
+  // A list of sources.
+  void WMSourceDone(WPARAM wParam, LPARAM lParam);
 
   // Stored values.
   void ResetTickerSettings();
@@ -149,6 +158,8 @@ class TForm1 : public platform::Window, public BarOperations {
   AboutTexts About() const override;
   bool LegacyWindows() const override { return legacyWindows_; }
   bool SetByPolicy(std::string_view name) const override { return policy_.Current().Sets(name); }
+  std::vector<core::SourceEntry> Sources() const override;
+  bool UseSources(const std::vector<core::SourceEntry>& sources) override;
 
   // The vertical mode and the pause, for the options dialog and the tests.
   void TimerVertLineDelayTimer();
@@ -202,11 +213,13 @@ class TForm1 : public platform::Window, public BarOperations {
   // The next automatic check in `delayMs`, if UseAutoReload is set.
   void ArmSourceCheck(UINT delayMs);
   void StopSourceChecks();
-  bool LoadWebLines(core::TextLines lines);
+  bool LoadWebLines(core::WebResult& result);
+  // Shows the lines, selected by `options`, and reacts to a change, as LoadFile.
+  bool LoadLines(core::TextLines lines, const core::TextOptions& options);
   void PlayChangeSound();
   // The file's bytes as they are; nullopt after a logged failure.
   std::optional<std::string> ReadLocalBytes();
-  std::optional<core::TextLines> LinesOfLocalFile(std::string bytes);
+  std::optional<SourceText> TextOfLocalFile(std::string bytes);
   void ForgetStampAfterFailedRead();
 
   // Placement and layout.
@@ -292,6 +305,23 @@ class TForm1 : public platform::Window, public BarOperations {
   void ScheduleNextWebCheck(const core::WebResult& result);
   void StopUrlWorker();
 
+  // A list of sources: each checked on its own, their lines shown together.
+  void CreateSourceTimer();
+  // The bar's source is a list: its sources replace the shown text.
+  void UseSourceList(core::OpmlReading list, const std::string& listAddress);
+  void EndSourceList();
+  void ForceSourceReads();
+  void ShowSources();
+  void ShowSourcesSoon();
+  void PollSources();
+  void ArmSourcePoll();
+  std::int64_t SourceCheckDelayMs() const;
+  void StartSourceFetch(core::SourceState& source);
+  void TakeSourceResult(core::SourceState& source, core::WebResult* result);
+  bool CheckLocalSource(core::SourceState& source);
+  bool ReadLocalSource(core::SourceState& source);
+  void StopSourceWorkers();
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   platform::Application& application_;
@@ -331,5 +361,6 @@ class TForm1 : public platform::Window, public BarOperations {
   TickerMinimizeState minimize_;
   TickerVerticalState vertical_;
   TickerWebState web_;
+  TickerSourcesState sources_;
   TickerLinkState links_;
 };

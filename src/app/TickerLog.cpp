@@ -93,6 +93,12 @@ bool TickerLog::CheckAppDataDir() {
   return false;
 }
 
+std::string TickerLog::AppDataDir() {
+  if (!CheckAppDataDir()) return {};
+  std::lock_guard lock(fileMutex_);
+  return appDataDir_;
+}
+
 std::string TickerLog::PrepareAppDataDir() {
   if (!appDataDir_.empty()) return {};
   const std::string appData = platform::SpecialFolderPath(CSIDL_APPDATA);

@@ -20,6 +20,9 @@ class TickerLog : private platform::Window {
   void Log(const std::string& message);
   // Makes sure the log folder exists; false (and file logging off) when it cannot be made.
   bool CheckAppDataDir();
+  // The folder of the log and the bar's own files, with a trailing backslash; empty when it
+  // cannot be made.
+  std::string AppDataDir();
 
   void SetDebugWindow(bool on) { debugWindow_ = on; }
   bool DebugWindow() const { return debugWindow_; }

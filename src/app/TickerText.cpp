@@ -106,6 +106,7 @@ void TForm1::StopSourceChecks() {
 void TForm1::ForceRead() {
   text_.fileTimestamp = core::kStampForceRead;
   ForceWebDownload();
+  ForceSourceReads();
 }
 
 void TForm1::ReadSourceNow() {
@@ -117,12 +118,17 @@ void TForm1::ReadLocalFile() {
   Log("Read file " + values_.File);
   std::optional<std::string> bytes = ReadLocalBytes();
   if (!bytes) return;
-  std::optional<core::TextLines> read = LinesOfLocalFile(std::move(*bytes));
+  std::optional<SourceText> read = TextOfLocalFile(std::move(*bytes));
   if (!read) {
     ForgetStampAfterFailedRead();
     return;
   }
-  core::TextLines lines = std::move(*read);
+  if (read->kind == SourceText::Kind::SourceList) {
+    text_.FileEmpty = false;
+    UseSourceList(std::move(read->list), values_.File);
+    return;
+  }
+  core::TextLines lines = std::move(read->lines);
   text_.FileEmpty = lines.Empty();
   if (text_.FileEmpty) {
     text_.fileTimestamp = core::StampAfterRead(text_.fileTimestamp, core::ReadOutcome::Empty);
@@ -160,8 +166,8 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
   return std::nullopt;
 }
 
-// A feed's headlines, or the text as it is; nullopt after a logged failure.
-std::optional<core::TextLines> TForm1::LinesOfLocalFile(std::string bytes) {
+// A feed's headlines, a list of sources, or the text as it is; nullopt after a logged failure.
+std::optional<SourceText> TForm1::TextOfLocalFile(std::string bytes) {
   try {
     SourceText text = TextOfBody(std::move(bytes), std::nullopt, {values_.File, values_.File},
                                  values_.FeedSeparator);
@@ -171,7 +177,7 @@ std::optional<core::TextLines> TForm1::LinesOfLocalFile(std::string bytes) {
     }
     if (text.lossy) Log(CannotShowAll(values_.File));
     if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(values_.File));
-    return std::move(text.lines);
+    return text;
   } catch (const std::bad_alloc&) {
     Log("Not enough memory to read " + values_.File);
     return std::nullopt;
@@ -183,11 +189,17 @@ void TForm1::ForgetStampAfterFailedRead() {
   text_.fileTimestamp = core::StampAfterRead(text_.fileTimestamp, core::ReadOutcome::Failed);
 }
 
+// The bar's own source gave lines: they are its text, and no list's.
 bool TForm1::LoadFile(core::TextLines FileLines) {
+  EndSourceList();
+  return LoadLines(std::move(FileLines), core::TextOptionsOf(values_));
+}
+
+bool TForm1::LoadLines(core::TextLines FileLines, const core::TextOptions& options) {
   SetPaused(false);
   std::string text;
   try {
-    text = core::BuildText(FileLines, core::TextOptionsOf(values_));
+    text = core::BuildText(FileLines, options);
   } catch (const std::bad_alloc&) {
     Log("Not enough memory to show the new text; the old text stays");
     return false;
@@ -206,10 +218,14 @@ bool TForm1::LoadFile(core::TextLines FileLines) {
 
 // A web text stands for the source now, so a local file's missing or empty state no longer
 // keeps a change from bringing the bar back.
-bool TForm1::LoadWebLines(core::TextLines lines) {
+bool TForm1::LoadWebLines(core::WebResult& result) {
   text_.FileMissing = false;
   text_.FileEmpty = false;
-  return LoadFile(std::move(lines));
+  if (result.sourceList) {
+    UseSourceList(std::move(*result.sourceList), result.address);
+    return true;
+  }
+  return LoadFile(std::move(result.lines));
 }
 
 void TForm1::PlayChangeSound() {

@@ -89,6 +89,7 @@ void TForm1::ApplyChange(core::TickerChange change) {
     case TickerChange::HideOnTimer: RestartHideTimer(); break;
     case TickerChange::Dock: ApplyDock(); break;
     case TickerChange::Layout: FormResize(); break;
+    case TickerChange::SourceNames: ShowSources(); break;
   }
 }
 

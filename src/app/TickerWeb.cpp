@@ -88,7 +88,7 @@ void TForm1::ApplyWebResult(core::WebResult& result) {
   switch (result.status) {
     case core::WebStatus::NewLines:
       // Kept only once shown, so that a text that could not be shown is fetched again.
-      if (LoadWebLines(std::move(result.lines))) web_.source.Finished(result);
+      if (LoadWebLines(result)) web_.source.Finished(result);
       break;
     case core::WebStatus::Failed:
       Log("GetUrlFileThread Exception: " + result.error);

@@ -36,12 +36,13 @@ std::int64_t UnixNow() {
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
                              std::string feedSeparator, platform::FetchLimits limits, HWND bar,
-                             std::shared_ptr<core::LogGate> log)
+                             std::shared_ptr<core::LogGate> log, UINT done)
     : request_(std::move(request)),
       shownAddress_(core::AddressForLog(request_.address)),
       userAgent_(std::move(userAgent)),
       feedSeparator_(std::move(feedSeparator)),
       bar_(bar),
+      done_(done),
       UrlRequest(limits),
       log_(std::move(log)) {}
 
@@ -74,6 +75,7 @@ void UrlFileThread::GetUrlFileThread() {
     std::string lastModified;  // in the logged form
     if (FileUrlLastModifiedChanged(*result, lastModified)) {
       result->lines = GetFileUrlContents(lastModified);
+      result->sourceList = std::move(sourceList_);
       result->status = core::WebStatus::NewLines;
     } else {
       result->status = core::WebStatus::Unchanged;
@@ -84,7 +86,7 @@ void UrlFileThread::GetUrlFileThread() {
   }
   const auto status = static_cast<WPARAM>(result->status);
   result_.Put(std::move(result));
-  ::PostMessageA(bar_, WM_GETURLFILE_DONE, status, static_cast<LPARAM>(::GetCurrentThreadId()));
+  ::PostMessageA(bar_, done_, status, static_cast<LPARAM>(::GetCurrentThreadId()));
   EndGetUrlFileThread();
 }
 
@@ -139,6 +141,7 @@ core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::stri
     Log(text.error);
     throw std::runtime_error(text.error);
   }
+  if (text.kind == SourceText::Kind::SourceList) sourceList_ = std::move(text.list);
   if (text.lossy) Log(CannotShowAll(shownAddress_));
   if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
   text.lines.Lines();

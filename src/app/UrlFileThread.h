@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/program/LogGate.h"
@@ -19,9 +20,10 @@ inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 
 class UrlFileThread {
  public:
-  // `feedSeparator` ends each headline when the file is a feed.
+  // `feedSeparator` ends each headline when the file is a feed; `done` is the message posted.
   UrlFileThread(core::WebRequest request, std::string userAgent, std::string feedSeparator,
-                platform::FetchLimits limits, HWND bar, std::shared_ptr<core::LogGate> log);
+                platform::FetchLimits limits, HWND bar, std::shared_ptr<core::LogGate> log,
+                UINT done = WM_GETURLFILE_DONE);
 
   // Starts the thread; the handle, or an empty one when the system could not create it.
   static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
@@ -52,6 +54,8 @@ class UrlFileThread {
   const std::string userAgent_;
   const std::string feedSeparator_;
   const HWND bar_;
+  const UINT done_;
+  std::optional<core::OpmlReading> sourceList_;  // the body was a list of sources
   platform::HttpGet UrlRequest;
   core::ResultSlot<core::WebResult> result_;
   const std::shared_ptr<core::LogGate> log_;

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/placement/AppBarGeometry.h"
 #include "core/settings/SettingsLocation.h"
 #include "core/settings/TickerSettings.h"
 #include "core/settings/ValueTable.h"
+#include "core/sources/Opml.h"
 #include "platform/Fonts.h"
 
 // The program's own texts and icon, for the About box.
@@ -73,4 +75,11 @@ class BarOperations {
   virtual bool LegacyWindows() const = 0;
 
   virtual AboutTexts About() const = 0;
+
+  // The sources the bar shows: a list's, or its one source as a list of one; names and
+  // addresses in the system's code page.
+  virtual std::vector<core::SourceEntry> Sources() const = 0;
+  // A list made in the dialog: written to sources.opml in the bar's folder and shown from now
+  // on. False, logged, when it could not be written: the bar's source stays.
+  virtual bool UseSources(const std::vector<core::SourceEntry>& sources) = 0;
 };

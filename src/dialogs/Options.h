@@ -40,6 +40,7 @@ enum OptionsControlId : UINT {
   IDC_USE_COMMENT,
   IDC_COMMENT,
   IDC_FEED_SEPARATOR,
+  IDC_SHOW_SOURCE_NAMES,
   IDC_DELAY = 400,
   IDC_AMOUNT,
   IDC_LINE_DELAY,
@@ -50,6 +51,7 @@ enum OptionsControlId : UINT {
   IDC_USE_LOCAL_FILE,
   IDC_FILE,
   IDC_LOCAL_FILE_BUTTON,
+  IDC_SOURCES_BUTTON,
   IDC_USE_LOGO = 700,
   IDC_LOGO_FILE,
   IDC_LOGO_FILE_BUTTON,
@@ -131,6 +133,7 @@ class TOptionsForm : public platform::ModalForm {
   void FillRunEntries();
   bool OnFilePagesClicked(UINT id);
   void LocalFileClick();
+  void SourcesClick();
   void UseLogoClick();
   void LogoFileClick();
   void SoundFileClick();

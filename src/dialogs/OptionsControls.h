@@ -17,6 +17,7 @@ struct TOptionsForm::LinesControls {
   platform::Edit comment;
   platform::Label separatorLabel;
   platform::Edit separator;
+  platform::CheckBox sourceNames;
 };
 
 struct TOptionsForm::ScrollControls {
@@ -50,6 +51,7 @@ struct TOptionsForm::FileControls {
   platform::RadioButton useLocalFile;
   platform::Edit file;
   platform::Button localFile;
+  platform::Button sources;
 };
 
 struct TOptionsForm::LogoControls {

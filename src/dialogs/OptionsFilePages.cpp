@@ -4,6 +4,7 @@
 
 #include "core/program/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
+#include "dialogs/Sources.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/RunAtLogin.h"
@@ -14,6 +15,11 @@ constexpr int kPathHeight = 56;
 
 platform::ControlBounds Below(const RECT& area, int top, int width, int height = 20) {
   return {static_cast<int>(area.left) + 12, static_cast<int>(area.top) + 12 + top, width, height};
+}
+
+platform::ControlBounds RightOf(platform::ControlBounds bounds, int distance) {
+  bounds.x += distance;
+  return bounds;
 }
 
 platform::ControlBounds PathBounds(const RECT& area, int top) {
@@ -60,13 +66,15 @@ void TOptionsForm::CreateFilePage(const RECT& area) {
        platform::RadioGroup::Starts},
       {form, PathBounds(area, 114), IDC_FILE, font, platform::EditLines::Multi},
       {form, "Local &File", Below(area, 180, 100, 25), IDC_LOCAL_FILE_BUTTON, font},
+      // Ending in the code page's ellipsis.
+      {form, "&Sources\x85", RightOf(Below(area, 180, 100, 25), 112), IDC_SOURCES_BUTTON, font},
   });
   FileControls& c = *file_;
   MakePathField(c.fileUrl, anchors_);
   MakePathField(c.file, anchors_);
   c.useLocalFile.SetChecked(true);
-  pageWindows_[kFilePage] = {c.useWebFile.Handle(), c.fileUrl.Handle(), c.useLocalFile.Handle(),
-                             c.file.Handle(), c.localFile.Handle()};
+  pageWindows_[kFilePage] = {c.useWebFile.Handle(), c.fileUrl.Handle(),   c.useLocalFile.Handle(),
+                             c.file.Handle(),       c.localFile.Handle(), c.sources.Handle()};
 }
 
 void TOptionsForm::CreateLogoPage(const RECT& area) {
@@ -176,6 +184,7 @@ bool TOptionsForm::OnFilePagesClicked(UINT id) {
     case IDC_USE_WEB_FILE:
     case IDC_USE_LOCAL_FILE: WebChoiceClick(id); return true;
     case IDC_LOCAL_FILE_BUTTON: LocalFileClick(); return true;
+    case IDC_SOURCES_BUTTON: SourcesClick(); return true;
     case IDC_USE_LOGO: UseLogoClick(); return true;
     case IDC_LOGO_FILE_BUTTON: LogoFileClick(); return true;
     case IDC_LOGO_LEFT:
@@ -220,6 +229,14 @@ void TOptionsForm::WebChoiceClick(UINT id) {
 void TOptionsForm::LocalFileClick() {
   ChooseOne(file_->useLocalFile, file_->useWebFile);
   bar_.LoadFileFrom(Handle());
+  file_->file.SetText(bar_.Values().File);
+}
+
+// Ok in the Sources dialog has made its list the bar's source, as Load File does a file.
+void TOptionsForm::SourcesClick() {
+  TSourcesForm sources(bar_, Handle());
+  if (sources.ShowModal() != IDOK) return;
+  ChooseOne(file_->useLocalFile, file_->useWebFile);
   file_->file.SetText(bar_.Values().File);
 }
 

@@ -141,6 +141,7 @@ void TOptionsForm::GetSettings() {
   lines_->useComment.SetChecked(v.UseComment);
   lines_->comment.SetText(v.CommentStr);
   lines_->separator.SetText(v.FeedSeparator);
+  lines_->sourceNames.SetChecked(v.ShowSourceNames);
   scroll_->amount.SetValue(v.Amount);
   scroll_->delay.SetRange(1, kMaxInt);
   scroll_->delay.SetValue(v.Delay);
@@ -194,6 +195,7 @@ void TOptionsForm::ButtonOkClick() {
   values.UseComment = lines_->useComment.Checked();
   values.CommentStr = lines_->comment.Text();
   values.FeedSeparator = lines_->separator.Text();
+  values.ShowSourceNames = lines_->sourceNames.Checked();
   // Headlines carry their separator from the read: a new one needs the feed read again.
   const bool reread = linesChanged_ || values.FeedSeparator != bar_.Values().FeedSeparator;
   if (linesChanged_) {

@@ -67,13 +67,14 @@ void TOptionsForm::CreateLinesPage(const RECT& area) {
       {form, rows.At(5, 210, 120, 22), IDC_COMMENT, font},
       {form, "Feed headline &separator", rows.At(6, 0, 200), font},
       {form, rows.At(6, 210, 120, 22), IDC_FEED_SEPARATOR, font},
+      {form, "S&how source names", rows.At(7, 0, 300), IDC_SHOW_SOURCE_NAMES, font},
   });
   LinesControls& c = *lines_;
-  pageWindows_[kLinesPage] = {c.wholeFile.Handle(),      c.firstLines.Handle(),
-                              c.lastLines.Handle(),      c.linesLabel.Handle(),
-                              c.linesToLoad.Field(),     c.linesToLoad.UpDown(),
-                              c.useComment.Handle(),     c.comment.Handle(),
-                              c.separatorLabel.Handle(), c.separator.Handle()};
+  pageWindows_[kLinesPage] = {
+      c.wholeFile.Handle(),  c.firstLines.Handle(), c.lastLines.Handle(),
+      c.linesLabel.Handle(), c.linesToLoad.Field(), c.linesToLoad.UpDown(),
+      c.useComment.Handle(), c.comment.Handle(),    c.separatorLabel.Handle(),
+      c.separator.Handle(),  c.sourceNames.Handle()};
 }
 
 void TOptionsForm::CreateScrollPage(const RECT& area) {

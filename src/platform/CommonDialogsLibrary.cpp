@@ -31,4 +31,10 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) {
   return function(dialog);
 }
 
+BOOL GetSaveFileNameA(OPENFILENAMEA* dialog) {
+  static const auto function =
+      LibraryNamed<kName>().Find<decltype(&::GetSaveFileNameA)>("GetSaveFileNameA");
+  return function(dialog);
+}
+
 }  // namespace platform::comdlg32

@@ -12,5 +12,6 @@ BOOL ChooseColorA(CHOOSECOLORA* dialog);
 BOOL ChooseFontA(CHOOSEFONTA* dialog);
 DWORD CommDlgExtendedError();
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
+BOOL GetSaveFileNameA(OPENFILENAMEA* dialog);
 
 }  // namespace platform::comdlg32

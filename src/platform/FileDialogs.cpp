@@ -79,7 +79,9 @@ UINT_PTR CALLBACK PreviewHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
 }
 
 // Room for the longest path the system allows, not just MAX_PATH.
-std::optional<std::string> RunOpenDialog(OPENFILENAMEA& dialog, const OpenFileChoice& choice) {
+std::optional<std::string> RunOpenDialog(
+    OPENFILENAMEA& dialog, const OpenFileChoice& choice,
+    BOOL (*run)(OPENFILENAMEA*) = &comdlg32::GetOpenFileNameA) {
   std::string path(32768, '\0');
   path.replace(0, std::min(choice.initial.size(), path.size() - 1), choice.initial);
   dialog.lStructSize = sizeof dialog;
@@ -89,7 +91,7 @@ std::optional<std::string> RunOpenDialog(OPENFILENAMEA& dialog, const OpenFileCh
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.Flags |= OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING |
                   (choice.mustExist ? OFN_FILEMUSTEXIST : 0);
-  if (!comdlg32::GetOpenFileNameA(&dialog)) return std::nullopt;
+  if (!run(&dialog)) return std::nullopt;
   path.resize(path.find('\0'));
   return path;
 }
@@ -100,6 +102,13 @@ std::optional<std::string> OpenFileDialog(HWND owner, const OpenFileChoice& choi
   OPENFILENAMEA dialog{};
   dialog.hwndOwner = owner;
   return RunOpenDialog(dialog, choice);
+}
+
+std::optional<std::string> SaveFileDialog(HWND owner, const OpenFileChoice& choice) {
+  OPENFILENAMEA dialog{};
+  dialog.hwndOwner = owner;
+  dialog.Flags = OFN_OVERWRITEPROMPT;
+  return RunOpenDialog(dialog, choice, &comdlg32::GetSaveFileNameA);
 }
 
 std::optional<std::string> OpenPictureDialog(HWND owner, const std::string& initial) {

@@ -1,6 +1,6 @@
 #pragma once
-// The system's file-open dialog: for any file, and for logo pictures with a preview of the file
-// the user points at.
+// The system's file dialogs: opening any file, saving one, and logo pictures with a preview of
+// the file the user points at.
 
 #include <windows.h>
 
@@ -18,6 +18,8 @@ struct OpenFileChoice {
 
 // The picked path; nullopt when the user cancels.
 std::optional<std::string> OpenFileDialog(HWND owner, const OpenFileChoice& choice);
+// The system's save dialog, which asks before a file is replaced.
+std::optional<std::string> SaveFileDialog(HWND owner, const OpenFileChoice& choice);
 std::optional<std::string> OpenPictureDialog(HWND owner, const std::string& initial);
 
 }  // namespace platform

@@ -56,7 +56,7 @@ class ProgramSettings : public testing::Test {
 
 TEST_F(ProgramSettings, AnEmptyStoreGivesEveryDefaultAndTheExitSavesThemAll) {
   RunAndExit();
-  EXPECT_EQ(StoredValueCount(), 50u);
+  EXPECT_EQ(StoredValueCount(), 51u);
   EXPECT_EQ(StoredNumber("ActiveTab"), 0u);
   EXPECT_EQ(StoredNumber("Amount"), 1u);
   EXPECT_EQ(StoredNumber("Delay"), 1u);

@@ -126,6 +126,9 @@ FeedProlog ReadFeedProlog(std::string_view bytes) {
     } else {
       if (rest.size() < 2 || rest[0] != '<' || EndsName(rest[1])) return prolog;
       const std::size_t tagEnd = rest.find('>');
+      std::size_t nameEnd = 1;
+      while (nameEnd < rest.size() && !EndsName(rest[nameEnd])) ++nameEnd;
+      prolog.rootName = rest.substr(1, nameEnd - 1);
       prolog.format = FormatOfRoot(
           rest.substr(1, tagEnd == std::string_view::npos ? std::string_view::npos : tagEnd - 1),
           prolog.rootPrefix);

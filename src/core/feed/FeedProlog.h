@@ -14,6 +14,7 @@ struct FeedProlog {
   FeedFormat format = FeedFormat::None;
   std::string encoding;       // the declaration's encoding, lower case; empty without one
   std::string rootPrefix;     // "atom:" for <atom:feed ...>; empty for an unprefixed root
+  std::string rootName;       // the root's name as written, so that other formats can be told
   std::size_t rootStart = 0;  // offset of the root's "<"
 };
 

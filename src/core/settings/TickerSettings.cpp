@@ -60,6 +60,7 @@ constexpr std::array kTickerSettings{
     TickerSetting{"WavFile", &T::WavFile},
     TickerSetting{"ShowOnMouseOver", &T::ShowOnMouseOver},
     TickerSetting{"FeedSeparator", &T::FeedSeparator},
+    TickerSetting{"ShowSourceNames", &T::ShowSourceNames},
 };
 
 struct Range {

@@ -67,6 +67,7 @@ struct TickerSettings {
   bool SoundOnChange = false;
   std::string WavFile;
   bool ShowOnMouseOver = true;
+  bool ShowSourceNames = true;  // a list's source names before their lines
 
   bool operator==(const TickerSettings&) const = default;
 };

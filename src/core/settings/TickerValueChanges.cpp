@@ -75,6 +75,8 @@ constexpr std::array kRules{
                [](const T& a, const T& b) { return a.HideOnTimer != b.HideOnTimer; }},
     ChangeRule{TickerChange::Dock, &DockDiffers},
     ChangeRule{TickerChange::Layout, &LayoutDiffers},
+    ChangeRule{TickerChange::SourceNames,
+               [](const T& a, const T& b) { return a.ShowSourceNames != b.ShowSourceNames; }},
 };
 
 }  // namespace

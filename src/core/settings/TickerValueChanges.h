@@ -29,6 +29,7 @@ enum class TickerChange {
   HideOnTimer,     // HideOnTimer: the hide timer
   Dock,            // Bottom, Float and the floating rectangle; at start-up the whole placement
   Layout,          // anything that moves or sizes the bar's parts
+  SourceNames,     // ShowSourceNames: a list's lines merged again
 };
 
 // The parts to apply when the values go from `before` to `after`, in apply order.

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/sources/Opml.h"
 #include "core/text/TextLines.h"
 #include "core/web/WebAddressParts.h"
 
@@ -72,6 +73,8 @@ struct WebResult {
   bool forced = false;    // the request was a forced read
   // Failed with 429 or 503: how long the server asked to be left alone.
   std::optional<std::int64_t> retryAfterMs;
+  // NewLines from an OPML document: its sources instead of lines.
+  std::optional<OpmlReading> sourceList;
 };
 
 // `UrlLastModified` (with the ETag) and the forced-read request, kept by the user-interface

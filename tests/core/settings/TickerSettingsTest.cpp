@@ -67,6 +67,7 @@ const std::vector<StoredDefault> kStoredDefaults = {
     {"WavFile", Value{""s}},
     {"ShowOnMouseOver", Value{true}},
     {"FeedSeparator", Value{"  +++"s}},
+    {"ShowSourceNames", Value{true}},
 };
 
 ValueTable DefaultTable() {

@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
             "UseAutoReload", [](TickerSettings& v) { v.UseAutoReload = true; }, {C::AutoReload}},
         ChangeCase{
             "HideOnTimer", [](TickerSettings& v) { v.HideOnTimer = true; }, {C::HideOnTimer}},
+        ChangeCase{"ShowSourceNames",
+                   [](TickerSettings& v) { v.ShowSourceNames = false; },
+                   {C::SourceNames}},
         // Values that other operations read when they run: nothing to apply now.
         ChangeCase{"File and comments",
                    [](TickerSettings& v) { v.File = "x.txt", v.UseComment = true; },
@@ -67,10 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing_names::FromWhat());
 
 TEST(AppliedChanges, TheStartUpAppliesEveryPartInApplyOrder) {
-  EXPECT_THAT(AllChanges(), ElementsAre(C::Position, C::Font, C::Logo, C::StayOnTop, C::AppBarFlags,
-                                        C::Frame, C::TrayIcon, C::TotallyHide, C::ScrollAmount,
-                                        C::Color, C::ScrollDelay, C::Vertical, C::TimerIntervals,
-                                        C::AutoReload, C::HideOnTimer, C::Dock, C::Layout));
+  EXPECT_THAT(AllChanges(),
+              ElementsAre(C::Position, C::Font, C::Logo, C::StayOnTop, C::AppBarFlags, C::Frame,
+                          C::TrayIcon, C::TotallyHide, C::ScrollAmount, C::Color, C::ScrollDelay,
+                          C::Vertical, C::TimerIntervals, C::AutoReload, C::HideOnTimer, C::Dock,
+                          C::Layout, C::SourceNames));
 }
 
 TEST(TimerIntervals, ANegativeStoredIntervalNeverFires) {

@@ -1,0 +1,53 @@
+// The list of sources that the Sources dialog edits: what the bar shows now, and the list the
+// dialog made, kept as sources.opml in the bar's folder and made the bar's source.
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/Ticker.h"
+#include "core/program/ProgramPaths.h"
+#include "platform/CodePageText.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr const char* kSourceListName = "sources.opml";
+
+// OPML is UTF-8; the dialog's texts are in the system's code page.
+std::string Utf8Of(const std::string& text) {
+  return platform::CodePageToUtf8(text, platform::SystemCodePage()).value_or(text);
+}
+
+}  // namespace
+
+std::vector<core::SourceEntry> TForm1::Sources() const {
+  std::vector<core::SourceEntry> list;
+  if (sources_.active) {
+    const std::vector<core::SourceState>& all = sources_.set.Sources();
+    std::transform(all.begin(), all.end(), std::back_inserter(list),
+                   [](const core::SourceState& source) { return source.entry; });
+    return list;
+  }
+  const std::string& source = values_.UseFileUrl ? values_.FileUrl : values_.File;
+  if (!source.empty()) list.push_back({core::FileNameOf(source), source});
+  return list;
+}
+
+bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
+  const std::string folder = log_->AppDataDir();
+  const std::string path = folder + kSourceListName;
+  std::vector<core::SourceEntry> utf8(sources.size());
+  std::transform(sources.begin(), sources.end(), utf8.begin(), [](const core::SourceEntry& s) {
+    return core::SourceEntry{Utf8Of(s.name), Utf8Of(s.address)};
+  });
+  if (folder.empty() || !platform::ReplaceTextFile(path, core::WriteOpml(utf8, "Driftline"))) {
+    Log("Sources: cannot write " + path);
+    return false;
+  }
+  Log("Sources: " + std::to_string(sources.size()) + " sources written to " + path);
+  ShowLocalFile(path);
+  ForceRead();
+  TimerGetFileTimer();
+  SaveTickerSettings();
+  return true;
+}

@@ -1,0 +1,70 @@
+#include "core/sources/SourceLines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestNames.h"
+
+namespace core {
+namespace {
+
+struct Source {
+  std::string name;
+  std::string text;
+  std::vector<std::string> links;  // a feed's, one per line; none: a plain text
+};
+
+struct MergeCase {
+  const char* what;
+  std::vector<Source> sources;
+  SourceNames names;
+  int firstLines;     // LinesToLoad with LoadFirstLines; 0: the whole text
+  std::string shown;  // each line with " -> " and its story's address when it has one
+};
+
+class MergesSources : public testing::TestWithParam<MergeCase> {};
+
+TEST_P(MergesSources, InListOrderBehindTheirNames) {
+  const MergeCase& c = GetParam();
+  TextOptions options;
+  options.loadFirstLines = c.firstLines > 0;
+  options.linesToLoad = c.firstLines;
+  std::vector<TextLines> kept;
+  for (const Source& source : c.sources) {
+    TextLines read(source.text);
+    if (!source.links.empty()) read.SetLinks(source.links);
+    kept.push_back(SelectedLines(std::move(read), options));
+  }
+  std::vector<SourceGroup> groups;
+  for (std::size_t i = 0; i < kept.size(); ++i) groups.push_back({c.sources[i].name, &kept[i]});
+  TextLines merged = MergeSourceLines(groups, c.names);
+  std::string shown;
+  for (const std::string_view line : merged.Lines()) {
+    const std::string link = merged.LinkOf(line);
+    shown.append(line).append(link.empty() ? "" : " -> " + link) += '|';
+  }
+  EXPECT_EQ(shown, c.shown);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Sources, MergesSources, testing::Values(
+    MergeCase{"Each group starts with its name", {{"A", "a1\na2\n", {}}, {"B", "b1\n", {}}},
+              SourceNames::Shown, 0, "A: a1|a2|B: b1|"},
+    MergeCase{"Names hidden shows the lines alone", {{"A", "a1\n", {}}, {"B", "b1\n", {}}},
+              SourceNames::Hidden, 0, "a1|b1|"},
+    MergeCase{"Each source keeps its own first lines", {{"A", "a1\na2\n", {}}, {"B", "b1\nb2\n", {}}},
+              SourceNames::Shown, 1, "A: a1|B: b1|"},
+    MergeCase{"A source without lines shows not even its name", {{"A", "", {}}, {"B", "b1\n", {}}},
+              SourceNames::Shown, 0, "B: b1|"},
+    MergeCase{"Headlines keep their stories and texts their addresses",
+              {{"F", "h1\nh2\n", {"http://f/1", ""}}, {"T", "see http://t/x now\n", {}}},
+              SourceNames::Shown, 0, "F: h1 -> http://f/1|h2|T: see http://t/x now -> http://t/x|"},
+    MergeCase{"A line break in a name stays on the line", {{"A\r\nB", "x\n", {}}},
+              SourceNames::Shown, 0, "A  B: x|"}),
+    testing_names::FromWhat());
+// clang-format on
+
+}  // namespace
+}  // namespace core
