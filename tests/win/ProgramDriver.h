@@ -239,25 +239,32 @@ class FileAssociation {
 
 namespace testing_support {
 
-// Values under the policy key of `root`, as the policy editor writes them; the key goes with the
-// object.
+// Values under the policy key of `root`, as the policy editor writes them; they go with the
+// object, or when cleared.
 class PolicyValues {
  public:
-  explicit PolicyValues(HKEY root);
+  explicit PolicyValues(HKEY root) : root_(root) {}
   PolicyValues(const PolicyValues&) = delete;
   PolicyValues& operator=(const PolicyValues&) = delete;
-  ~PolicyValues();
+  ~PolicyValues() { Clear(); }
 
-  void Set(const char* name, DWORD value);
-  void Set(const char* name, const std::string& text);
-  void Remove(const char* name);
+  void Set(const char* name, DWORD value) const {
+    ::RegSetKeyValueA(root_, kKey, name, REG_DWORD, &value, sizeof value);
+  }
+  void Set(const char* name, const std::string& text) const {
+    ::RegSetKeyValueA(root_, kKey, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  }
+  void Clear() const { ::RegDeleteTreeA(root_, kKey); }
 
  private:
+  static constexpr const char* kKey = "Software\\Policies\\Quorvane\\Driftline";
   HKEY root_;
-  HKEY key_ = nullptr;
 };
 
 // What the system sends every top-level window after it has refreshed the policies.
-void SendPolicyChange(HWND window);
+inline void SendPolicyChange(HWND window) {
+  ::SendMessageTimeoutA(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
 
 }  // namespace testing_support

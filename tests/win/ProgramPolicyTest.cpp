@@ -42,8 +42,7 @@ TEST_F(ProgramPolicy, ShowsTheCompanySourceLockedAndKeepsTheUsersOwnUnderneath) 
   EXPECT_NE(Saved().find("FileUrl=http://127.0.0.1:1/own.txt"), std::string::npos);
   EXPECT_NE(Saved().find("UseFileUrl=0"), std::string::npos);
 
-  machine.Remove("UseFileUrl");
-  machine.Remove("FileUrl");
+  machine.Clear();
   SendPolicyChange(bar);
   EXPECT_TRUE(WaitUntil([&] { return LogCount("Read file " + own) == 1; }));
   Exit(*program, bar);
