@@ -39,7 +39,7 @@ std::string Prefix(std::string_view name) {
 TextLines SelectedLines(TextLines read, const TextOptions& options) {
   BuildText(read.Lines(), options);
   LinesBuilder kept;
-  for (const std::string_view line : read.Lines()) kept.Add({}, line, read.LinkOf(line));
+  for (const std::string_view line : read.Lines()) kept.Add({}, line, std::string(read.LinkOf(line)));
   return kept.Take();
 }
 
@@ -50,7 +50,7 @@ TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames name
     bool first = true;
     for (const std::string_view line : group.lines->Lines()) {
       merged.Add(first ? std::string_view(prefix) : std::string_view(), line,
-                 group.lines->LinkOf(line));
+                 std::string(group.lines->LinkOf(line)));
       first = false;
     }
   }

@@ -42,7 +42,7 @@ TEST_P(MergesSources, InListOrderBehindTheirNames) {
   TextLines merged = MergeSourceLines(groups, c.names);
   std::string shown;
   for (const std::string_view line : merged.Lines()) {
-    const std::string link = merged.LinkOf(line);
+    const std::string link(merged.LinkOf(line));
     shown.append(line).append(link.empty() ? "" : " -> " + link) += '|';
   }
   EXPECT_EQ(shown, c.shown);
