@@ -168,6 +168,7 @@ std::optional<core::TextLines> TForm1::LinesOfLocalFile(std::string bytes) {
       return std::nullopt;
     }
     if (text.lossy) Log(CannotShowAll(values_.File));
+    if (text.repairs > 0) Log(text.RepairLine(values_.File));
     if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(values_.File));
     return std::move(text.lines);
   } catch (const std::bad_alloc&) {

@@ -140,6 +140,7 @@ core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::stri
     throw std::runtime_error(text.error);
   }
   if (text.lossy) Log(CannotShowAll(shownAddress_));
+  if (text.repairs > 0) Log(text.RepairLine(shownAddress_));
   if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
   text.lines.Lines();
   return std::move(text.lines);
