@@ -285,15 +285,20 @@ std::size_t OffsetInBytes(std::string_view bytes, const ParserInput& input, std:
   return std::min(input.skipped + OffsetInSource(utf8, offset, input.source), bytes.size());
 }
 
+// The parser's input made once more from the bytes that came; nullopt when the system's
+// conversion fails this time.
+std::optional<std::string> ParserTextAgain(std::string_view bytes, const ParserInput& input,
+                                           const CodePageToUtf8& toUtf8) {
+  if (input.source == Source::Utf16) return Utf16ToUtf8(bytes);
+  return ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
+}
+
 // The same for an offset into the parser's input after the parse rewrote it: counted over the
 // input made once more (which a conversion may fail to do, leaving the offset as it is).
 std::size_t OffsetOfParsed(std::string_view bytes, const ParserInput& input, std::size_t offset,
                            const CodePageToUtf8& toUtf8) {
   std::optional<std::string> again;
-  if (input.source == Source::Utf16) again = Utf16ToUtf8(bytes);
-  if (input.source == Source::SingleByte) {
-    again = ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
-  }
+  if (input.source != Source::Utf8) again = ParserTextAgain(bytes, input, toUtf8);
   if (!again) return std::min(input.skipped + offset, bytes.size());
   return OffsetInBytes(bytes, input, *again, offset);
 }
@@ -358,17 +363,27 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
                   OffsetInBytes(bytes, input, input.utf8, *beyond));
   }
   if (const std::size_t repairs = CountFeedRepairs(input.utf8)) {
+    // One copy at a time: the repaired text replaces the one it was made from.
     std::string repaired = RepairFeed(input.utf8);
-    pugi::xml_document document;
-    if (document.load_buffer_inplace(repaired.data(), repaired.size(), pugi::parse_default,
-                                     pugi::encoding_utf8)) {
-      FeedReading reading;
-      reading.outcome = FeedOutcome::Feed;
-      reading.items = ReadItems(document.document_element(), prolog.format, address);
-      reading.repairs = repairs;
-      return reading;
+    std::string().swap(input.utf8);
+    pugi::xml_parse_result parsed;
+    {
+      pugi::xml_document document;
+      parsed = document.load_buffer_inplace(repaired.data(), repaired.size(), pugi::parse_default,
+                                            pugi::encoding_utf8);
+      if (parsed) {
+        FeedReading reading;
+        reading.outcome = FeedOutcome::Feed;
+        reading.items = ReadItems(document.document_element(), prolog.format, address);
+        reading.repairs = repairs;
+        return reading;
+      }
     }
-    // Past mending: read as it came, which tells where it breaks.
+    // Past mending: the text as it came tells where it breaks.
+    std::string().swap(repaired);
+    std::optional<std::string> again = ParserTextAgain(bytes, input, toUtf8);
+    if (!again) return Broken(parsed.description(), 0);
+    input.utf8 = std::move(*again);
   }
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
