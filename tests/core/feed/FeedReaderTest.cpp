@@ -267,11 +267,11 @@ INSTANTIATE_TEST_SUITE_P(
                  FeedOutcome::Feed,
                  {{"T", "http://t.example/"}}},
         FeedCase{"a bare ampersand and html names are repaired once and counted",
-                 "<!-- a & b --><rss><channel><item><title>AT&T&rsquo;s&nbsp;plan &amp; "
-                 "<![CDATA[x & y]]> &bogus;</title><link>http://a.example/?a=1&b=2</link></item>"
+                 "<!-- say \"a & b --><rss><channel><item><title>AT&T&rsquo;s&nbsp;plan &amp; "
+                 "<![CDATA[x's & y]]> &bogus;</title><link>http://a.example/?a=1&b=2</link></item>"
                  "</channel></rss>",
                  FeedOutcome::Feed,
-                 {{"AT&T\u2019s\u00A0plan & x & y &bogus;", "http://a.example/?a=1&b=2"}},
+                 {{"AT&T\u2019s\u00A0plan & x's & y &bogus;", "http://a.example/?a=1&b=2"}},
                  std::nullopt,
                  4},
         FeedCase{"an atom text with an html name",
