@@ -160,6 +160,40 @@ TEST_F(ProgramFeed, AClickOnTheScrollingHeadlineOpensItsStoryAndADoubleClickPaus
   Exit(*program, bar);
 }
 
+// A WordPress-style feed with a bare "&" in its link and HTML names XML lacks: shown after its
+// repairs. A drag over the headline opens nothing; a click that the busy bar takes only after
+// the pointer has left it opens the story under the press.
+TEST_F(ProgramFeed, ASloppyFeedIsRepairedAndOnlyAClickOpensItsStory) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{200, "",
+                        Feed("<item><title>Rates&rsquo; rise</title><description>"
+                             "AT&T&nbsp;view</description><link>/story?p=1&c=2</link>"
+                             "</item>")};
+  });
+  BrowserStandIn browser(opened);
+  auto program = StartOn(server, true);
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil(
+      [&] { return LogCount("Feed: repaired " + server.Url("/news/feed.xml") + " (4 fixes)"); }));
+  ASSERT_TRUE(WaitUntil([] { return LogCount("Received Windows message: WParam: 2"); }));
+  const POINT middle = Middle(bar);
+  {
+    MouseDrag drag(middle);
+    drag.MoveTo({middle.x + 60, middle.y});
+  }
+  // Twice the double-click time: a click would have opened the story by now.
+  ::Sleep(2 * ::GetDoubleClickTime());
+  EXPECT_EQ(Opened(), "");
+  {
+    const ProcessPause busy(program->ProcessId());
+    ClickAt({middle.x - 150, middle.y});
+    MoveMouseTo({middle.x, 600});
+  }
+  EXPECT_TRUE(WaitUntil([&] { return Opened() == server.Url("/story?p=1&c=2") + "\r\n"; }))
+      << Opened();
+  Exit(*program, bar);
+}
+
 TEST_F(ProgramFeed, ABrokenFeedAfterAGoodOneKeepsTheGoodHeadlines) {
   std::atomic<bool> broken{false};
   HttpTestServer server([&](const HttpRequest&) {
