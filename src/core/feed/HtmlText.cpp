@@ -31,9 +31,9 @@ void AppendReferenced(std::string& out, std::uint32_t point) {
 }
 
 struct Reference {
-  std::size_t end;  // just after the ";"
   std::uint32_t first;
-  std::uint32_t second = 0;
+  std::uint32_t second;
+  std::size_t end;  // just after the ";"
 };
 
 // The numeric reference whose digits (after "#", with an "x" for hex) start at `at`.
@@ -51,7 +51,7 @@ std::optional<Reference> NumericAt(std::string_view text, std::size_t at) {
     point = point * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
   }
   if (end == digits || end >= text.size() || text[end] != ';') return std::nullopt;
-  return Reference{end + 1, point};
+  return Reference{point, 0, end + 1};
 }
 
 // The reference that starts with the "&" at `amp`, if it is one HTML knows.
@@ -64,7 +64,7 @@ std::optional<Reference> ReferenceAt(std::string_view text, std::size_t amp) {
   if (end >= text.size() || text[end] != ';') return std::nullopt;
   const HtmlReference* named = FindHtmlReference(text.substr(amp + 1, end - amp - 1));
   if (named == nullptr) return std::nullopt;
-  return Reference{end + 1, named->first, named->second};
+  return Reference{named->first, named->second, end + 1};
 }
 
 // The length of the blank, control character (C0, DEL or C1, such as NEL) or line or paragraph
@@ -122,15 +122,16 @@ std::string DecodeHtmlReferences(std::string_view text) {
     const std::size_t amp = text.find('&', at);
     out.append(text.substr(at, amp - at));
     if (amp == std::string_view::npos) break;
-    const std::optional<Reference> reference = ReferenceAt(text, amp);
-    if (!reference) {
+    const std::optional<Reference> found = ReferenceAt(text, amp);
+    if (!found) {
       out += '&';
       at = amp + 1;
       continue;
     }
-    AppendReferenced(out, reference->first);
-    if (reference->second != 0) AppendReferenced(out, reference->second);
-    at = reference->end;
+    const Reference& reference = *found;
+    AppendReferenced(out, reference.first);
+    if (reference.second != 0) AppendReferenced(out, reference.second);
+    at = reference.end;
   }
   return out;
 }
