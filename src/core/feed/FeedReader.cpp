@@ -69,7 +69,7 @@ std::string Readable(pugi::xml_node node, Markup markup) {
   std::string text = TextUnder(node);
   if (markup == Markup::Html) {
     StripTags(text);
-    text = DecodeHtmlReferences(text);
+    DecodeHtmlReferences(text);
   }
   CollapseBlanks(text);
   return text;

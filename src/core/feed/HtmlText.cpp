@@ -114,7 +114,9 @@ void StripTags(std::string& text) {
 
 // A reference is looked for only as far as the longest one reaches, and stops at the first
 // character no name holds: each byte is looked at twice at most.
-std::string DecodeHtmlReferences(std::string_view text) {
+void DecodeHtmlReferences(std::string& decoded) {
+  const std::string_view text(decoded);
+  if (text.find('&') == std::string_view::npos) return;
   std::string out;
   out.reserve(text.size());
   std::size_t at = 0;
@@ -133,7 +135,7 @@ std::string DecodeHtmlReferences(std::string_view text) {
     if (reference.second != 0) AppendReferenced(out, reference.second);
     at = reference.end;
   }
-  return out;
+  decoded.swap(out);
 }
 
 // In place: a run is never shorter than its blank.

@@ -11,8 +11,9 @@ namespace core {
 void StripTags(std::string& text);
 
 // HTML's named references, decimal ("&#8217;") and hex ("&#x2019;") ones decoded; a name HTML
-// does not know, and a "&" that starts no reference, stay as they are.
-std::string DecodeHtmlReferences(std::string_view text);
+// does not know, and a "&" that starts no reference, stay as they are. A text without "&" is
+// not copied.
+void DecodeHtmlReferences(std::string& text);
 
 // Runs of blanks, line breaks and other control characters become one blank; none at the ends.
 void CollapseBlanks(std::string& text);
