@@ -1,5 +1,6 @@
 #include "core/feed/FeedRepair.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/feed/FeedProlog.h"
@@ -12,7 +13,8 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 bool IsNameStart(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x80 || std::isalpha(byte) != 0 || c == '_' || c == ':';
+  const auto lower = static_cast<unsigned char>(byte | 0x20);
+  return byte >= 0x80 || (lower >= 'a' && lower <= 'z') || c == '_' || c == ':';
 }
 
 bool IsNameChar(char c) {
@@ -23,9 +25,18 @@ bool IsXmlEntity(std::string_view name) {
   return name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos";
 }
 
+// The next "<" at or after `from` that `second` follows ("<!" starts a comment, CDATA section or
+// declaration, "<?" a processing instruction): found by the rarer second character, so that the
+// search does not stop at every tag.
+std::size_t NextOpening(std::string_view xml, char second, std::size_t from) {
+  for (std::size_t at = xml.find(second, from + 1); at != kNone; at = xml.find(second, at + 1)) {
+    if (xml[at - 1] == '<') return at - 1;
+  }
+  return kNone;
+}
+
 // Just after the comment, CDATA section, processing instruction or declaration that starts
-// with the "<" at `lt`, whose "&" are not references; `lt` + 1 for any other tag. npos when it
-// is never closed.
+// with the "<" at `lt`, whose "&" are not references; npos when it is never closed.
 std::size_t AfterMarkup(std::string_view xml, std::size_t lt) {
   const std::string_view rest = xml.substr(lt);
   const auto after = [xml](std::size_t from, std::string_view close) {
@@ -70,17 +81,19 @@ std::size_t CheckAmpersand(std::string_view xml, std::size_t amp, OnFault& onFau
   return amp + 1;
 }
 
-// Each byte is looked at a bounded number of times: "<" and "&" are found by searching on from
-// the last one, and a construct without its end ends the search.
+// Each byte is looked at a bounded number of times: "<!", "<?" and "&" are found by searching on
+// from the last one, and a construct without its end ends the search.
 template <typename OnFault>
 void ForEachFault(std::string_view xml, OnFault onFault) {
-  std::size_t lt = xml.find('<');
+  std::size_t bang = NextOpening(xml, '!', 0);
+  std::size_t question = NextOpening(xml, '?', 0);
   std::size_t amp = xml.find('&');
   while (amp != kNone) {
-    if (lt < amp) {
+    if (const std::size_t lt = std::min(bang, question); lt < amp) {
       const std::size_t after = AfterMarkup(xml, lt);
       if (after == kNone) return;
-      lt = xml.find('<', after);
+      if (bang < after) bang = NextOpening(xml, '!', after);
+      if (question < after) question = NextOpening(xml, '?', after);
       if (amp < after) amp = xml.find('&', after);
       continue;
     }
