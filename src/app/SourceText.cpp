@@ -48,6 +48,7 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
   }
   std::string().swap(bytes);  // not needed any more: a large feed costs less at its peak
   text.kind = SourceText::Kind::Feed;
+  text.repairs = feed.repairs;
   std::vector<std::string> links(feed.items.size());
   std::transform(feed.items.begin(), feed.items.end(), links.begin(),
                  [](core::FeedItem& item) { return std::move(item.link); });

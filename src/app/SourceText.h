@@ -13,14 +13,19 @@
 struct SourceText {
   enum class Kind { Text, Feed, BrokenFeed, SourceList };
   Kind kind = Kind::Text;
-  core::TextLines lines;   // Text and Feed, in the system's code page
-  std::string error;       // BrokenFeed (or a broken list): the log line
-  core::OpmlReading list;  // SourceList: names and addresses in UTF-8
-  bool lossy = false;      // some character cannot be shown and became "?"
+  core::TextLines lines;    // Text and Feed, in the system's code page
+  std::string error;        // BrokenFeed (or a broken list): the log line
+  core::OpmlReading list;   // SourceList: names and addresses in UTF-8
+  bool lossy = false;       // some character cannot be shown and became "?"
+  std::size_t repairs = 0;  // Feed: faults mended before it could be read
 
   // "Feed: 12 headlines from SOURCE", so that a log tells a feed from a text.
   std::string FeedLine(const std::string& source) {
     return "Feed: " + std::to_string(lines.Lines().size()) + " headlines from " + source;
+  }
+  // "Feed: repaired SOURCE (3 fixes)": a sloppy feed shown after all, and said so.
+  std::string RepairLine(const std::string& source) const {
+    return "Feed: repaired " + source + " (" + std::to_string(repairs) + " fixes)";
   }
 };
 

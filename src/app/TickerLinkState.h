@@ -11,7 +11,8 @@ struct TickerLinkState {
   // within it makes a double click, which pauses instead.
   platform::Timer TimerOpenLink{0};
   std::string pendingLink;
-  core::Point press;  // screen position of the left button's press
+  core::Point press;        // screen position of the left button's press
+  std::string pressedLink;  // the story under it then
   bool pressed = false;
   bool doubleClicked = false;  // the release that follows belongs to a double click
 };

@@ -13,24 +13,26 @@ void TForm1::CreateLinkTimer() {
   links_.TimerOpenLink.SetOnTimer([this] { TimerOpenLinkTimer(); });
 }
 
+// Where the button went down and the story under it then: by the time the message is handled
+// the cursor, and the scrolling text under it, may have moved on.
 void TForm1::LinkPress() {
-  const std::optional<core::Point> cursor = platform::CursorPosition();
-  links_.pressed = cursor.has_value();
-  if (cursor) links_.press = *cursor;
+  links_.press = platform::MessageCursorPosition();
+  links_.pressedLink = LinkAt(links_.press);
+  links_.pressed = true;
 }
 
 void TForm1::LinkRelease() {
   const bool click = links_.pressed && !links_.doubleClicked;
   links_.pressed = false;
   links_.doubleClicked = false;
-  if (!click) return;
-  const std::optional<core::Point> cursor = platform::CursorPosition();
-  if (!cursor || core::IsDrag(links_.press.x, links_.press.y, cursor->x, cursor->y,
-                              ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG))) {
+  std::string link = std::move(links_.pressedLink);
+  links_.pressedLink.clear();
+  if (!click || link.empty()) return;
+  const core::Point release = platform::MessageCursorPosition();
+  if (core::IsDrag(links_.press.x, links_.press.y, release.x, release.y,
+                   ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG))) {
     return;
   }
-  std::string link = LinkAt(links_.press);
-  if (link.empty()) return;
   links_.pendingLink = std::move(link);
   links_.TimerOpenLink.SetInterval(::GetDoubleClickTime());
   links_.TimerOpenLink.SetEnabled(true);

@@ -176,6 +176,7 @@ std::optional<SourceText> TForm1::TextOfLocalFile(std::string bytes) {
       return std::nullopt;
     }
     if (text.lossy) Log(CannotShowAll(values_.File));
+    if (text.repairs > 0) Log(text.RepairLine(values_.File));
     if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(values_.File));
     return text;
   } catch (const std::bad_alloc&) {

@@ -143,6 +143,7 @@ core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::stri
   }
   if (text.kind == SourceText::Kind::SourceList) sourceList_ = std::move(text.list);
   if (text.lossy) Log(CannotShowAll(shownAddress_));
+  if (text.repairs > 0) Log(text.RepairLine(shownAddress_));
   if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
   text.lines.Lines();
   return std::move(text.lines);

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/feed/FeedNamespaceUris.h"
+
 namespace core {
 namespace {
 
-constexpr std::string_view kAtomNamespace = "http://www.w3.org/2005/Atom";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsSpace(char c) {
@@ -60,23 +61,24 @@ std::string DeclaredEncoding(std::string_view declaration) {
   return {};
 }
 
-// The root's start tag, from its name on: which feed it is, if any.
-FeedFormat FormatOfRoot(std::string_view tag, std::string& prefix) {
+// The root's start tag, from its name on: which feed it is, if any, by its local name and the
+// namespace the tag declares for its prefix.
+FeedFormat FormatOfRoot(std::string_view tag) {
   std::size_t nameEnd = 0;
   while (nameEnd < tag.size() && !EndsName(tag[nameEnd])) ++nameEnd;
   const std::string_view name = tag.substr(0, nameEnd);
-  if (name == "rss") return FeedFormat::Rss;
-  if (name == "rdf:RDF") return FeedFormat::Rdf;
   const std::size_t colon = name.find(':');
-  const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
-  if (local != "feed") return FeedFormat::None;
-  prefix = colon == std::string_view::npos ? std::string() : std::string(name.substr(0, colon + 1));
-  const std::string xmlns =
-      prefix.empty() ? std::string("xmlns") : "xmlns:" + prefix.substr(0, prefix.size() - 1);
+  const std::string_view prefix = colon == std::string_view::npos ? "" : name.substr(0, colon);
+  const std::string_view local = name.substr(prefix.empty() ? 0 : colon + 1);
+  const std::string xmlns = prefix.empty() ? "xmlns" : "xmlns:" + std::string(prefix);
+  std::string_view space;
   AttributeReader reader(tag.substr(nameEnd));
   for (std::string_view attribute, value; reader.Next(attribute, value);) {
-    if (attribute == xmlns) return value == kAtomNamespace ? FeedFormat::Atom : FeedFormat::None;
+    if (attribute == xmlns) space = value;
   }
+  if (local == "rss") return FeedFormat::Rss;
+  if (local == "RDF" && space == feed_namespace::kRdf) return FeedFormat::Rdf;
+  if (local == "feed" && space == feed_namespace::kAtom) return FeedFormat::Atom;
   return FeedFormat::None;
 }
 
@@ -130,8 +132,7 @@ FeedProlog ReadFeedProlog(std::string_view bytes) {
       while (nameEnd < rest.size() && !EndsName(rest[nameEnd])) ++nameEnd;
       prolog.rootName = rest.substr(1, nameEnd - 1);
       prolog.format = FormatOfRoot(
-          rest.substr(1, tagEnd == std::string_view::npos ? std::string_view::npos : tagEnd - 1),
-          prolog.rootPrefix);
+          rest.substr(1, tagEnd == std::string_view::npos ? std::string_view::npos : tagEnd - 1));
       prolog.rootStart = at;
       return prolog;
     }

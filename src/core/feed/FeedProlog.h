@@ -13,15 +13,14 @@ enum class FeedFormat { None, Rss, Rdf, Atom };
 struct FeedProlog {
   FeedFormat format = FeedFormat::None;
   std::string encoding;       // the declaration's encoding, lower case; empty without one
-  std::string rootPrefix;     // "atom:" for <atom:feed ...>; empty for an unprefixed root
   std::string rootName;       // the root's name as written, so that other formats can be told
   std::size_t rootStart = 0;  // offset of the root's "<"
 };
 
 // Reads `bytes` in an ASCII-compatible encoding (UTF-8 or a single-byte code page), after an
-// optional UTF-8 byte-order mark. The root is a feed when it is `rss`, `rdf:RDF`, or `feed` in
-// the Atom 1.0 namespace; comments, processing instructions and a DOCTYPE (with its internal
-// subset) may come before it.
+// optional UTF-8 byte-order mark. The root is a feed when it is `rss`, `RDF` in the RDF namespace
+// or `feed` in the Atom 1.0 namespace, under any prefix; comments, processing instructions and a
+// DOCTYPE (with its internal subset) may come before it.
 FeedProlog ReadFeedProlog(std::string_view bytes);
 
 // Just after the ">" that ends a DOCTYPE (or any other "<!" declaration) whose body starts at

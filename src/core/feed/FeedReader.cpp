@@ -3,22 +3,24 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
 #include <utility>
 
 #include "core/feed/FeedEncoding.h"
+#include "core/feed/FeedNamespaces.h"
 #include "core/feed/FeedNodeCount.h"
 #include "core/feed/FeedProlog.h"
+#include "core/feed/FeedRepair.h"
+#include "core/feed/HtmlText.h"
 #include "core/web/WebAddress.h"
 
 namespace core {
 namespace {
 
 constexpr std::size_t kDescriptionLimit = 100;
-// "&" to ";" of the longest character reference decoded in escaped HTML.
-constexpr std::size_t kLongestReference = 10;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsUtf16Marked(std::string_view bytes) {
@@ -53,157 +55,66 @@ std::string TextUnder(pugi::xml_node node) {
   return text;
 }
 
-// Copies `size` characters of `text` from `from` back to `to`, which is not after it.
-void MoveBack(std::string& text, std::size_t from, std::size_t size, std::size_t& to) {
-  std::char_traits<char>::move(text.data() + to, text.data() + from, size);
-  to += size;
-}
-
-// Tags of escaped markup ("<b>", "</a>", "<!-- -->") dropped; a "<" that starts none stays.
-// Once no ">" follows, none follows any later "<" either: each byte is searched once. In place,
-// since a tag's blank is shorter than the tag.
-void StripTags(std::string& text) {
-  const std::string_view view(text);
-  std::size_t out = 0;
-  bool closable = true;
-  std::size_t at = 0;
-  while (at < view.size()) {
-    const std::size_t open = view.find('<', at);
-    if (open == std::string_view::npos || open + 1 >= view.size()) {
-      MoveBack(text, at, view.size() - at, out);
-      break;
-    }
-    const char next = view[open + 1];
-    const bool tag = std::isalpha(static_cast<unsigned char>(next)) != 0 || next == '/' ||
-                     next == '!' || next == '?';
-    const std::size_t close = tag && closable ? view.find('>', open) : std::string_view::npos;
-    if (close == std::string_view::npos) {
-      closable = closable && !tag;
-      MoveBack(text, at, open + 1 - at, out);
-      at = open + 1;
-      continue;
-    }
-    MoveBack(text, at, open - at, out);
-    text[out++] = ' ';  // "a<br>b" reads as two words
-    at = close + 1;
-  }
-  text.resize(out);
-}
-
-// A character reference to nothing that can be shown becomes U+FFFD.
-void AppendReferenced(std::string& out, std::uint32_t point) {
-  if (point == 0 || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) point = 0xFFFD;
-  AppendUtf8(out, point);
-}
-
-// The entities escaped HTML still holds once the XML's own are decoded: the five of XML,
-// &nbsp; and numeric ones. Others stay as they are. A reference is looked for only as far as the
-// longest one reaches.
-std::string DecodeHtmlEntities(std::string_view text) {
-  static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
-      {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
-  std::string out;
-  out.reserve(text.size());
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t amp = text.find('&', at);
-    out.append(text.substr(at, amp - at));
-    if (amp == std::string_view::npos) break;
-    const std::size_t semi = text.substr(0, amp + kLongestReference + 1).find(';', amp);
-    at = amp + 1;
-    if (semi == std::string_view::npos) {
-      out += '&';
-      continue;
-    }
-    const std::string_view name = text.substr(amp + 1, semi - amp - 1);
-    bool decoded = false;
-    if (name.size() > 1 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string_view digits = name.substr(hex ? 2 : 1);
-      std::uint32_t point = 0;
-      decoded = !digits.empty();
-      for (const char c : digits) {
-        const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                          : hex && std::isxdigit(static_cast<unsigned char>(c))
-                              ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                              : -1;
-        if (digit < 0 || point > 0x10FFFF) {
-          decoded = false;
-          break;
-        }
-        point = point * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
-      }
-      if (decoded) AppendReferenced(out, point);
-    } else {
-      for (const auto& [entity, replacement] : kNamed) {
-        if (name != entity) continue;
-        out.append(replacement);
-        decoded = true;
-      }
-    }
-    if (decoded) {
-      at = semi + 1;
-    } else {
-      out += '&';
-    }
-  }
-  return out;
-}
-
-// The length of the blank, control character (C0, DEL or C1, such as NEL) or line or paragraph
-// separator that starts `text`, in UTF-8; 0 when it starts with none.
-std::size_t BlankLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  if (byte(0) <= 0x20 || byte(0) == 0x7F) return 1;
-  if (text.size() >= 2 && byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return 2;
-  if (text.size() >= 3 && byte(0) == 0xE2 && byte(1) == 0x80 &&
-      (byte(2) == 0xA8 || byte(2) == 0xA9)) {
-    return 3;
-  }
-  return 0;
-}
-
-// Runs of blanks, line breaks and other control characters become one blank; none at the ends.
-// In place: a run is never shorter than its blank.
-void CollapseInPlace(std::string& text) {
-  std::size_t out = 0;
-  bool blank = false;
-  for (std::size_t at = 0; at < text.size();) {
-    if (const std::size_t length = BlankLength(std::string_view(text).substr(at))) {
-      blank = out > 0;
-      at += length;
-      continue;
-    }
-    if (blank) text[out++] = ' ';
-    blank = false;
-    text[out++] = text[at++];
-  }
-  text.resize(out);
-}
-
 std::string Collapse(std::string_view text) {
   std::string out(text);
-  CollapseInPlace(out);
+  CollapseBlanks(out);
   return out;
 }
 
 enum class Markup { Text, Html };
 
+// HTML has its tags dropped and then its references decoded; plain text, and XHTML's text
+// content, are shown as they are, angle brackets and all.
 std::string Readable(pugi::xml_node node, Markup markup) {
   std::string text = TextUnder(node);
-  StripTags(text);
   if (markup == Markup::Html) {
-    text = DecodeHtmlEntities(text);
     StripTags(text);
+    DecodeHtmlReferences(text);
   }
-  CollapseInPlace(text);
+  CollapseBlanks(text);
   return text;
 }
 
-bool IsHtml(pugi::xml_node node) {
+// Atom's text constructs and Media RSS's title say what they hold, text by default. Everything
+// else a feed reader takes as HTML, escaped or not.
+Markup MarkupOf(pugi::xml_node node, std::string_view space) {
+  if (space != feed_namespace::kAtom && space != feed_namespace::kMedia) return Markup::Html;
   const std::string_view type = node.attribute("type").value();
-  return type == "html" || type == "xhtml";
+  return type == "html" || type == "text/html" ? Markup::Html : Markup::Text;
 }
+
+// Where an item's line comes from, in the order it is looked for: a title, else a text cut
+// short.
+enum Field {
+  kTitle,
+  kDcTitle,
+  kMediaTitle,
+  kDescription,
+  kSummary,
+  kEncoded,
+  kContent,
+  kDcDescription,
+  kItunesSummary,
+  kFieldCount
+};
+
+struct FieldName {
+  bool own;  // in the feed's own namespace, else in `space`
+  std::string_view space;
+  std::string_view local;
+};
+
+constexpr FieldName kFieldNames[kFieldCount] = {
+    {true, {}, "title"},
+    {false, feed_namespace::kDublinCore, "title"},
+    {false, feed_namespace::kMedia, "title"},
+    {true, {}, "description"},
+    {false, feed_namespace::kAtom, "summary"},
+    {false, feed_namespace::kContent, "encoded"},
+    {false, feed_namespace::kAtom, "content"},
+    {false, feed_namespace::kDublinCore, "description"},
+    {false, feed_namespace::kItunes, "summary"},
+};
 
 // The address `reference` names for the element `node`: resolved against every xml:base from
 // the root down to the element, and against the feed's own address first.
@@ -223,16 +134,43 @@ std::string Resolved(pugi::xml_node node, std::string_view address, std::string_
 
 class ItemReader {
  public:
-  ItemReader(FeedFormat format, std::string prefix, std::string_view address)
-      : format_(format), prefix_(std::move(prefix)), address_(address) {}
+  ItemReader(FeedFormat format, std::string_view rootSpace, std::string_view address)
+      : format_(format), rootSpace_(rootSpace), address_(address) {}
 
-  std::optional<FeedItem> Read(pugi::xml_node item) const {
-    FeedItem result;
-    if (const pugi::xml_node title = Child(item, "title")) {
-      result.text = Readable(
-          title, format_ == FeedFormat::Atom && IsHtml(title) ? Markup::Html : Markup::Text);
+  // The scope that the elements looked at next are children of.
+  void Enter(const NamespaceScope& scope) { scope_ = &scope; }
+
+  std::optional<FeedItem> Read(pugi::xml_node item, const NamespaceScope& scope) {
+    Enter(scope);
+    struct Found {
+      pugi::xml_node node;
+      Markup markup = Markup::Html;
+    };
+    std::array<Found, kFieldCount> found{};
+    for (pugi::xml_node child = item.first_child(); child; child = child.next_sibling()) {
+      const std::string_view local = LocalName(child);
+      std::optional<std::string_view> space;  // looked up once the local name matches
+      for (std::size_t field = 0; field < kFieldCount; ++field) {
+        const FieldName& name = kFieldNames[field];
+        if (found[field].node || name.local != local) continue;
+        if (!space) space = scope.NamespaceOf(child);
+        if (name.own ? IsOwn(*space) : *space == name.space) {
+          found[field] = {child, MarkupOf(child, *space)};
+        }
+      }
     }
-    if (result.text.empty()) result.text = CutAtWord(Summary(item), kDescriptionLimit);
+    const auto first = [&](std::size_t from, std::size_t to) {
+      std::string text;
+      for (std::size_t field = from; field < to && text.empty(); ++field) {
+        if (found[field].node) text = Readable(found[field].node, found[field].markup);
+      }
+      return text;
+    };
+    FeedItem result;
+    result.text = first(kTitle, kDescription);
+    if (result.text.empty()) {
+      result.text = CutAtWord(first(kDescription, kFieldCount), kDescriptionLimit);
+    }
     if (result.text.empty()) return std::nullopt;
     result.link = format_ == FeedFormat::Atom ? AtomLink(item) : RssLink(item);
     return result;
@@ -246,20 +184,17 @@ class ItemReader {
   }
 
   bool Named(pugi::xml_node node, std::string_view name) const {
-    const std::string_view nodeName = node.name();
-    return nodeName.size() == prefix_.size() + name.size() && nodeName.starts_with(prefix_) &&
-           nodeName.ends_with(name);
+    return node.type() == pugi::node_element && LocalName(node) == name &&
+           IsOwn(scope_->NamespaceOf(node));
   }
 
  private:
-  std::string Summary(pugi::xml_node item) const {
-    if (format_ == FeedFormat::Atom) {
-      const pugi::xml_node summary = Child(item, "summary");
-      return summary ? Readable(summary, IsHtml(summary) ? Markup::Html : Markup::Text) : "";
-    }
-    // RSS descriptions are HTML, escaped or not.
-    const pugi::xml_node description = Child(item, "description");
-    return description ? Readable(description, Markup::Html) : "";
+  // Atom's elements are in its namespace; RSS's in none, in RSS 1.0's (or 0.90's), or in the
+  // one its root is in.
+  bool IsOwn(std::string_view space) const {
+    if (format_ == FeedFormat::Atom) return space == feed_namespace::kAtom;
+    return space.empty() || space == feed_namespace::kRss10 || space == feed_namespace::kRss090 ||
+           space == rootSpace_;
   }
 
   std::string RssLink(pugi::xml_node item) const {
@@ -284,21 +219,32 @@ class ItemReader {
   }
 
   FeedFormat format_;
-  std::string prefix_;
+  std::string_view rootSpace_;
   std::string_view address_;
+  const NamespaceScope* scope_ = nullptr;
 };
 
 // Where the items are: channel/item (RSS), item beside the channel (RSS 1.0), entry (Atom).
-std::vector<FeedItem> ReadItems(pugi::xml_node root, const FeedProlog& prolog,
-                                std::string_view address) {
-  const bool atom = prolog.format == FeedFormat::Atom;
-  const ItemReader reader(prolog.format, atom ? prolog.rootPrefix : "", address);
+std::vector<FeedItem> ReadItems(pugi::xml_node root, FeedFormat format, std::string_view address) {
+  const NamespaceScope rootScope(root);
+  ItemReader reader(format, rootScope.NamespaceOf(root), address);
+  reader.Enter(rootScope);
   pugi::xml_node parent = root;
-  if (prolog.format == FeedFormat::Rss) parent = reader.Child(root, "channel");
+  std::optional<NamespaceScope> channelScope;
+  if (format == FeedFormat::Rss) {
+    parent = reader.Child(root, "channel");
+    channelScope.emplace(parent, &rootScope);
+  }
+  const NamespaceScope& parentScope = channelScope ? *channelScope : rootScope;
+  const std::string_view itemName = format == FeedFormat::Atom ? "entry" : "item";
   std::vector<FeedItem> items;
   for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
-    if (!reader.Named(node, atom ? "entry" : "item")) continue;
-    if (std::optional<FeedItem> item = reader.Read(node)) items.push_back(std::move(*item));
+    reader.Enter(parentScope);
+    if (!reader.Named(node, itemName)) continue;
+    const NamespaceScope itemScope(node, &parentScope);
+    if (std::optional<FeedItem> item = reader.Read(node, itemScope)) {
+      items.push_back(std::move(*item));
+    }
   }
   return items;
 }
@@ -342,15 +288,20 @@ std::size_t OffsetInBytes(std::string_view bytes, const ParserInput& input, std:
   return std::min(input.skipped + OffsetInSource(utf8, offset, input.source), bytes.size());
 }
 
+// The parser's input made once more from the bytes that came; nullopt when the system's
+// conversion fails this time.
+std::optional<std::string> ParserTextAgain(std::string_view bytes, const ParserInput& input,
+                                           const CodePageToUtf8& toUtf8) {
+  if (input.source == Source::Utf16) return Utf16ToUtf8(bytes);
+  return ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
+}
+
 // The same for an offset into the parser's input after the parse rewrote it: counted over the
 // input made once more (which a conversion may fail to do, leaving the offset as it is).
 std::size_t OffsetOfParsed(std::string_view bytes, const ParserInput& input, std::size_t offset,
                            const CodePageToUtf8& toUtf8) {
   std::optional<std::string> again;
-  if (input.source == Source::Utf16) again = Utf16ToUtf8(bytes);
-  if (input.source == Source::SingleByte) {
-    again = ConvertedToUtf8(bytes.substr(input.skipped), input.encoding, toUtf8);
-  }
+  if (input.source != Source::Utf8) again = ParserTextAgain(bytes, input, toUtf8);
   if (!again) return std::min(input.skipped + offset, bytes.size());
   return OffsetInBytes(bytes, input, *again, offset);
 }
@@ -414,6 +365,29 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
     return Broken("more than " + std::to_string(kMostFeedNodes) + " elements, attributes and texts",
                   OffsetInBytes(bytes, input, input.utf8, *beyond));
   }
+  if (const std::size_t repairs = CountFeedRepairs(input.utf8)) {
+    // One copy at a time: the repaired text replaces the one it was made from.
+    std::string repaired = RepairFeed(input.utf8);
+    std::string().swap(input.utf8);
+    pugi::xml_parse_result parsed;
+    {
+      pugi::xml_document document;
+      parsed = document.load_buffer_inplace(repaired.data(), repaired.size(), pugi::parse_default,
+                                            pugi::encoding_utf8);
+      if (parsed) {
+        FeedReading reading;
+        reading.outcome = FeedOutcome::Feed;
+        reading.items = ReadItems(document.document_element(), prolog.format, address);
+        reading.repairs = repairs;
+        return reading;
+      }
+    }
+    // Past mending: the text as it came tells where it breaks.
+    std::string().swap(repaired);
+    std::optional<std::string> again = ParserTextAgain(bytes, input, toUtf8);
+    if (!again) return Broken(parsed.description(), 0);
+    input.utf8 = std::move(*again);
+  }
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
       input.utf8.data(), input.utf8.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -427,7 +401,7 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   }
   FeedReading reading;
   reading.outcome = FeedOutcome::Feed;
-  reading.items = ReadItems(document.document_element(), prolog, address);
+  reading.items = ReadItems(document.document_element(), prolog.format, address);
   return reading;
 }
 

@@ -29,6 +29,7 @@ struct FeedReading {
   std::vector<FeedItem> items;  // Feed: in document order; may be empty
   std::string error;            // Broken: what is wrong
   std::size_t errorOffset = 0;  // Broken: where, in bytes from the start
+  std::size_t repairs = 0;      // Feed: faults mended before it could be read
 };
 
 // A feed whose parse would take more records (elements, attributes and texts) is refused as
@@ -42,8 +43,9 @@ using CodePageToUtf8 = std::function<std::optional<std::string>(std::string_view
 // Reads a feed out of `bytes`. The encoding is a byte-order mark's, else the XML declaration's,
 // else `charset` (a web server's), else UTF-8; a code page other than ISO-8859-1 and
 // windows-1252 needs `toUtf8`. Relative links are resolved against xml:base and then `address`,
-// the feed's own. A DTD's entities are never expanded and nothing outside is ever fetched;
-// nesting of any depth is walked without recursion.
+// the feed's own. A bare "&" and HTML's named references, which XML lacks, are mended once and
+// counted; any other fault makes the feed broken. A DTD's entities are never expanded and nothing
+// outside is ever fetched; nesting of any depth is walked without recursion.
 FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& charset,
                      std::string_view address, const CodePageToUtf8& toUtf8 = {});
 

@@ -25,6 +25,7 @@ struct FeedCase {
   FeedOutcome outcome;
   std::vector<FeedItem> items;
   std::optional<TextEncoding> charset = std::nullopt;
+  std::size_t repairs = 0;
 };
 
 std::string Rss(const std::string& items, const std::string& channelAttributes = "") {
@@ -69,6 +70,11 @@ TEST_P(FeedReading, GivesHeadlinesAndTheirStories) {
   const core::FeedReading reading = ReadFeed(row.bytes, row.charset, kAddress);
   EXPECT_EQ(reading.outcome, row.outcome) << reading.error;
   EXPECT_EQ(reading.items, row.items);
+  EXPECT_EQ(reading.repairs, row.repairs);
+}
+
+std::string Atom(const std::string& entries) {
+  return "<feed xmlns=\"http://www.w3.org/2005/Atom\">" + entries + "</feed>";
 }
 
 const std::string kLong =
@@ -194,6 +200,93 @@ INSTANTIATE_TEST_SUITE_P(
                  TextEncoding{Kind::CodePage, 28591, 0}},
         FeedCase{"an encoding without a table",
                  "<?xml version=\"1.0\" encoding=\"koi8-r\"?><rss/>",
+                 FeedOutcome::Broken,
+                 {}},
+        FeedCase{"atom text is decoded once and keeps its angle brackets",
+                 Atom("<entry><title>History of the &lt;blink&gt; tag</title></entry>"
+                      "<entry><title type=\"text\">Tom &amp;amp; Jerry</title></entry>"),
+                 FeedOutcome::Feed,
+                 {{"History of the <blink> tag", ""}, {"Tom &amp; Jerry", ""}}},
+        FeedCase{"atom html has its markup stripped and then its references decoded",
+                 Atom("<entry><title type=\"html\">&lt;b&gt;Caf&amp;eacute;&lt;/b&gt; "
+                      "&amp;lt;br&amp;gt;</title></entry>"),
+                 FeedOutcome::Feed,
+                 {{"Caf\u00E9 <br>", ""}}},
+        FeedCase{"atom xhtml gives the text of its div",
+                 Atom("<entry><title type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\">"
+                      "A <b>bold</b> &lt;move&gt;</div></title></entry>"),
+                 FeedOutcome::Feed,
+                 {{"A bold <move>", ""}}},
+        FeedCase{
+            "rss titles and descriptions are html however they are escaped",
+            Rss("<item><title>Tom &amp;amp; Jerry</title></item>"
+                "<item><title><![CDATA[Tom &amp; Jerry]]></title></item>"
+                "<item><title>Tom &amp; Jerry</title></item>"
+                "<item><description>&lt;p&gt;Caf&amp;eacute;&lt;/p&gt;</description></item>"),
+            FeedOutcome::Feed,
+            {{"Tom & Jerry", ""}, {"Tom & Jerry", ""}, {"Tom & Jerry", ""}, {"Caf\u00E9", ""}}},
+        FeedCase{
+            "html's named references decimal and hex while unknown names stay",
+            Rss("<item><title><![CDATA[&rsquo;&mdash;&eacute; &CounterClockwiseContourIntegral;"
+                " &NotEqualTilde; &#8217;&#x2019; &bogus; &amp]]></title></item>"),
+            FeedOutcome::Feed,
+            {{"\u2019\u2014\u00E9 \u2233 \u2242\u0338 \u2019\u2019 &bogus; &amp", ""}}},
+        FeedCase{"control characters an html reference makes collapse as blanks",
+                 Rss("<item><title><![CDATA[a&#1;b&#x9F;c &#x2028; d]]></title></item>"),
+                 FeedOutcome::Feed,
+                 {{"a b c d", ""}}},
+        FeedCase{
+            "titles fall back to dublin core then media and texts in their order",
+            "<rss xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+            "xmlns:media=\"http://search.yahoo.com/mrss/\" "
+            "xmlns:content=\"http://purl.org/rss/1.0/modules/content/\" "
+            "xmlns:itunes=\"http://www.itunes.com/dtds/podcast-1.0.dtd\"><channel>"
+            "<item><media:title>M</media:title><title> </title><dc:title>D</dc:title></item>"
+            "<item><media:title>M &amp;amp; m</media:title></item>"
+            "<item><itunes:summary>I</itunes:summary><dc:description>DD</dc:description></item>"
+            "<item><itunes:summary>I</itunes:summary><content:encoded><![CDATA[<p>C</p>]]>"
+            "</content:encoded></item>"
+            "<item><content:encoded>C</content:encoded><description>R</description></item>"
+            "<item><itunes:summary>I &lt;3</itunes:summary></item></channel></rss>",
+            FeedOutcome::Feed,
+            {{"D", ""}, {"M &amp; m", ""}, {"DD", ""}, {"C", ""}, {"R", ""}, {"I <3", ""}}},
+        FeedCase{"atom entries fall back to their summary then their content",
+                 Atom("<entry><content type=\"html\">&lt;p&gt;Body&lt;/p&gt;</content></entry>"
+                      "<entry><content>C</content><summary>S</summary></entry>"),
+                 FeedOutcome::Feed,
+                 {{"Body", ""}, {"S", ""}}},
+        FeedCase{
+            "rss 1.0 and rss 2.0 under prefixes and dublin core by its uri",
+            "<R:RDF xmlns:R=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" "
+            "xmlns:r=\"http://purl.org/rss/1.0/\" xmlns:d=\"http://purl.org/dc/elements/1.1/\">"
+            "<r:channel/><r:item><r:title>One</r:title><r:link>http://r.example/1</r:link>"
+            "</r:item><r:item><d:title>Two</d:title></r:item>"
+            "<r:item><dc:title xmlns:dc=\"urn:not-dublin-core\">No</dc:title></r:item>"
+            "<item><title>Three</title></item></R:RDF>",
+            FeedOutcome::Feed,
+            {{"One", "http://r.example/1"}, {"Two", ""}, {"Three", ""}}},
+        FeedCase{"rss 2.0 whose elements carry a prefix",
+                 "<x:rss xmlns:x=\"http://purl.org/rss/1.0/\" version=\"2.0\"><x:channel>"
+                 "<x:item><x:title>T</x:title><x:link>http://t.example/</x:link></x:item>"
+                 "<y:item xmlns:y=\"urn:other\"><y:title>No</y:title></y:item></x:channel></x:rss>",
+                 FeedOutcome::Feed,
+                 {{"T", "http://t.example/"}}},
+        FeedCase{"a bare ampersand and html names are repaired once and counted",
+                 "<!-- say \"a & b --><rss><channel><item><title>AT&T&rsquo;s&nbsp;plan &amp; "
+                 "<![CDATA[x's & y]]> &bogus;</title><link>http://a.example/?a=1&b=2</link></item>"
+                 "</channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"AT&T\u2019s\u00A0plan & x's & y &bogus;", "http://a.example/?a=1&b=2"}},
+                 std::nullopt,
+                 4},
+        FeedCase{"an atom text with an html name",
+                 Atom("<entry><title>Caf&eacute; &lt;b&gt;</title></entry>"),
+                 FeedOutcome::Feed,
+                 {{"Caf\u00E9 <b>", ""}},
+                 std::nullopt,
+                 1},
+        FeedCase{"a cut-off feed stays broken after its repairs",
+                 "<rss><channel><item><title>A & B&nbsp;",
                  FeedOutcome::Broken,
                  {}},
         FeedCase{"a text that starts with markup",
