@@ -1,7 +1,6 @@
 // Clicking a headline opens its story in the user's browser: a feed's item link, or the first
 // web address written in a line of plain text.
 
-
 #include "app/Ticker.h"
 #include "core/feed/LinkHitTest.h"
 #include "core/web/PlainUri.h"

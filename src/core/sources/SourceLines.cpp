@@ -39,7 +39,8 @@ std::string Prefix(std::string_view name) {
 TextLines SelectedLines(TextLines read, const TextOptions& options) {
   BuildText(read.Lines(), options);
   LinesBuilder kept;
-  for (const std::string_view line : read.Lines()) kept.Add({}, line, std::string(read.LinkOf(line)));
+  for (const std::string_view line : read.Lines())
+    kept.Add({}, line, std::string(read.LinkOf(line)));
   return kept.Take();
 }
 
