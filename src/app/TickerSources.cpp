@@ -10,6 +10,7 @@
 #include "app/ShownText.h"
 #include "app/SourceText.h"
 #include "app/Ticker.h"
+#include "core/feed/FeedReader.h"
 #include "core/sources/SourceLines.h"
 #include "core/text/FileStamp.h"
 #include "core/text/TickerTextOptions.h"
@@ -90,7 +91,10 @@ void TForm1::ShowSources() {
   });
   const core::SourceNames names =
       values_.ShowSourceNames ? core::SourceNames::Shown : core::SourceNames::Hidden;
-  core::TextLines merged = core::MergeSourceLines(groups, names);
+  // The separator after each headline, converted as the feeds' lines were: it opens nothing.
+  std::string separator = core::OneLineSeparator(values_.FeedSeparator);
+  platform::ConvertToSystemCodePage(separator, {core::TextEncoding::Kind::Utf8, 0, 0});
+  core::TextLines merged = core::MergeSourceLines(groups, names, separator);
   if (merged.Empty()) merged = core::TextLines::OneLine("");
   // Each source's lines were selected on their own: the merged lines are shown whole.
   LoadLines(std::move(merged), core::TextOptions{});

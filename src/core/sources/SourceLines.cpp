@@ -14,9 +14,9 @@ class LinesBuilder {
     bytes_.append(prefix).append(line) += '\n';
     links_.push_back(std::move(link));
   }
-  TextLines Take() {
+  TextLines Take(std::string_view separator = {}) {
     TextLines lines(std::move(bytes_));
-    lines.SetLinks(std::move(links_));
+    lines.SetLinks(std::move(links_), separator);
     return lines;
   }
 
@@ -44,7 +44,8 @@ TextLines SelectedLines(TextLines read, const TextOptions& options) {
   return kept.Take();
 }
 
-TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names) {
+TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names,
+                           std::string_view separator) {
   LinesBuilder merged;
   for (const SourceGroup& group : groups) {
     const std::string prefix = names == SourceNames::Shown ? Prefix(group.name) : std::string();
@@ -55,7 +56,7 @@ TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames name
       first = false;
     }
   }
-  return merged.Take();
+  return merged.Take(separator);
 }
 
 }  // namespace core

@@ -23,7 +23,9 @@ enum class SourceNames { Hidden, Shown };
 
 // The groups' lines in order, each keeping its story's address. With names shown, a group's
 // first line begins with its name and ": " (control characters in a name become blanks); a
-// group without lines shows nothing, not even its name.
-TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names);
+// group without lines shows nothing, not even its name. A line that ends with `separator` is a
+// headline followed by it, which opens no story.
+TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names,
+                           std::string_view separator = {});
 
 }  // namespace core

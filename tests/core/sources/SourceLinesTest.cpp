@@ -66,5 +66,16 @@ INSTANTIATE_TEST_SUITE_P(Sources, MergesSources, testing::Values(
     testing_names::FromWhat());
 // clang-format on
 
+TEST(MergedSources, TheSeparatorAfterAHeadlineOpensNothing) {
+  TextLines read("h1 +++\n");
+  read.SetLinks({"http://f/1"}, " +++");
+  TextLines kept = SelectedLines(std::move(read), {});
+  const std::vector<SourceGroup> groups{{"F", &kept}};
+  TextLines merged = MergeSourceLines(groups, SourceNames::Shown, " +++");
+  const std::string_view line = merged.Lines()[0];
+  EXPECT_EQ(merged.LinkOf(line.substr(0, 4)), "http://f/1");
+  EXPECT_EQ(merged.LinkOf(line.substr(line.size() - 2)), "");
+}
+
 }  // namespace
 }  // namespace core
