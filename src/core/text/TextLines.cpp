@@ -62,45 +62,54 @@ void TextLines::SetLinks(std::vector<std::string> links, std::string_view separa
   }
 }
 
-std::string_view TextLines::LinkOf(std::string_view piece) {
+// Compared as addresses: a piece from other bytes belongs to no line here.
+std::optional<std::size_t> TextLines::OffsetOf(std::string_view piece) const {
   const std::string_view bytes = Bytes();
-  // Compared as addresses: a piece from other bytes belongs to no line here.
   const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
   const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
-  if (bytes.empty() || at < first || at + piece.size() > first + bytes.size()) return {};
-  const std::size_t offset = at - first;
+  if (bytes.empty() || at < first || at + piece.size() > first + bytes.size()) return std::nullopt;
+  return at - first;
+}
+
+// The feed line with a link that starts at or before `offset`.
+std::optional<std::size_t> TextLines::LinkIndexAt(std::size_t offset) const {
+  const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
+  if (after == linkStarts_.begin()) return std::nullopt;
+  return static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
+}
+
+std::string_view TextLines::LinkOf(std::string_view piece) {
+  const std::optional<std::size_t> offset = OffsetOf(piece);
+  if (!offset) return {};
   if (feed_) {
-    const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
-    if (after == linkStarts_.begin()) return {};
-    const auto index = static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
-    const bool inHeadline = offset < headlineEnds_[index];
-    return inHeadline && offset + piece.size() <= linkEnds_[index] ? std::string_view(links_[index])
-                                                                   : "";
+    const std::optional<std::size_t> index = LinkIndexAt(*offset);
+    if (!index) return {};
+    const bool inHeadline = *offset < headlineEnds_[*index];
+    return inHeadline && *offset + piece.size() <= linkEnds_[*index]
+               ? std::string_view(links_[*index])
+               : "";
   }
+  const std::string_view bytes = Bytes();
   const std::vector<std::string_view>& lines = Lines();
   const auto after = std::upper_bound(
-      lines.begin(), lines.end(), offset, [&](std::size_t value, std::string_view line) {
+      lines.begin(), lines.end(), *offset, [&](std::size_t value, std::string_view line) {
         return value < static_cast<std::size_t>(line.data() - bytes.data());
       });
   if (after == lines.begin()) return {};
   const std::string_view line = *(after - 1);
-  if (offset + piece.size() > static_cast<std::size_t>(line.data() - bytes.data()) + line.size()) {
+  if (*offset + piece.size() > static_cast<std::size_t>(line.data() - bytes.data()) + line.size()) {
     return {};
   }
   return FirstWebAddress(line);
 }
 
 std::size_t TextLines::LinkedSize(std::string_view line) {
-  if (!feed_ || line.empty()) return line.size();
-  const std::string_view bytes = Bytes();
-  const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
-  const auto at = reinterpret_cast<std::uintptr_t>(line.data());
-  if (bytes.empty() || at < first || at + line.size() > first + bytes.size()) return line.size();
-  const std::size_t offset = at - first;
-  const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
-  if (after == linkStarts_.begin()) return line.size();
-  const std::size_t end = headlineEnds_[static_cast<std::size_t>(after - linkStarts_.begin()) - 1];
-  return end > offset ? std::min(line.size(), end - offset) : 0;
+  if (!feed_) return line.size();
+  const std::optional<std::size_t> offset = OffsetOf(line);
+  const std::optional<std::size_t> index = offset ? LinkIndexAt(*offset) : std::nullopt;
+  if (!index) return line.size();
+  const std::size_t end = headlineEnds_[*index];
+  return end > *offset ? std::min(line.size(), end - *offset) : 0;
 }
 
 }  // namespace core

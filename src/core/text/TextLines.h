@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -62,6 +63,10 @@ class TextLines {
 
  private:
   friend std::string BuildText(TextLines& lines, const TextOptions& options);
+
+  // Where `piece` starts in these lines' bytes; nullopt when it is not from them.
+  std::optional<std::size_t> OffsetOf(std::string_view piece) const;
+  std::optional<std::size_t> LinkIndexAt(std::size_t offset) const;
 
   std::string_view Bytes() const { return bytes_ ? std::string_view(*bytes_) : std::string_view(); }
 
