@@ -93,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HitCase{"right of the still picture", Source::Feed, true, 0, 250, kNoCharacter},
                     HitCase{"plain text without an address", Source::PlainText, true, 10, 5, ""},
                     HitCase{"plain text address without its comma", Source::PlainText, true, 20, 35,
+                            "http://g.example/3"},
+                    HitCase{"plain text line's last character", Source::PlainText, true, 35, 65,
                             "http://g.example/3"}),
     testing_names::FromWhat());
 
