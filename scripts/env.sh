@@ -53,3 +53,18 @@ start_xvfb() {
   echo "could not start Xvfb on :$n" >&2
   return 1
 }
+
+# The density Wine reports to every program of the prefix, in dots per inch (96 is unscaled).
+# Wine reads it when the prefix's server starts, so the prefix must be stopped.
+set_log_pixels() {
+  local reg="$WINEPREFIX/user.reg"
+  [ -f "$reg" ] || return 1
+  awk -v value="$(printf '"LogPixels"=dword:%08x' "$1")" '
+    function put() { if (inside && !done) { print value; done = 1 } }
+    /^\[/ { put(); inside = ($0 ~ /^\[Control Panel\\\\Desktop\] /) }
+    inside && /^"LogPixels"=/ { next }
+    inside && /^$/ { put() }
+    { print }
+    END { put(); if (!done) printf "\n[Control Panel\\\\Desktop]\n%s\n", value }
+  ' "$reg" >"$reg.new" && mv "$reg.new" "$reg"
+}

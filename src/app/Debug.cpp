@@ -1,5 +1,6 @@
 #include "app/Debug.h"
 
+#include "platform/Dpi.h"
 #include "platform/Fonts.h"
 #include "platform/SystemError.h"
 
@@ -11,15 +12,17 @@ TDebugForm::TDebugForm(HWND owner) {
   platform::WindowPlacement placement;
   placement.exStyle = WS_EX_TOOLWINDOW;
   placement.style = WS_OVERLAPPEDWINDOW & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  // On the owner's monitor's density; the position is the primary monitor's, at any density.
+  const int dpi = platform::DpiOf(owner);
   placement.x = 229;
   placement.y = 194;
-  placement.width = 480;
-  placement.height = 239;
+  placement.width = platform::Scaled(480, dpi);
+  placement.height = platform::Scaled(239, dpi);
   placement.parent = owner;
   CreateHandle({.name = "TDebugForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                "Debug", placement);
 
-  font_ = platform::CreatePointFont("MS Sans Serif", 8);
+  font_ = platform::CreatePointFont("MS Sans Serif", 8, platform::DpiOf(Handle()));
   RECT client{};
   ::GetClientRect(Handle(), &client);
   Memo1 = platform::CheckHandle(

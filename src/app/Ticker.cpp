@@ -222,6 +222,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RevealOnMouseOver();
       return DefaultHandling(message, wParam, lParam);
     case WM_SETTINGCHANGE: OnSettingChange(lParam); return 0;
+    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wParam, lParam);
     case WM_QUERYENDSESSION: return 1;

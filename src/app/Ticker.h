@@ -230,6 +230,9 @@ class TForm1 : public platform::Window, public BarOperations {
   core::Rect BarBounds() const;
   bool IsFloating() const;
   int BarHeight();
+  // The density of the bar's monitor, which its pixel sizes scale with.
+  int Dpi() const;
+  void OnDpiChanged(const RECT& suggested);
   void OnPaint();
   void ApplyFrameStyle();
   void ApplyZOrder();

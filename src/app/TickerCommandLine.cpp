@@ -70,7 +70,7 @@ void TForm1::TimerRedockTimer() {
   const core::Rect bounds = BarBounds();
   const core::RedockTick tick =
       core::RedockTickFor(platform::MonitorBounds(), commandLine_.monitorIndex,
-                          {bounds.left, bounds.top}, IsFloating());
+                          {bounds.left, bounds.top}, IsFloating(), Dpi());
   if (tick.moveTo) MoveBarTo(*tick.moveTo);
   if (tick.redock) {
     Redock();

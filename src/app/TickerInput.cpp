@@ -74,7 +74,7 @@ void TForm1::DragStep(core::MonitorList monitors, core::Rect taskbar, core::Poin
                       int monitor) {
   if (IsFloating()) {
     MoveBarTo(core::DraggedPosition({placement_.DragStartCursor, placement_.DragStartPos}, cursor));
-    const core::DockZone zone = core::DockZoneAt(monitors, taskbar, cursor);
+    const core::DockZone zone = core::DockZoneAt(monitors, taskbar, cursor, Dpi());
     if (zone == core::DockZone::None) return;
     DockAt(zone == core::DockZone::Top ? TEdge::abeTop : TEdge::abeBottom);
     placement_.DragStartCursor = cursor;
@@ -82,8 +82,8 @@ void TForm1::DragStep(core::MonitorList monitors, core::Rect taskbar, core::Poin
   }
   const core::Rect bounds = BarBounds();
   const int barMonitor = core::FindMonitorAt(monitors, {bounds.left, bounds.top});
-  if (core::ShouldUndock(AppBar1->Edge(), cursor, placement_.DragStartCursor, barMonitor,
-                         monitor)) {
+  if (core::ShouldUndock(AppBar1->Edge(), cursor, placement_.DragStartCursor, barMonitor, monitor,
+                         Dpi())) {
     UndockToCursor(cursor);
   }
 }

@@ -16,8 +16,10 @@ void TForm1::CreateTrayIcon() {
                        [this](const std::string& line) {
                          if (log_) Log(line);
                        }});
+  // The notification area shows small icons at the system's density.
+  const int size = ::GetSystemMetrics(SM_CXSMICON);
   const platform::UniqueIcon icon(static_cast<HICON>(::LoadImageA(
-      platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, 16, 16, 0)));
+      platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0)));
   TrayIcon2->SetIcon(icon.get());
   TrayIcon2->OnClick = [this] { IconMinRestClick(); };
   TrayIcon2->Loaded();
@@ -29,7 +31,7 @@ void TForm1::aMinimizeExecute() {
   TrayIcon2->PopupMenu = PopupMenu2.get();
   const core::Rect bounds = BarBounds();
   if (AppBar1->Edge() == TEdge::abeBottom) {
-    MoveBarTo({bounds.left, core::MinimizedTop(bounds.top, bounds.Height())});
+    MoveBarTo({bounds.left, core::MinimizedTop(bounds.top, bounds.Height(), Dpi())});
   } else if (IsFloating()) {
     ::ShowWindow(Handle(), SW_HIDE);
   }
@@ -46,8 +48,8 @@ void TForm1::aRestoreExecute() {
   if (AppBar1->Edge() == TEdge::abeBottom) {
     // Only a strip moves up: a visible bar would jump at every text change and back.
     if (wasMinimized) {
-      MoveBarTo(
-          {bounds.left, core::RestoredTop(bounds.top, Marquee1->FittedHeight(), values_.Frame)});
+      MoveBarTo({bounds.left,
+                 core::RestoredTop(bounds.top, Marquee1->FittedHeight(), values_.Frame, Dpi())});
     }
   } else if (IsFloating()) {
     ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);

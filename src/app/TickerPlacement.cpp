@@ -2,6 +2,7 @@
 // the frame, the z-order, docking and floating, and the stored placement at start-up.
 
 #include "app/Ticker.h"
+#include "platform/Dpi.h"
 #include "platform/Fonts.h"
 #include "platform/Monitors.h"
 
@@ -62,25 +63,42 @@ bool TForm1::IsFloating() const {
   return !AppBar1 || AppBar1->Edge() == TEdge::abeFloat;
 }
 
+int TForm1::Dpi() const {
+  return platform::DpiOf(Handle());
+}
+
+// Moved to a monitor of another density: the font, the height rule and the layout follow it,
+// and a docked bar takes its strip of the new monitor anew at its new height.
+void TForm1::OnDpiChanged(const RECT& suggested) {
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Marquee1->SetFont(BarFont());
+  RestackVerticalLines();
+  ApplyHeightRule();
+  FormResize();
+  if (!IsFloating()) Redock();
+}
+
 int TForm1::BarHeight() {
   return core::BarHeight({.minimized = minimize_.Minimized,
                           .totallyHide = values_.TotallyHide,
                           .frame = values_.Frame,
-                          .marqueeHeight = Marquee1->FittedHeight()});
+                          .marqueeHeight = Marquee1->FittedHeight(),
+                          .dpi = Dpi()});
 }
 
 LRESULT TForm1::OnWindowPosChanging(WPARAM wParam, LPARAM lParam) {
   auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
   if (!(position->flags & SWP_NOSIZE)) {
     if (Marquee1) position->cy = BarHeight();
-    if (position->cx < core::kMinimumBarWidth) position->cx = core::kMinimumBarWidth;
+    position->cx = std::max(position->cx, core::ScaledPixels(core::kMinimumBarWidth, Dpi()));
   }
   return DefaultHandling(WM_WINDOWPOSCHANGING, wParam, lParam);
 }
 
 // The height rule alone decides the height: a sizing border's minimum must not raise it.
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& limits) {
-  limits.ptMinTrackSize.x = core::kMinimumBarWidth;
+  limits.ptMinTrackSize.x = core::ScaledPixels(core::kMinimumBarWidth, Dpi());
   limits.ptMinTrackSize.y = 0;
 }
 
@@ -117,7 +135,8 @@ void TForm1::FormResize() {
                                        .pictureHeight = logo ? logo->Height() : 0,
                                        .useLogo = values_.UseLogo,
                                        .logoRight = values_.LogoRight,
-                                       .fontSize = values_.FontSize});
+                                       .fontSize = values_.FontSize,
+                                       .dpi = Dpi()});
   if (values_.Vertical) {
     Marquee1->SetEnabled(false);
     Marquee1->SetVisible(false);
@@ -128,8 +147,9 @@ void TForm1::FormResize() {
   ::InvalidateRect(Handle(), nullptr, TRUE);
   if (!IsFloating()) return;
   const core::Rect bounds = BarBounds();
-  if (core::FloatingWidth(bounds.Width()) != bounds.Width()) {
-    ::SetWindowPos(Handle(), nullptr, 0, 0, core::FloatingWidth(bounds.Width()), bounds.Height(),
+  const int width = core::FloatingWidth(bounds.Width(), Dpi());
+  if (width != bounds.Width()) {
+    ::SetWindowPos(Handle(), nullptr, 0, 0, width, bounds.Height(),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (AppBar1) AppBar1->FloatRect = BarBounds();
@@ -230,7 +250,7 @@ void TForm1::RestorePlacement() {
 void TForm1::UndockToCursor(core::Point cursor) {
   AppBar1->SetEdge(TEdge::abeFloat);
   ApplyFrameStyle();
-  const core::UndockPlacement undock = core::UndockAt(cursor);
+  const core::UndockPlacement undock = core::UndockAt(cursor, Dpi());
   MoveBarTo(undock.topLeft);
   placement_.DragStartCursor = undock.anchor.startCursor;
   placement_.DragStartPos = undock.anchor.startPos;

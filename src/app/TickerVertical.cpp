@@ -40,7 +40,7 @@ void TForm1::LayOutVerticalLines(const core::Rect& area, int wrapWidth) {
 
 // The font changed: the lines wrap again, and the labels take the new height.
 void TForm1::RestackVerticalLines() {
-  vertical_.font = platform::CreateFontFrom(Marquee1->Font());
+  vertical_.font = platform::CreateFontFrom(Marquee1->Font(), Dpi());
   vertical_.wrappedWidth = -1;
   vertical_.labels.Layout(vertical_.area.Height());
   ::InvalidateRect(Handle(), nullptr, FALSE);

@@ -7,6 +7,7 @@
 #include "core/marquee/MarqueeText.h"
 #include "platform/Application.h"
 #include "platform/DcMeasurer.h"
+#include "platform/Dpi.h"
 #include "platform/SystemError.h"
 
 namespace {
@@ -159,7 +160,8 @@ void TMarquee::SetEnabled(bool enabled) {
 void TMarquee::SetFont(const platform::FontSpec& font) {
   if (destroying_) return;
   font_ = font;
-  platform::UniqueFont newFont = platform::CreateFontFrom(font_);
+  // At the density of the monitor the bar is on, which the bar follows when it moves.
+  platform::UniqueFont newFont = platform::CreateFontFrom(font_, platform::DpiOf(parent_));
   HGDIOBJ previous = ::SelectObject(frameDc_.get(), newFont.get());
   if (!originalFont_) originalFont_ = previous;
   fontHandle_ = std::move(newFont);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/program/AboutRules.h"
+#include "platform/Dpi.h"
 #include "platform/Monitors.h"
 
 namespace {
@@ -23,13 +24,14 @@ platform::UniqueFont BoldVariant(HFONT font) {
   return platform::UniqueFont(::CreateFontIndirectA(&bold));
 }
 
-// The height the text takes, broken at words to the width.
-int TextHeight(HFONT font, const std::string& text, int width) {
+// The height the text takes, broken at words to the width; both at 96 DPI, the text measured
+// at `dpi` and rounded up, so that its last line is never cut.
+int TextHeight(HFONT font, const std::string& text, int width, int dpi) {
   const platform::ScopedGetDc dc(nullptr);
   const platform::ScopedSelectObject select(dc.get(), font);
-  RECT bounds{0, 0, width, 0};
+  RECT bounds{0, 0, platform::Scaled(width, dpi), 0};
   ::DrawTextA(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  return bounds.bottom;
+  return (bounds.bottom * core::kUnscaledDpi + dpi - 1) / dpi;
 }
 
 // A static text with a style of its own: centred, or telling its clicks.
@@ -43,22 +45,30 @@ class StaticText : public platform::Control {
 }  // namespace
 
 TAboutBox::TAboutBox(BarOperations& bar)
-    : bar_(bar), font_(platform::CreateDialogFont()), boldFont_(BoldVariant(font_.get())) {
+    : bar_(bar),
+      dpi_(platform::DpiOf(bar.BarWindow())),
+      font_(platform::CreateDialogFont(dpi_)),
+      boldFont_(BoldVariant(font_.get())) {
   const AboutTexts texts = bar.About();
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  ::AdjustWindowRectEx(&outer, placement.style, FALSE, placement.exStyle);
-  placement.x = 0;
-  placement.y = 0;
-  placement.width = outer.right - outer.left;
-  placement.height = outer.bottom - outer.top;
+  const SIZE outer = platform::WindowSizeFor(platform::Scaled(kClientWidth, dpi_),
+                                             platform::Scaled(kClientHeight, dpi_), placement.style,
+                                             placement.exStyle, dpi_);
+  // Created on the bar's monitor, so that the controls take its density.
+  const core::Rect barBounds = platform::WindowBounds(bar.BarWindow());
+  placement.x = barBounds.left;
+  placement.y = barBounds.top;
+  placement.width = outer.cx;
+  placement.height = outer.cy;
   placement.parent = bar.BarWindow();
   CreateHandle({.name = "TAboutBox", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                "About " + texts.product, placement);
-  icon_.reset(static_cast<HICON>(::LoadImageA(
-      platform::ModuleInstance(), MAKEINTRESOURCEA(texts.iconId), IMAGE_ICON, 32, 32, 0)));
+  const int iconSize = platform::Scaled(32, dpi_);
+  icon_.reset(
+      static_cast<HICON>(::LoadImageA(platform::ModuleInstance(), MAKEINTRESOURCEA(texts.iconId),
+                                      IMAGE_ICON, iconSize, iconSize, 0)));
   CreateControls(texts);
   Place();
 }
@@ -70,7 +80,7 @@ void TAboutBox::CreateControls(const AboutTexts& texts) {
   int nextTop = 0;
   const auto text = [&](const std::string& caption, int x, int y, int width, DWORD style,
                         UINT id = 0xFFFF) {
-    const int height = TextHeight(font, caption, width);
+    const int height = TextHeight(font, caption, width, dpi_);
     y = std::max(y, nextTop);
     nextTop = y + height;
     return StaticText(Handle(), caption, {kPanel.left + x, kPanel.top + y, width, height}, style,
@@ -102,9 +112,12 @@ void TAboutBox::Place() {
 void TAboutBox::OnPaint() {
   PAINTSTRUCT paint{};
   HDC dc = ::BeginPaint(Handle(), &paint);
-  RECT panel = kPanel;
+  const auto scaled = [this](LONG pixels) { return platform::Scaled(pixels, dpi_); };
+  RECT panel{scaled(kPanel.left), scaled(kPanel.top), scaled(kPanel.right), scaled(kPanel.bottom)};
   ::DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
-  ::DrawIconEx(dc, kPanel.left + 48, kPanel.top + 20, icon_.get(), 32, 32, 0, nullptr, DI_NORMAL);
+  const int iconSize = scaled(32);
+  ::DrawIconEx(dc, scaled(kPanel.left + 48), scaled(kPanel.top + 20), icon_.get(), iconSize,
+               iconSize, 0, nullptr, DI_NORMAL);
   ::EndPaint(Handle(), &paint);
 }
 

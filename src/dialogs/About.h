@@ -31,6 +31,8 @@ class TAboutBox : public platform::ModalForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   BarOperations& bar_;
+  // Of the bar's monitor, where the dialog opens: its controls and font are laid out for it.
+  const int dpi_;
   platform::UniqueFont font_;
   platform::UniqueFont boldFont_;
   platform::UniqueIcon icon_;

@@ -186,6 +186,8 @@ class TOptionsForm : public platform::ModalForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   BarOperations& bar_;
+  // Of the bar's monitor, where the dialog opens: its controls and font are laid out for it.
+  const int dpi_;
   platform::UniqueFont font_;
   platform::ColorDialog colorDialog_;
   const WindowsFamily family_;

@@ -10,6 +10,7 @@
 
 #include "core/program/OptionsRules.h"
 #include "dialogs/OptionsControls.h"
+#include "platform/Dpi.h"
 #include "platform/Monitors.h"
 
 namespace {
@@ -24,14 +25,19 @@ TOptionsForm::TOptionsForm(BarOperations& bar)
     : TOptionsForm(bar, bar.LegacyWindows() ? WindowsFamily::Legacy : WindowsFamily::Current) {}
 
 TOptionsForm::TOptionsForm(BarOperations& bar, WindowsFamily family)
-    : bar_(bar), font_(platform::CreateDialogFont()), family_(family) {
+    : bar_(bar),
+      dpi_(platform::DpiOf(bar.BarWindow())),
+      font_(platform::CreateDialogFont(dpi_)),
+      family_(family) {
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  placement.width = kWidth;
-  placement.height = kHeight;
-  placement.x = 0;
-  placement.y = 0;
+  placement.width = platform::Scaled(kWidth, dpi_);
+  placement.height = platform::Scaled(kHeight, dpi_);
+  // Created on the bar's monitor, so that the controls take its density.
+  const core::Rect barBounds = platform::WindowBounds(bar.BarWindow());
+  placement.x = barBounds.left;
+  placement.y = barBounds.top;
   placement.parent = bar.BarWindow();
   CreateHandle({.name = "TOptionsForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                kTitle, placement);
@@ -92,7 +98,9 @@ void TOptionsForm::Place() {
   const core::Rect bar = platform::WindowBounds(bar_.BarWindow());
   const std::vector<core::Rect> monitors = platform::MonitorBounds();
   const core::Rect monitor = monitors[core::MonitorIndexAt(monitors, {bar.left, bar.top})];
-  const core::Point at = core::OptionsDialogPlace(bar, bar_.DockEdge(), kWidth, kHeight, monitor);
+  const core::Point at =
+      core::OptionsDialogPlace(bar, bar_.DockEdge(), platform::Scaled(kWidth, dpi_),
+                               platform::Scaled(kHeight, dpi_), monitor);
   ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -301,7 +309,7 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE: anchors_.ParentResized(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {kWidth, kHeight};
+      limits->ptMinTrackSize = {platform::Scaled(kWidth, dpi_), platform::Scaled(kHeight, dpi_)};
       return 0;
     }
     default: return ModalForm::HandleMessage(message, wParam, lParam);

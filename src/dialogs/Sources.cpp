@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/CodePageText.h"
+#include "platform/Dpi.h"
 #include "platform/FileDialogs.h"
 #include "platform/TextFile.h"
 
@@ -56,18 +57,22 @@ struct TSourcesForm::Controls {
 };
 
 TSourcesForm::TSourcesForm(BarOperations& bar, HWND owner)
-    : bar_(bar), font_(platform::CreateDialogFont()), sources_(bar.Sources()) {
+    : bar_(bar),
+      dpi_(platform::DpiOf(owner)),
+      font_(platform::CreateDialogFont(dpi_)),
+      sources_(bar.Sources()) {
   platform::WindowPlacement placement;
   placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
-  ::AdjustWindowRectEx(&outer, placement.style, FALSE, placement.exStyle);
+  const SIZE outer = platform::WindowSizeFor(platform::Scaled(kClientWidth, dpi_),
+                                             platform::Scaled(kClientHeight, dpi_), placement.style,
+                                             placement.exStyle, dpi_);
   RECT over{};
   ::GetWindowRect(owner, &over);
-  placement.x = over.left + 20;
-  placement.y = over.top + 20;
-  placement.width = outer.right - outer.left;
-  placement.height = outer.bottom - outer.top;
+  placement.x = over.left + platform::Scaled(20, dpi_);
+  placement.y = over.top + platform::Scaled(20, dpi_);
+  placement.width = outer.cx;
+  placement.height = outer.cy;
   placement.parent = owner;
   CreateHandle({.name = "TSourcesForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                kTitle, placement);

@@ -56,6 +56,8 @@ class TSourcesForm : public platform::ModalForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   BarOperations& bar_;
+  // Of the bar's monitor, where the dialog opens: its controls and font are laid out for it.
+  const int dpi_;
   platform::UniqueFont font_;
   std::vector<core::SourceEntry> sources_;
   std::unique_ptr<Controls> controls_;

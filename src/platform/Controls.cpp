@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 
+#include "platform/Dpi.h"
 #include "platform/Fonts.h"
 #include "platform/SystemError.h"
 #include "platform/Window.h"
@@ -25,9 +26,11 @@ constexpr DWORD kOwnGroup = WS_GROUP;
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  DWORD exStyle, const ControlBounds& b, UINT id, HFONT font) {
+  const int dpi = DpiOf(parent);
   HWND hwnd = CheckHandle(::CreateWindowExA(
-      exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, b.x, b.y, b.width, b.height,
-      parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr));
+      exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Scaled(b.x, dpi),
+      Scaled(b.y, dpi), Scaled(b.width, dpi), Scaled(b.height, dpi), parent,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), nullptr));
   ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return hwnd;
 }
@@ -84,14 +87,10 @@ std::optional<std::int64_t> ParseDecimal(const std::string& text) {
 
 }  // namespace
 
-UniqueFont CreateDialogFont() {
-  NONCLIENTMETRICSA metrics{};
-  // Without the padded border width, which systems before Vista do not know.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-    if (HFONT font = ::CreateFontIndirectA(&metrics.lfMessageFont)) return UniqueFont(font);
-  }
-  return CreatePointFont("MS Shell Dlg", 8);
+UniqueFont CreateDialogFont(int dpi) {
+  const LOGFONTA message = MessageFontAt(dpi > 0 ? dpi : SystemDpi());
+  if (HFONT font = ::CreateFontIndirectA(&message)) return UniqueFont(font);
+  return CreatePointFont("MS Shell Dlg", 8, dpi);
 }
 
 Control::Control(HWND parent, const char* className, const std::string& text, DWORD style,
@@ -249,11 +248,12 @@ void SpinField::SetFocus() {
 TabControl::TabControl(HWND parent, const ControlBounds& bounds, UINT id, HFONT font, int tabWidth)
     : Control(parent, WC_TABCONTROLA, "", kOwnGroup | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH,
               0, bounds, id, font) {
+  const int width = Scaled(tabWidth, DpiOf(parent));
   // Keep the height the font gave the tabs: what a height of 0 means is not documented.
   const auto previous =
-      static_cast<DWORD>(::SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, 0)));
+      static_cast<DWORD>(::SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(width, 0)));
   if (HIWORD(previous)) {
-    ::SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, HIWORD(previous)));
+    ::SendMessageA(Handle(), TCM_SETITEMSIZE, 0, MAKELPARAM(width, HIWORD(previous)));
   }
 }
 
@@ -322,7 +322,10 @@ RECT TabControl::PageArea() const {
   ::GetWindowRect(Handle(), &area);
   ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&area), 2);
   ::SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  return area;
+  // In the units the pages' controls are given in.
+  const int dpi = DpiOf(Handle());
+  return {core::UnscaledPixels(area.left, dpi), core::UnscaledPixels(area.top, dpi),
+          core::UnscaledPixels(area.right, dpi), core::UnscaledPixels(area.bottom, dpi)};
 }
 
 namespace {

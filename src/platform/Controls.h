@@ -1,6 +1,7 @@
 #pragma once
-// The controls of the program's dialogs, created in code at pixel positions (dialog templates
-// would scale with the system's substitute font): buttons, check boxes, radio buttons, labels,
+// The controls of the program's dialogs, created in code at pixel positions given at 96 DPI and
+// scaled to the density of the dialog's monitor (dialog templates would scale with the system's
+// substitute font instead): buttons, check boxes, radio buttons, labels,
 // group boxes, edits, spin fields and the tab control, all in one dialog font, plus anchors
 // that keep controls at their distances from the dialog's sides as it is resized.
 //
@@ -17,8 +18,9 @@
 
 namespace platform {
 
-// The one font of every control in a dialog: the system's message font.
-UniqueFont CreateDialogFont();
+// The one font of every control in a dialog: the system's message font, at `dpi` (0: the
+// system's density).
+UniqueFont CreateDialogFont(int dpi = 0);
 
 struct ControlBounds {
   int x = 0;
@@ -52,8 +54,8 @@ enum class ButtonRole { Normal, Default };
 
 class Button : public Control {
  public:
-  Button(HWND parent, const std::string& caption, const ControlBounds& bounds, UINT id,
-         HFONT font, ButtonRole role = ButtonRole::Normal);
+  Button(HWND parent, const std::string& caption, const ControlBounds& bounds, UINT id, HFONT font,
+         ButtonRole role = ButtonRole::Normal);
   // As the user's click does: the parent gets BN_CLICKED.
   void Click();
 };

@@ -20,9 +20,9 @@ struct FontSpec {
   std::uint32_t color = 0;  // a colour value (see ToColorRef)
 };
 
-// A font of the given face and point size for the screen.
-UniqueFont CreatePointFont(const char* face, int points);
-UniqueFont CreateFontFrom(const FontSpec& font);
+// A font of the given face and point size for a monitor of `dpi` (0: the system's density).
+UniqueFont CreatePointFont(const char* face, int points, int dpi = 0);
+UniqueFont CreateFontFrom(const FontSpec& font, int dpi = 0);
 
 // Colour values are RGB in the low 24 bits, or 0xFF000000 plus a system colour index.
 COLORREF ToColorRef(std::uint32_t color);

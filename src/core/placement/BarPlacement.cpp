@@ -22,12 +22,12 @@ Rect RectOf(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_
   return Rect{Clamp32(left), Clamp32(top), Clamp32(left + width), Clamp32(top + height)};
 }
 
-bool InTopZone(std::int64_t y, std::int64_t top) {
-  return top <= y && y < top + 10;
+bool InTopZone(std::int64_t y, std::int64_t top, std::int64_t depth) {
+  return top <= y && y < top + depth;
 }
 
-bool InBottomZone(std::int64_t y, std::int64_t bottom) {
-  return bottom - 10 < y && y < bottom;
+bool InBottomZone(std::int64_t y, std::int64_t bottom, std::int64_t depth) {
+  return bottom - depth < y && y < bottom;
 }
 
 }  // namespace
@@ -36,17 +36,21 @@ bool InBottomZone(std::int64_t y, std::int64_t bottom) {
 
 std::int32_t BarHeight(const HeightInput& input) {
   // A minimized bar leaves a 2-pixel line, or nothing when it hides totally.
-  if (input.minimized) return input.totallyHide ? 0 : 2;
-  return input.frame ? Clamp32(std::int64_t{input.marqueeHeight} + 6) : input.marqueeHeight;
+  if (input.minimized) return input.totallyHide ? 0 : ScaledPixels(2, input.dpi);
+  return input.frame ? Clamp32(std::int64_t{input.marqueeHeight} + ScaledPixels(6, input.dpi))
+                     : input.marqueeHeight;
 }
 
-std::int32_t MinimizedTop(std::int32_t top, std::int32_t height) {
-  return Clamp32(std::int64_t{top} + height - 2);
+std::int32_t MinimizedTop(std::int32_t top, std::int32_t height, std::int32_t dpi) {
+  return Clamp32(std::int64_t{top} + height - ScaledPixels(2, dpi));
 }
 
-std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame) {
+std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame,
+                         std::int32_t dpi) {
   // The full bar is the marquee plus 6 with a frame; the strip it replaces is 2 high.
-  return Clamp32(std::int64_t{stripTop} - marqueeHeight + (frame ? -4 : 2));
+  const std::int64_t strip = ScaledPixels(2, dpi);
+  return Clamp32(std::int64_t{stripTop} - marqueeHeight + strip -
+                 (frame ? ScaledPixels(6, dpi) : 0));
 }
 
 // --- Layout ---------------------------------------------------------------------------------
@@ -76,19 +80,20 @@ BarLayout LayoutBar(const LayoutInput& input) {
     layout.marquee = RectOf(logoWidth, 0, width - logoWidth, height);
   }
 
-  const std::int64_t size = input.fontSize;
+  // The indents follow the font, whose points are more pixels on a denser monitor.
+  const std::int64_t size = ScaledPixels(input.fontSize, input.dpi);
   const std::int64_t baseLeft = input.logoRight ? 0 : logoWidth;
   const std::int64_t labelLeft = baseLeft + size / 2 + size / 7;
   // A logo on the left does not shorten the labels: they reach to the client's right end.
   const std::int64_t rightLimit = (input.useLogo && !input.logoRight) ? width : width - logoWidth;
   const std::int64_t labelWidth = std::max<std::int64_t>(rightLimit - labelLeft - size / 2, 0);
   layout.labels = RectOf(labelLeft, 0, labelWidth, height);
-  layout.richEditWidth = NonNegative(labelWidth - 24);
+  layout.richEditWidth = NonNegative(labelWidth - ScaledPixels(24, input.dpi));
   return layout;
 }
 
-std::int32_t FloatingWidth(std::int32_t width) {
-  return std::max(width, kMinimumBarWidth);
+std::int32_t FloatingWidth(std::int32_t width, std::int32_t dpi) {
+  return std::max(width, ScaledPixels(kMinimumBarWidth, dpi));
 }
 
 // --- Frame ----------------------------------------------------------------------------------
@@ -128,22 +133,23 @@ bool CursorOnTaskbar(Rect taskbar, Point cursor) {
   return IsHorizontal(taskbar) && taskbar.Contains(cursor);
 }
 
-DockZone DockZoneAt(MonitorList monitors, Rect taskbar, Point cursor) {
+DockZone DockZoneAt(MonitorList monitors, Rect taskbar, Point cursor, std::int32_t dpi) {
   const int monitor = FindMonitorAt(monitors, cursor);
   if (monitor == -1) return DockZone::None;
   const std::int64_t top = monitors[monitor].top;
   const std::int64_t bottom = monitors[monitor].bottom;
   const std::int64_t y = cursor.y;
+  const std::int64_t depth = ScaledPixels(10, dpi);
 
   const Point centre{static_cast<std::int32_t>((std::int64_t{taskbar.left} + taskbar.right) / 2),
                      static_cast<std::int32_t>((std::int64_t{taskbar.top} + taskbar.bottom) / 2)};
   // A horizontal taskbar on the cursor's monitor holds that edge: the bar docks beside it.
   if (IsHorizontal(taskbar) && monitor == FindMonitorAt(monitors, centre)) {
-    if (InTopZone(y, taskbar.bottom)) return DockZone::Top;
-    if (InBottomZone(y, taskbar.top)) return DockZone::Bottom;
+    if (InTopZone(y, taskbar.bottom, depth)) return DockZone::Top;
+    if (InBottomZone(y, taskbar.top, depth)) return DockZone::Bottom;
   }
-  if (InTopZone(y, top)) return DockZone::Top;
-  if (InBottomZone(y, bottom)) return DockZone::Bottom;
+  if (InTopZone(y, top, depth)) return DockZone::Top;
+  if (InBottomZone(y, bottom, depth)) return DockZone::Bottom;
   return DockZone::None;
 }
 
@@ -152,17 +158,20 @@ Point DraggedPosition(const DragAnchor& anchor, Point cursor) {
                Clamp32(std::int64_t{anchor.startPos.y} + cursor.y - anchor.startCursor.y)};
 }
 
-bool ShouldUndock(TEdge edge, Point cursor, Point startCursor, int barMonitor, int cursorMonitor) {
+bool ShouldUndock(TEdge edge, Point cursor, Point startCursor, int barMonitor, int cursorMonitor,
+                  std::int32_t dpi) {
   const std::int64_t pulledDown = std::int64_t{cursor.y} - startCursor.y;
+  const std::int64_t pull = ScaledPixels(10, dpi);
   switch (edge) {
-    case TEdge::abeTop: return pulledDown > 10 || barMonitor != cursorMonitor;
-    case TEdge::abeBottom: return -pulledDown > 10 || barMonitor != cursorMonitor;
+    case TEdge::abeTop: return pulledDown > pull || barMonitor != cursorMonitor;
+    case TEdge::abeBottom: return -pulledDown > pull || barMonitor != cursorMonitor;
     default: return false;
   }
 }
 
-UndockPlacement UndockAt(Point cursor) {
-  const Point startPos{Clamp32(std::int64_t{cursor.x} - 5), Clamp32(std::int64_t{cursor.y} - 5)};
+UndockPlacement UndockAt(Point cursor, std::int32_t dpi) {
+  const std::int64_t offset = ScaledPixels(5, dpi);
+  const Point startPos{Clamp32(cursor.x - offset), Clamp32(cursor.y - offset)};
   return UndockPlacement{cursor, DragAnchor{cursor, startPos}};
 }
 
@@ -221,23 +230,26 @@ std::uint32_t RedockIntervalMs(std::int32_t periodSeconds, std::int32_t count) {
       std::min<std::int64_t>(std::int64_t{periodSeconds} * 1000, 2147483647));
 }
 
-std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barTopLeft) {
+std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barTopLeft,
+                                     std::int32_t dpi) {
   const std::optional<Point> target = MonitorCorner(monitors, index);
   if (!target) return std::nullopt;
   // A few pixels of drift are left alone, so that the check does not fight the shell.
-  const auto pulled = [](std::int32_t want, std::int32_t have) {
+  const std::int64_t allowed = ScaledPixels(3, dpi);
+  const auto pulled = [allowed](std::int32_t want, std::int32_t have) {
     const std::int64_t drift = std::int64_t{want} - have;
-    return (drift < 0 ? -drift : drift) > 3 ? want : have;
+    return (drift < 0 ? -drift : drift) > allowed ? want : have;
   };
   const Point moved{pulled(target->x, barTopLeft.x), pulled(target->y, barTopLeft.y)};
   if (moved == barTopLeft) return std::nullopt;
   return moved;
 }
 
-RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating) {
+RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating,
+                         std::int32_t dpi) {
   const std::optional<Point> corner = MonitorCorner(monitors, index);
   if (!corner) return {};
-  if (floating) return {.moveTo = RedockedTopLeft(monitors, index, barTopLeft)};
+  if (floating) return {.moveTo = RedockedTopLeft(monitors, index, barTopLeft, dpi)};
   // A docked bar's corner is never at the monitor's top at the bottom edge: pulling it there
   // would move it off its strip.
   if (FindMonitorAt(monitors, barTopLeft) == index) return {.redock = true};

@@ -10,10 +10,12 @@
 #include <optional>
 
 #include "core/placement/AppBarGeometry.h"
+#include "core/placement/DpiScale.h"
 #include "core/placement/ScreenGeometry.h"
 
 namespace core {
 
+// At 96 DPI, as every pixel size here; the `dpi` each rule takes scales them (DpiScale.h).
 inline constexpr std::int32_t kMinimumBarWidth = 77;
 
 // --- Height ---------------------------------------------------------------------------------
@@ -22,16 +24,18 @@ struct HeightInput {
   bool minimized = false;
   bool totallyHide = false;
   bool frame = false;
-  std::int32_t marqueeHeight = 0;  // the marquee's fitted height, not its window's height
+  std::int32_t marqueeHeight = 0;   // the marquee's fitted height, not its window's height
+  std::int32_t dpi = kUnscaledDpi;  // of the bar's monitor
 };
 
 // The height every size change of the bar ends with.
 std::int32_t BarHeight(const HeightInput& input);
 
 // A bar docked at the bottom minimizes to a strip at the bottom of where it was...
-std::int32_t MinimizedTop(std::int32_t top, std::int32_t height);
+std::int32_t MinimizedTop(std::int32_t top, std::int32_t height, std::int32_t dpi = kUnscaledDpi);
 // ...and comes back with its bottom where the strip's was.
-std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame);
+std::int32_t RestoredTop(std::int32_t stripTop, std::int32_t marqueeHeight, bool frame,
+                         std::int32_t dpi = kUnscaledDpi);
 
 // --- Layout ---------------------------------------------------------------------------------
 
@@ -49,6 +53,7 @@ struct LayoutInput {
   bool useLogo = false;
   bool logoRight = false;
   std::int32_t fontSize = 0;  // the bar font's size in points
+  std::int32_t dpi = kUnscaledDpi;
 };
 
 // Client coordinates. No width is below 0.
@@ -62,7 +67,7 @@ struct BarLayout {
 BarLayout LayoutBar(const LayoutInput& input);
 
 // A floating bar is never narrower than kMinimumBarWidth.
-std::int32_t FloatingWidth(std::int32_t width);
+std::int32_t FloatingWidth(std::int32_t width, std::int32_t dpi = kUnscaledDpi);
 
 // --- Frame ----------------------------------------------------------------------------------
 
@@ -102,14 +107,16 @@ enum class DockZone { None, Top, Bottom };
 // The zone the cursor is in while a floating bar is dragged: 10 pixels at the monitor's top
 // and 9 at its bottom, and as many beside a horizontal taskbar on the same monitor, which
 // comes first. None when the cursor is on no monitor.
-DockZone DockZoneAt(MonitorList monitors, Rect taskbar, Point cursor);
+DockZone DockZoneAt(MonitorList monitors, Rect taskbar, Point cursor,
+                    std::int32_t dpi = kUnscaledDpi);
 
 // The floating bar's top-left corner for the cursor.
 Point DraggedPosition(const DragAnchor& anchor, Point cursor);
 
 // Whether a bar docked at `edge` leaves its edge: pulled more than 10 pixels away from where
 // the drag started or docked, or the cursor on another monitor than the bar's corner.
-bool ShouldUndock(TEdge edge, Point cursor, Point startCursor, int barMonitor, int cursorMonitor);
+bool ShouldUndock(TEdge edge, Point cursor, Point startCursor, int barMonitor, int cursorMonitor,
+                  std::int32_t dpi = kUnscaledDpi);
 
 // Undocking at the cursor: the bar's corner goes to the cursor, and from the next step on it
 // follows 5 pixels up and left of it.
@@ -117,7 +124,7 @@ struct UndockPlacement {
   Point topLeft;
   DragAnchor anchor;
 };
-UndockPlacement UndockAt(Point cursor);
+UndockPlacement UndockAt(Point cursor, std::int32_t dpi = kUnscaledDpi);
 
 // --- Dialogs beside the bar ------------------------------------------------------------------
 
@@ -161,7 +168,8 @@ std::uint32_t RedockIntervalMs(std::int32_t periodSeconds, std::int32_t count);
 
 // A redock check pulls the corner back to monitor n's corner, each coordinate only when it
 // drifted more than 3 pixels; nullopt when nothing moves or n is no monitor's index.
-std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barTopLeft);
+std::optional<Point> RedockedTopLeft(MonitorList monitors, int index, Point barTopLeft,
+                                     std::int32_t dpi = kUnscaledDpi);
 
 // What one redock tick does. A docked bar is docked again at its own edge, on the monitor when
 // it is on another; a floating one has only its corner pulled back (then the command line's
@@ -171,6 +179,7 @@ struct RedockTick {
   bool redock = false;
   bool operator==(const RedockTick&) const = default;
 };
-RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating);
+RedockTick RedockTickFor(MonitorList monitors, int index, Point barTopLeft, bool floating,
+                         std::int32_t dpi = kUnscaledDpi);
 
 }  // namespace core

@@ -61,6 +61,30 @@ TEST(BarPlacement, AMinimizedBottomStripKeepsTheBarsBottomEdge) {
   EXPECT_EQ(RestoredTop(MinimizedTop(706, 24), 24, false), 706);
 }
 
+TEST(BarPlacement, EveryPixelSizeScalesWithTheMonitorsDensity) {
+  EXPECT_EQ(ScaledPixels(2, 144), 3);
+  EXPECT_EQ(ScaledPixels(77, 120), 96);  // 96.25, to the nearest
+  EXPECT_EQ(ScaledPixels(-5, 144), -8);  // halves away from 0, as the system's MulDiv
+  EXPECT_EQ(ScaledPixels(7, 0), 7);      // no density known: unscaled
+  EXPECT_EQ(UnscaledPixels(300, 144), 200);
+  // At 144 DPI: the strip, the frame, the width, the zones, the pull and the drift.
+  EXPECT_EQ(BarHeight({.minimized = true, .marqueeHeight = 30, .dpi = 144}), 3);
+  EXPECT_EQ(BarHeight({.frame = true, .marqueeHeight = 30, .dpi = 144}), 39);
+  EXPECT_EQ(MinimizedTop(700, 39, 144), 736);
+  EXPECT_EQ(RestoredTop(736, 30, true, 144), 700);
+  EXPECT_EQ(FloatingWidth(10, 144), 116);
+  EXPECT_EQ(DockZoneAt(kTwo, {}, {500, 14}, 144), DockZone::Top);
+  EXPECT_EQ(DockZoneAt(kTwo, {}, {500, 15}, 144), DockZone::None);
+  EXPECT_FALSE(ShouldUndock(TEdge::abeTop, {500, 15}, {500, 0}, 0, 0, 144));
+  EXPECT_TRUE(ShouldUndock(TEdge::abeTop, {500, 16}, {500, 0}, 0, 0, 144));
+  EXPECT_EQ(UndockAt({300, 200}, 144).anchor.startPos, (Point{292, 192}));
+  EXPECT_EQ(RedockedTopLeft(kTwo, 1, {1030, 4}, 144), std::nullopt);
+  const BarLayout layout =
+      LayoutBar({.clientWidth = 600, .clientHeight = 30, .fontSize = 14, .dpi = 144});
+  EXPECT_EQ(layout.labels.left, 10 + 3);  // 21 pixels: a half and a seventh
+  EXPECT_EQ(layout.richEditWidth, 600 - 13 - 10 - 36);
+}
+
 struct LogoCase {
   const char* what;
   std::int32_t pictureWidth, pictureHeight, logoHeight;

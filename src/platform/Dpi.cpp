@@ -1,0 +1,89 @@
+#include "platform/Dpi.h"
+
+#include <cstddef>
+
+#include "platform/Handles.h"
+
+namespace platform {
+
+namespace {
+
+// Functions of systems since Windows 10 1607, looked up so that older ones still start.
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  if (!user32) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, name)));
+}
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+}  // namespace
+
+int SystemDpi() {
+  const ScopedGetDc screen(nullptr);
+  const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : core::kUnscaledDpi;
+}
+
+int DpiOf(HWND window) {
+  static const auto forWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (forWindow && window) {
+    if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+int SystemMetricAt(int index, int dpi) {
+  static const auto forDpi =
+      User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+  return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+LOGFONTA MessageFontAt(int dpi) {
+  static const auto forDpi =
+      User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
+  NONCLIENTMETRICSA metrics{};
+  // Without the padded border width, which systems before Vista do not know.
+  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+  if (forDpi) {
+    // This one wants the structure whole, with the padded border width.
+    NONCLIENTMETRICSW wide{};
+    wide.cbSize = sizeof wide;
+    if (forDpi(SPI_GETNONCLIENTMETRICS, wide.cbSize, &wide, 0, static_cast<UINT>(dpi)) &&
+        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+      // The face in the code page, the size at the density asked for.
+      LOGFONTA font = metrics.lfMessageFont;
+      font.lfHeight = wide.lfMessageFont.lfHeight;
+      font.lfWidth = wide.lfMessageFont.lfWidth;
+      return font;
+    }
+  }
+  LOGFONTA font{};
+  if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    font = metrics.lfMessageFont;
+  } else {
+    ::lstrcpynA(font.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+    font.lfHeight = -::MulDiv(8, SystemDpi(), 72);
+  }
+  // The system gives it at its own density.
+  font.lfHeight = ::MulDiv(font.lfHeight, dpi, SystemDpi());
+  return font;
+}
+
+SIZE WindowSizeFor(int width, int height, DWORD style, DWORD exStyle, int dpi) {
+  static const auto forDpi =
+      User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT outer{0, 0, width, height};
+  if (!forDpi || !forDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+    outer = {0, 0, width, height};
+    ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  }
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+}  // namespace platform
