@@ -124,4 +124,37 @@ TEST_F(ProgramVertical, EachLineComesInTurnAndADoubleClickHoldsTheBandUntilTheNe
   ::DeleteFileA(file.c_str());
 }
 
+// A UTF-8 file in four scripts is drawn as written: its line looks neither like the question
+// marks a code page would leave nor like characters that no font has.
+TEST_F(ProgramVertical, AUtf8FileInFourScriptsShowsEveryCharacter) {
+  const std::string file = TempFilePath("driftline-scripts.txt");
+  WriteWholeFile(
+      file,
+      "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+      "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\r\n"
+      "????? ????? ???? ???\r\n"
+      "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+      "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xEE\x80\x80\xEE\x80\x81\xEE\x80\x82\r\n");
+  auto program =
+      Start("File=" + file + "\r\nVertical=1\r\nVertLineDelay=400\r\nVertScrollAmount=100\r\n");
+  HWND bar = program->WaitForBar();
+  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
+  const RECT bounds = BoundsOf(bar);
+  const LONG middle = (bounds.left + bounds.right) / 2;
+  const RECT band{middle - 250, bounds.top, middle + 250, bounds.bottom};
+  std::vector<std::vector<COLORREF>> lines;
+  ASSERT_TRUE(WaitUntil([&] {
+    std::vector<COLORREF> now = CaptureScreen(band);
+    if (std::count_if(now.begin(), now.end(), IsNearlyMaroon) < 20) return false;
+    if (lines.empty() || now != lines.back()) lines.push_back(std::move(now));
+    return lines.size() == 4;
+  })) << "lines seen: "
+      << lines.size();
+  EXPECT_EQ(lines[3], lines[0]) << "the three lines in turn";
+  EXPECT_NE(lines[0], lines[1]) << "question marks";
+  EXPECT_NE(lines[0], lines[2]) << "the Chinese characters are not drawn";
+  Exit(*program, bar);
+  ::DeleteFileA(file.c_str());
+}
+
 }  // namespace
