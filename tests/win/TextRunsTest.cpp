@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/Fonts.h"
@@ -12,6 +13,7 @@ namespace {
 using platform::TextPath;
 constexpr RECT kBand{0, 0, 80, 24};
 constexpr char kWestern[] = "MS Sans Serif", kWide[] = "WenQuanYi Micro Hei";
+const std::u16string kLongWithNoGlyph = std::u16string(300, u'a') + u'\uE000';
 
 struct FontDc {
   explicit FontDc(const char* face) : font(platform::CreatePointFont(face, 10)) {}
@@ -57,11 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"GreekCyrillicInAFontWithThem", kWide, u"Ωμέγα Москва", TextPath::Direct, kWide},
         Row{"ChineseInAWesternFont", kWestern, u"中文", TextPath::Shaped, kWide},
         Row{"HebrewInAFontWithIt", "DejaVu Sans", u"שלום", TextPath::Shaped, "DejaVu Sans"},
-        Row{"CombiningMark", kWide, u"e\u0300", TextPath::Shaped, kWide}),
+        Row{"CombiningMark", kWide, u"e\u0300", TextPath::Shaped, kWide},
+        Row{"NoGlyphFarIn", kWide, kLongWithNoGlyph, TextPath::Shaped, kWide}),
     [](const testing::TestParamInfo<Row>& info) { return info.param.what; });
 
 TEST(TextRuns, TheFallbackDrawsGlyphsAndAnEmptyShapedRunIsDrawnByGdi) {
   const auto chinese = Ink(u"中文", TextPath::Shaped);
+  EXPECT_EQ(chinese.back(), 0xFFFFFFu) << "the whole band filled";
   EXPECT_NE(chinese, Ink(u"\uE000\uE000", TextPath::Shaped)) << "boxes of no font";
   EXPECT_NE(chinese, Ink(u"??", TextPath::Direct));
   EXPECT_EQ(Ink(u"", TextPath::Shaped), Ink(u" ", TextPath::Direct));
