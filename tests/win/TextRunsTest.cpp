@@ -27,9 +27,8 @@ std::vector<DWORD> Ink(std::u16string_view text, TextPath path) {
   const FontDc canvas(kWestern);
   void* bits = nullptr;
   BITMAPINFO info{{sizeof(BITMAPINFOHEADER), kBand.right, -kBand.bottom, 1, 32, BI_RGB}};
-  platform::UniqueBitmap bitmap(
-      ::CreateDIBSection(canvas.dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  platform::ScopedSelectObject selected(canvas.dc.get(), bitmap.get());
+  platform::UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::ScopedSelectObject selected(canvas.dc.get(), dib.get());
   platform::DrawRun(canvas.dc.get(), 2, 2, ETO_OPAQUE | ETO_CLIPPED, &kBand, text, path);
   ::GdiFlush();
   return {static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + kBand.right * kBand.bottom};
