@@ -19,7 +19,7 @@ inline bool IsBreakOrNul(char16_t c) {
 // Four units to a word, a unit to each 16-bit lane.
 inline constexpr std::uint64_t kOnes = 0x0001000100010001U;
 inline constexpr std::uint64_t kHighBits = 0x8000800080008000U;
-inline constexpr unsigned kUnitsPerWord = 4;
+inline constexpr std::ptrdiff_t kUnitsPerWord = 4;
 
 // Four units with the first in the lowest bits, whatever the machine's byte order.
 inline std::uint64_t LoadWord(const char16_t* units) {
