@@ -1,5 +1,7 @@
 #include "core/marquee/MarqueeBounce.h"
 
+#include <cstring>
+
 namespace core {
 
 void MarqueeBounce::Restart(int clientWidth) {
@@ -27,7 +29,11 @@ MarqueeFrame MarqueeBounce::Step(const MarqueeStepContext& context) {
 }
 
 void MarqueeBounce::StepFitting(const MarqueeStepContext& context, int textWidth) {
-  if (shown_ != context.text) shown_.assign(context.text);
+  // Compared as bytes: a step of a fitting text should cost next to nothing.
+  const bool same =
+      shown_.size() == context.text.size() &&
+      std::memcmp(shown_.data(), context.text.data(), shown_.size() * sizeof(char16_t)) == 0;
+  if (!same) shown_.assign(context.text);
   if (direction_ == Direction::kLeft) {
     x_ -= context.amount;
     if (x_ <= 0) {

@@ -1,5 +1,8 @@
 #include "core/text/TextDecoding.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace core {
@@ -15,11 +18,6 @@ std::uint64_t Word(const unsigned char* at) {
   std::uint64_t word = 0;
   std::memcpy(&word, at, sizeof word);
   return word;
-}
-
-// Whether some byte of the word is above 127 or NUL; in either order of the bytes.
-bool HighOrNul(std::uint64_t word) {
-  return ((word | ((word - kOnes) & ~word)) & kHighBits) != 0;
 }
 
 bool IsContinuation(unsigned char c) {
@@ -84,37 +82,72 @@ struct Walk {
   bool stopped = false;  // at a malformed sequence
 };
 
-// UTF-8 up to the end or a NUL into `out`, which has room for a unit per byte: no sequence
-// gives more units than it has bytes. ASCII goes eight bytes at a time.
-Walk DecodeUtf8(std::string_view bytes, char16_t* out, Malformed malformed) {
+// The ASCII bytes that start the word, before its first byte above 127 or NUL.
+std::size_t AsciiStart(std::uint64_t word) {
+  const std::uint64_t flagged = (word | ((word - kOnes) & ~word)) & kHighBits;
+  if constexpr (std::endian::native == std::endian::little) {
+    return flagged == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+  } else {
+    return flagged == 0 ? 8 : 0;
+  }
+}
+
+// UTF-8 up to the end or a NUL, appended to `out` a piece at a time through a buffer on the
+// stack, so that the text is written once and never cleared first. No sequence gives more units
+// than it has bytes, so a piece's units fit the buffer even when its last sequence reaches
+// beyond the piece's end. ASCII goes eight bytes at a time.
+Walk AppendUtf8(std::string_view bytes, std::u16string& out, Malformed malformed) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
-  char16_t* const first = out;
+  std::array<char16_t, kDecodePiece + 8> piece;
   std::size_t at = 0;
+  std::size_t written = 0;
+  bool ended = false;
   bool stopped = false;
-  while (at < size) {
-    while (size - at >= 8 && !HighOrNul(Word(in + at))) {
-      for (std::size_t i = 0; i < 8; ++i) out[i] = in[at + i];
-      out += 8;
-      at += 8;
+  while (at < size && !ended && !stopped) {
+    const std::size_t pieceEnd = std::min(size, at + kDecodePiece);
+    char16_t* next = piece.data();
+    while (at < pieceEnd) {
+      if (pieceEnd - at >= 8) {
+        const std::uint64_t word = Word(in + at);
+        for (std::size_t i = 0; i < 8; ++i) next[i] = in[at + i];
+        const std::size_t ascii = AsciiStart(word);
+        next += ascii;
+        at += ascii;
+        if (ascii == 8) continue;
+      }
+      const unsigned char lead = in[at];
+      if (lead == 0) {
+        ended = true;
+        break;
+      }
+      if (lead < 0x80) {
+        *next++ = lead;
+        ++at;
+        continue;
+      }
+      // Most accents take two bytes.
+      if (lead >= 0xC2 && lead < 0xE0 && at + 1 < size && IsContinuation(in[at + 1])) {
+        *next++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (in[at + 1] & 0x3F));
+        at += 2;
+        continue;
+      }
+      const Sequence sequence = ReadSequence(in + at, size - at);
+      if (sequence.valid) {
+        next = Put(next, sequence.point);
+      } else if (malformed == Malformed::kStop) {
+        stopped = true;
+        break;
+      } else {
+        *next++ = kReplacement;
+      }
+      at += sequence.length;
     }
-    if (at == size || in[at] == 0) break;
-    if (in[at] < 0x80) {
-      *out++ = in[at++];
-      continue;
-    }
-    const Sequence sequence = ReadSequence(in + at, size - at);
-    if (sequence.valid) {
-      out = Put(out, sequence.point);
-    } else if (malformed == Malformed::kStop) {
-      stopped = true;
-      break;
-    } else {
-      *out++ = kReplacement;
-    }
-    at += sequence.length;
+    const auto count = static_cast<std::size_t>(next - piece.data());
+    out.append(piece.data(), count);
+    written += count;
   }
-  return {at, static_cast<std::size_t>(out - first), stopped};
+  return {at, written, stopped};
 }
 
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
@@ -141,15 +174,24 @@ std::u16string DecodeCodePage(std::string_view bytes, unsigned page,
 }
 
 std::u16string DecodeUtf8Text(std::string_view bytes, Malformed malformed, bool& stopped) {
-  std::u16string text(bytes.size(), u'\0');
-  const Walk walk = DecodeUtf8(bytes, text.data(), malformed);
+  std::u16string text;
+  text.reserve(bytes.size());
+  const Walk walk = AppendUtf8(bytes, text, malformed);
   // The bytes after a NUL are not shown, but they still decide whether the whole is UTF-8.
   stopped = walk.stopped || !IsValidUtf8(bytes.substr(walk.read));
-  text.resize(walk.written);
   return text;
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view bytes) {
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t at = 0;
+  for (; bytes.size() - at >= 8; at += 8) {
+    if ((Word(in + at) & kHighBits) != 0) return false;
+  }
+  return std::all_of(in + at, in + bytes.size(), [](unsigned char c) { return c < 0x80; });
+}
 
 bool IsValidUtf8(std::string_view bytes) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -194,9 +236,7 @@ std::u16string DecodeText(std::string_view bytes, const std::optional<TextEncodi
 }
 
 void AppendDecodedUtf8(std::u16string& out, std::string_view utf8) {
-  const std::size_t at = out.size();
-  out.resize(at + utf8.size());
-  out.resize(at + DecodeUtf8(utf8, out.data() + at, Malformed::kReplace).written);
+  AppendUtf8(utf8, out, Malformed::kReplace);
 }
 
 std::u16string Utf16OfUtf8(std::string_view utf8) {

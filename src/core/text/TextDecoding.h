@@ -24,6 +24,12 @@ using CodePageDecoder = std::function<std::u16string(std::string_view bytes, uns
 std::u16string DecodeText(std::string_view bytes, const std::optional<TextEncoding>& declared,
                           const CodePageDecoder& codePage);
 
+// Bytes decoded at a time; a sequence may reach beyond a piece's end.
+inline constexpr std::size_t kDecodePiece = 4096;
+
+// True when every byte is below 128. One pass, a word at a time.
+bool IsAscii(std::string_view bytes);
+
 // True when the bytes are UTF-8 as a whole: no overlong forms, no surrogates, nothing beyond
 // U+10FFFF, nothing cut off.
 bool IsValidUtf8(std::string_view bytes);

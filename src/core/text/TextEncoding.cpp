@@ -37,9 +37,7 @@ std::optional<TextEncoding> EncodingOfMark(std::string_view bytes) {
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (const auto marked = EncodingOfMark(bytes)) return *marked;
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii || !IsValidUtf8(bytes)) return {};
+  if (IsAscii(bytes) || !IsValidUtf8(bytes)) return {};
   return {Kind::Utf8, 0, 0};
 }
 

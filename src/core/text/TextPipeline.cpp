@@ -147,12 +147,17 @@ const char16_t* FindLastBreak(const char16_t* from, const char16_t* end) {
   return nullptr;
 }
 
-// Whether [from, end) holds a NUL unit; four units at a time, as memchr would for bytes.
+// Whether [from, end) holds a NUL unit; sixteen units at a time, as memchr would for bytes.
 bool HoldsNul(const char16_t* from, const char16_t* end) {
+  constexpr std::ptrdiff_t kStep = 4 * line_scan::kUnitsPerWord;
   const char16_t* pos = from;
-  for (; end - pos >= line_scan::kUnitsPerWord; pos += line_scan::kUnitsPerWord) {
-    const std::uint64_t word = line_scan::LoadWord(pos);
-    if (((word - line_scan::kOnes) & ~word & line_scan::kHighBits) != 0) break;
+  for (; end - pos >= kStep; pos += kStep) {
+    std::uint64_t zero = 0;
+    for (std::ptrdiff_t word = 0; word < kStep; word += line_scan::kUnitsPerWord) {
+      const std::uint64_t units = line_scan::LoadWord(pos + word);
+      zero |= (units - line_scan::kOnes) & ~units & line_scan::kHighBits;
+    }
+    if (zero != 0) break;
   }
   return std::find(pos, end, u'\0') != end;
 }

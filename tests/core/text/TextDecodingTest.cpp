@@ -69,7 +69,11 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"beyond the plane a surrogate pair", "\xF0\x9F\x98\x80!", {}, u"\U0001F600!"},
         DecodeCase{
             "utf-16 surrogates as they are", std::string("\xFF\xFE\x00\xD8x\0", 6), {}, u"\xD800x"},
-        DecodeCase{"an odd last byte is no character", std::string("\xFF\xFEn\0x", 5), {}, u"n"}),
+        DecodeCase{"an odd last byte is no character", std::string("\xFF\xFEn\0x", 5), {}, u"n"},
+        DecodeCase{"a sequence across a piece's end",
+                   std::string(kDecodePiece - 1, 'a') + "\xE2\x80\x93",
+                   {},
+                   std::u16string(kDecodePiece - 1, u'a') + u"\u2013"}),
     testing_names::FromWhat());
 
 }  // namespace
