@@ -112,6 +112,18 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
   EXPECT_EQ(table.OfPiece(u"elsewhere"), "");
 }
 
+TEST(LinkOfPiece, TheSeparatorAfterAHeadlineAndAControlCharacterOpenNothing) {
+  TextLines lines(ShownLines(Source::SeparatedFeed));
+  const std::u16string_view alpha = lines.Lines()[0];
+  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
+    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  });
+  EXPECT_EQ(table.OfPiece(alpha.substr(4)), "http://a.example/1");
+  EXPECT_EQ(table.OfPiece(alpha.substr(5)), "");
+  TextLines plain(u"see http://c.example/a\u0085b\n");
+  EXPECT_EQ(plain.LinkOf(plain.Lines()[0]), "");
+}
+
 struct DragCase {
   const char* what;
   int dx;

@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Caf\xC3\xA9 Caf\xE9",
                    {},
                    u"0:Caf\u00C3\u00A9 Caf\u00E9"},
+        DecodeCase{"an overlong form is not utf-8", "a\xC0\xAF", {}, u"0:a\u00C0\u00AF"},
         DecodeCase{"invalid after a nul still decides", std::string("a\0\xE9", 3), {}, u"0:a"},
         DecodeCase{"declared utf-8 shows each malformed sequence as one U+FFFD",
                    "a\xE2\x82z\xC0z\xED\xA0z\xF0\x9F\x98", kUtf8,
