@@ -50,7 +50,7 @@ std::size_t FeedToLines(const std::string& body) {
   std::vector<std::string> links;
   links.reserve(reading.items.size());
   for (core::FeedItem& item : reading.items) links.push_back(std::move(item.link));
-  core::TextLines lines(core::FeedLineBytes(reading.items, "  +++"));
+  core::TextLines lines(core::FeedLineText(reading.items, u"  +++"));
   reading.items = {};
   lines.SetLinks(std::move(links));
   return lines.Lines().size();

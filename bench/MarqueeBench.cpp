@@ -14,11 +14,11 @@ namespace {
 
 constexpr int kClientWidth = 1024;
 
-// Costs in proportion to what it measures, like GetTextExtentPoint32A.
+// Costs in proportion to what it measures, like GetTextExtentPoint32W.
 class TouchingMeasurer : public core::TextMeasurer {
  public:
-  int Width(std::string_view text) override { return kCharWidth * Touch(text); }
-  int Height(std::string_view text) override {
+  int Width(std::u16string_view text) override { return kCharWidth * Touch(text); }
+  int Height(std::u16string_view text) override {
     Touch(text);
     return kLineHeight;
   }
@@ -27,10 +27,10 @@ class TouchingMeasurer : public core::TextMeasurer {
   static constexpr int kCharWidth = 7;
   static constexpr int kLineHeight = 16;
 
-  static int Touch(std::string_view text) {
+  static int Touch(std::u16string_view text) {
     unsigned sum = 0;
-    for (const char c : text) {
-      sum += static_cast<unsigned char>(c);
+    for (const char16_t c : text) {
+      sum += c;
       benchmark::DoNotOptimize(sum);
     }
     return static_cast<int>(text.size());

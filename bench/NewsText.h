@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-inline std::string NewsText(std::size_t size) {
-  constexpr std::string_view kWords = "Driftline news: markets, weather and sport. ";
-  std::string text;
+inline std::u16string NewsText(std::size_t size) {
+  constexpr std::u16string_view kWords = u"Driftline news: markets, weather and sport. ";
+  std::u16string text;
   text.reserve(size);
   while (text.size() < size) text += kWords.substr(0, size - text.size());
   return text;

@@ -127,8 +127,8 @@ void BM_ScanAddress(benchmark::State& state) {
 // The table a hover looks links up in, made from the shown lines when they are set.
 void BM_ScanLinkTable(benchmark::State& state) {
   RunScanner(state, AsText, [](const std::string& text) {
-    core::TextLines lines{std::string(text)};
-    const core::LinkTable table(lines.Lines(), [&](std::string_view line) {
+    core::TextLines lines{std::u16string(text.begin(), text.end())};
+    const core::LinkTable table(lines.Lines(), [&](std::u16string_view line) {
       return core::LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
     });
     return table.TextSize();

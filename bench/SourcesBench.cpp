@@ -11,6 +11,7 @@
 #include "AllocationCounter.h"
 #include "core/sources/Opml.h"
 #include "core/sources/SourceLines.h"
+#include "core/text/TextDecoding.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ core::TextLines FeedLines(int source) {
     links.push_back("http://127.0.0.1:8080/story/" + std::to_string(source) + "/" +
                     std::to_string(item));
   }
-  core::TextLines lines(std::move(bytes));
+  core::TextLines lines(core::Utf16OfUtf8(bytes));
   lines.SetLinks(std::move(links));
   return lines;
 }
@@ -82,7 +83,8 @@ void BM_SourcesKeptBytesPerSource(benchmark::State& state) {
   for (auto _ : state) {
     core::TextLines read = FeedLines(0);
     text = 0;
-    for (const std::string_view line : read.Lines()) text += line.size() + 1;
+    for (const std::u16string_view line : read.Lines())
+      text += (line.size() + 1) * sizeof(char16_t);
     const std::size_t before = allocation_counter::StartPeak();
     core::TextLines lines = core::SelectedLines(std::move(read), {});
     benchmark::DoNotOptimize(lines.Lines().size());

@@ -24,7 +24,8 @@
 namespace {
 
 // CR LF lines of varied length averaging 52 bytes (10 MB gives about 200,000 lines), one in
-// sixteen a comment line, with some high bytes as an 8-bit code page file would have.
+// sixteen a comment line, with some high bytes as an 8-bit code page file would have. The
+// pipeline gets them decoded, a unit per byte.
 std::string MakeText(std::size_t size) {
   static constexpr std::string_view kWords =
       "Driftline markets \xE9t\xE9 weather: sunny 21\xB0, wind NW 12 km/h; rates 4.25% steady "
@@ -48,11 +49,22 @@ const std::string& Text(std::size_t size) {
   return text;
 }
 
+const std::u16string& Shown(std::size_t size) {
+  static std::u16string shown;
+  if (shown.size() != size) {
+    const std::string& bytes = Text(size);
+    shown.assign(bytes.size(), u'\0');
+    std::transform(bytes.begin(), bytes.end(), shown.begin(),
+                   [](char c) { return static_cast<unsigned char>(c); });
+  }
+  return shown;
+}
+
 // Comment lines dropped and a line selection that keeps every line: the most work per byte.
 core::TextOptions Options(bool lastLines, int count = 1000000) {
   core::TextOptions options;
   options.useComment = true;
-  options.commentStr = " # ";
+  options.commentStr = u" # ";
   options.loadFirstLines = !lastLines;
   options.loadLastLines = lastLines;
   options.linesToLoad = count;
@@ -70,17 +82,17 @@ void KeepFreedMemory() {
   benchmark::DoNotOptimize(kept);
 }
 
-// What a read hands over: the bytes in a string of their own, which the lines take over.
-std::string BufferOf(const std::string& text) {
+// What a read hands over: the decoded text in a string of its own, which the lines take over.
+std::u16string BufferOf(const std::u16string& text) {
   return text;
 }
 
 // `splitFirst`: the lines are split before the selection, the road of a list of lines.
-std::size_t RunPipeline(std::string bytes, const core::TextOptions& options,
+std::size_t RunPipeline(std::u16string shown, const core::TextOptions& options,
                         bool splitFirst = false) {
-  core::TextLines lines(std::move(bytes));
+  core::TextLines lines(std::move(shown));
   if (splitFirst) benchmark::DoNotOptimize(lines.Lines().data());
-  const std::string text = core::BuildText(lines, options);
+  const std::u16string text = core::BuildText(lines, options);
   return text.size() + lines.Lines().size();
 }
 
@@ -103,29 +115,29 @@ void BM_TextLineCount(benchmark::State& state) {
 void RunPipelineBenchmark(benchmark::State& state, bool lastLines, int count = 1000000,
                           bool splitFirst = false) {
   KeepFreedMemory();
-  const std::string& text = Text(static_cast<std::size_t>(state.range(0)));
+  const std::u16string& text = Shown(static_cast<std::size_t>(state.range(0)));
   const core::TextOptions options = Options(lastLines, count);
   // Buffers are copied ahead in batches, so that pausing the clock does not swamp small texts.
   const std::size_t batch = std::clamp<std::size_t>((1U << 20) / text.size(), 1, 4096);
-  std::vector<std::string> ready;
+  std::vector<std::u16string> ready;
   for (auto _ : state) {
     if (ready.empty()) {
       state.PauseTiming();
       ready.resize(batch);
-      for (std::string& bytes : ready) bytes = BufferOf(text);
+      for (std::u16string& bytes : ready) bytes = BufferOf(text);
       state.ResumeTiming();
     }
-    std::string bytes = std::move(ready.back());
+    std::u16string bytes = std::move(ready.back());
     ready.pop_back();
     benchmark::DoNotOptimize(RunPipeline(std::move(bytes), options, splitFirst));
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
 
-  std::string bytes = BufferOf(text);
+  std::u16string bytes = BufferOf(text);
   const std::size_t before = allocation_counter::StartPeak();
   benchmark::DoNotOptimize(RunPipeline(std::move(bytes), options));
   const double extra = static_cast<double>(allocation_counter::Peak() - before);
-  const double input = static_cast<double>(text.size());
+  const double input = static_cast<double>(text.size() * sizeof(char16_t));
   state.counters["lines"] = static_cast<double>(core::SplitLines(text).size());
   state.counters["peakExtraBytes"] = extra;
   state.counters["peakPerInputByte"] = extra / input;

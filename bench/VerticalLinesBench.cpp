@@ -19,17 +19,17 @@ constexpr std::size_t kLineLength = 60;
 constexpr std::int32_t kLabelHeight = 16;
 constexpr std::int32_t kSlideAmount = 2;
 
-// Display lines of about 60 bytes over the whole text, as the word wrap would leave them.
-std::vector<std::string_view> DisplayLines(std::string_view text) {
-  std::vector<std::string_view> lines;
+// Display lines of about 60 units over the whole text, as the word wrap would leave them.
+std::vector<std::u16string_view> DisplayLines(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
   for (std::size_t start = 0; start < text.size(); start += kLineLength)
     lines.push_back(text.substr(start, std::min(kLineLength, text.size() - start)));
   return lines;
 }
 
 void BM_VerticalLineTick(benchmark::State& state) {
-  const std::string text = NewsText(static_cast<std::size_t>(state.range(0)));
-  const std::vector<std::string_view> lines = DisplayLines(text);
+  const std::u16string text = NewsText(static_cast<std::size_t>(state.range(0)));
+  const std::vector<std::u16string_view> lines = DisplayLines(text);
   core::VerticalLines bar;
   bar.Layout(kLabelHeight);
   // The first line arrives at once after the layout; steady ticks slide the full height.

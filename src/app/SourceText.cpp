@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/feed/FeedReader.h"
+#include "core/text/TextDecoding.h"
 #include "platform/CodePageText.h"
 
 namespace {
@@ -29,16 +30,18 @@ bool ReadSourceList(std::string_view bytes, const TextSource& source, SourceText
 }  // namespace
 
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
-                      const TextSource& source, const std::string& separator) {
+                      const TextSource& source, std::u16string_view separator) {
   SourceText text;
   core::FeedReading feed =
       core::ReadFeed(bytes, charset, source.address, &platform::CodePageToUtf8);
   switch (feed.outcome) {
-    case core::FeedOutcome::NotFeed:
+    case core::FeedOutcome::NotFeed: {
       if (ReadSourceList(bytes, source, text)) return text;
-      text.lossy = platform::ToSystemCodePage(bytes, charset);
-      text.lines = core::TextLines(std::move(bytes));
+      std::u16string decoded = core::DecodeText(bytes, charset, &platform::CodePageToUtf16);
+      std::string().swap(bytes);  // a large text holds its bytes and its decoding only briefly
+      text.lines = core::TextLines(std::move(decoded));
       return text;
+    }
     case core::FeedOutcome::Broken:
       text.kind = SourceText::Kind::BrokenFeed;
       text.error = "Feed: cannot read " + source.shown + ": " + feed.error + " at byte " +
@@ -52,14 +55,10 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
   std::vector<std::string> links(feed.items.size());
   std::transform(feed.items.begin(), feed.items.end(), links.begin(),
                  [](core::FeedItem& item) { return std::move(item.link); });
-  std::string lines = core::FeedLineBytes(feed.items, separator);
+  std::u16string lines = core::FeedLineText(feed.items, separator);
   std::vector<core::FeedItem>().swap(feed.items);
-  const core::TextEncoding utf8{core::TextEncoding::Kind::Utf8, 0, 0};
-  text.lossy = platform::ConvertToSystemCodePage(lines, utf8);
-  // The separator that ends each line, converted as the lines were: a click on it opens nothing.
-  std::string tail = core::OneLineSeparator(separator);
-  platform::ConvertToSystemCodePage(tail, utf8);
   text.lines = core::TextLines(std::move(lines));
-  text.lines.SetLinks(std::move(links), tail);
+  // The separator that ends each line: a click on it opens nothing.
+  text.lines.SetLinks(std::move(links), core::OneLineSeparator(separator));
   return text;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // A read's bytes as the bar's lines: a feed gives its headlines, each with its story's address;
-// an OPML document its sources; any other text goes to the pipeline byte for byte as before. Both
-// the local file and the web worker read through this, so the two sources treat feeds alike.
+// an OPML document its sources; any other text is decoded for the pipeline. Both the local file
+// and the web worker read through this, so the two sources treat feeds alike.
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/sources/Opml.h"
 #include "core/text/TextEncoding.h"
@@ -13,10 +14,9 @@
 struct SourceText {
   enum class Kind { Text, Feed, BrokenFeed, SourceList };
   Kind kind = Kind::Text;
-  core::TextLines lines;    // Text and Feed, in the system's code page
+  core::TextLines lines;    // Text and Feed
   std::string error;        // BrokenFeed (or a broken list): the log line
   core::OpmlReading list;   // SourceList: names and addresses in UTF-8
-  bool lossy = false;       // some character cannot be shown and became "?"
   std::size_t repairs = 0;  // Feed: faults mended before it could be read
 
   // "Feed: 12 headlines from SOURCE", so that a log tells a feed from a text.
@@ -36,6 +36,7 @@ struct TextSource {
   std::string shown;
 };
 
-// `charset` is a web server's, if any. Throws std::bad_alloc when memory runs out.
+// `charset` is a web server's, if any; `separator` ends each headline. Throws std::bad_alloc when
+// memory runs out.
 SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>& charset,
-                      const TextSource& source, const std::string& separator);
+                      const TextSource& source, std::u16string_view separator);

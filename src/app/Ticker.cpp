@@ -90,7 +90,7 @@ void TForm1::CreateMarquee() {
   Marquee1->SetStripControlCodes(true);
   Marquee1->SetColor(platform::SystemColor(COLOR_BTNFACE));
   ApplyFont();
-  Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
+  Marquee1->SetScrollText(std::u16string(core::kDefaultMarqueeText));
   Marquee1->SetAutoSizeHeight(true);
   Marquee1->OnMouseDown = [this](const MarqueeMouse& mouse) { ControlMouseDown(mouse); };
   Marquee1->OnMouseMove = [this](const MarqueeMouse& mouse) { ControlMouseMove(mouse); };

@@ -76,8 +76,8 @@ class TForm1 : public platform::Window, public BarOperations {
   TMarquee& Marquee() { return *Marquee1; }
   core::DisplayLines& DisplayLineStore() { return text_.RichEdit1; }
   // The lines now shown (`RichEdit1`'s paragraphs), and the story of one of them or of a piece.
-  const std::vector<std::string_view>& ShownLines();
-  std::string LinkOfShown(std::string_view piece);
+  const std::vector<std::u16string_view>& ShownLines();
+  std::string LinkOfShown(std::u16string_view piece);
   // The stories of the shown lines by where they are, worked out as the lines were set.
   const core::LinkTable& ShownLinks() const { return text_.shownLinks; }
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
@@ -207,7 +207,7 @@ class TForm1 : public platform::Window, public BarOperations {
   // The lines shown from now on, with the table of their stories.
   void SetShownLines(core::TextLines lines);
   // The shown lines broken at word boundaries to the width.
-  std::vector<std::string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
+  std::vector<std::u16string_view> DisplayLinesAt(core::TextMeasurer& measurer, int width);
   void ShowLocalFile(const std::string& path);
   void ApplyAutoReload();
   // The next automatic check in `delayMs`, if UseAutoReload is set.
@@ -216,6 +216,7 @@ class TForm1 : public platform::Window, public BarOperations {
   bool LoadWebLines(core::WebResult& result);
   // Shows the lines, selected by `options`, and reacts to a change, as LoadFile.
   bool LoadLines(core::TextLines lines, const core::TextOptions& options);
+  core::TextOptions ShownTextOptions() const;
   void PlayChangeSound();
   // The file's bytes as they are; nullopt after a logged failure.
   std::optional<std::string> ReadLocalBytes();
@@ -291,13 +292,13 @@ class TForm1 : public platform::Window, public BarOperations {
   void SetVertical(bool on);
   void ResetVerticalLines();
   void LayOutVerticalLines(const core::Rect& area, int wrapWidth);
-  const std::vector<std::string_view>& VerticalDisplayLines();
+  const std::vector<std::u16string_view>& VerticalDisplayLines();
   void TimerVertScrollDelayTimer();
   void DrawVerticalLines();
   void PaintVerticalLines(HDC target);
   void TimerPauseTimeoutTimer();
   // The display line of the vertical label under a client point.
-  std::optional<std::string_view> VerticalLineAt(int x, int y);
+  std::optional<std::u16string_view> VerticalLineAt(int x, int y);
 
   // Web source.
   void ForceWebDownload();

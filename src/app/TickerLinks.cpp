@@ -5,7 +5,6 @@
 #include "core/feed/LinkHitTest.h"
 #include "core/web/PlainUri.h"
 #include "core/web/WebSource.h"
-#include "platform/CodePageText.h"
 #include "platform/Monitors.h"
 
 void TForm1::CreateLinkTimer() {
@@ -48,9 +47,7 @@ void TForm1::TimerOpenLinkTimer() {
   const std::string link = std::move(links_.pendingLink);
   links_.pendingLink.clear();
   if (link.empty()) return;
-  const std::string uri = core::PlainUri(link, [](std::string_view text) {
-    return platform::CodePageToUtf8(text, platform::SystemCodePage()).value_or(std::string(text));
-  });
+  const std::string uri = core::PlainUri(link);
   Log("Open link: " + core::AddressForLog(uri));
   OpenWithShell(uri);
 }
@@ -65,7 +62,7 @@ std::string_view TForm1::ShownLinkAt(core::Point screen) {
   if (values_.Vertical) {
     POINT at{screen.x, screen.y};
     ::ScreenToClient(Handle(), &at);
-    const std::optional<std::string_view> line = VerticalLineAt(at.x, at.y);
+    const std::optional<std::u16string_view> line = VerticalLineAt(at.x, at.y);
     return line ? links.OfPiece(*line) : std::string_view();
   }
   POINT at{screen.x, screen.y};

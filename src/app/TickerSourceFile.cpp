@@ -24,8 +24,12 @@ std::vector<core::SourceEntry> TForm1::Sources() const {
   std::vector<core::SourceEntry> list;
   if (sources_.active) {
     const std::vector<core::SourceState>& all = sources_.set.Sources();
+    // The names are kept in UTF-8 for the shown text; the dialog's are in the code page.
     std::transform(all.begin(), all.end(), std::back_inserter(list),
-                   [](const core::SourceState& source) { return source.entry; });
+                   [](const core::SourceState& source) {
+                     return core::SourceEntry{platform::Utf8ToCodePage(source.entry.name),
+                                              source.entry.address};
+                   });
     return list;
   }
   const std::string& source = values_.UseFileUrl ? values_.FileUrl : values_.File;

@@ -7,7 +7,6 @@
 #include <new>
 
 #include "app/ResourceIds.h"
-#include "app/ShownText.h"
 #include "app/SourceText.h"
 #include "app/Ticker.h"
 #include "core/feed/FeedReader.h"
@@ -29,9 +28,9 @@ std::int64_t NowMs() {
   return static_cast<std::int64_t>(::GetTickCount64());
 }
 
-std::string InSystemCodePage(std::string utf8) {
-  platform::ConvertToSystemCodePage(utf8, {core::TextEncoding::Kind::Utf8, 0, 0});
-  return utf8;
+// A list's names stay UTF-8 for the shown text; the log is in the system's code page.
+std::string NameForLog(const core::SourceState& source) {
+  return platform::Utf8ToCodePage(source.entry.name);
 }
 
 }  // namespace
@@ -52,12 +51,11 @@ void TForm1::UseSourceList(core::OpmlReading list, const std::string& listAddres
         std::to_string(core::kMaxSources) + " ignored in " + shown);
   }
   for (const std::string& name : list.nested) {
-    Log("Sources: " + InSystemCodePage(name) + " is a source list, not followed");
+    Log("Sources: " + platform::Utf8ToCodePage(name) + " is a source list, not followed");
   }
   const bool localList = core::SourceKindOf(listAddress) == core::SourceKind::Local;
   for (core::SourceEntry& source : list.sources) {
-    source.name = InSystemCodePage(std::move(source.name));
-    source.address = InSystemCodePage(std::move(source.address));
+    source.address = platform::Utf8ToCodePage(source.address);
     if (core::SourceKindOf(source.address) == core::SourceKind::Local) {
       source.address = core::LocalSourcePath(source.address, localList ? listAddress : "");
     }
@@ -91,11 +89,11 @@ void TForm1::ShowSources() {
   });
   const core::SourceNames names =
       values_.ShowSourceNames ? core::SourceNames::Shown : core::SourceNames::Hidden;
-  // The separator after each headline, converted as the feeds' lines were: it opens nothing.
-  std::string separator = core::OneLineSeparator(values_.FeedSeparator);
-  platform::ConvertToSystemCodePage(separator, {core::TextEncoding::Kind::Utf8, 0, 0});
+  // The separator after each headline, as the feeds' lines end with it: it opens nothing.
+  const std::u16string separator =
+      core::OneLineSeparator(platform::CodePageToUtf16(values_.FeedSeparator));
   core::TextLines merged = core::MergeSourceLines(groups, names, separator);
-  if (merged.Empty()) merged = core::TextLines::OneLine("");
+  if (merged.Empty()) merged = core::TextLines::OneLine(u"");
   // Each source's lines were selected on their own: the merged lines are shown whole.
   LoadLines(std::move(merged), core::TextOptions{});
 }
@@ -142,11 +140,12 @@ void TForm1::StartSourceFetch(core::SourceState& source) {
   }
   auto worker = std::make_shared<UrlFileThread>(
       source.web.NextRequest(source.entry.address), resources_->GetString(IDS_PRODUCT),
-      values_.FeedSeparator, sources_.limits, Handle(), sources_.logGate, WM_SOURCE_DONE);
+      platform::CodePageToUtf16(values_.FeedSeparator), sources_.limits, Handle(), sources_.logGate,
+      WM_SOURCE_DONE);
   SourceFetch fetch{source.id, worker, {}, 0};
   fetch.thread = UrlFileThread::Start(worker, fetch.threadId);
   if (!fetch.thread) {
-    Log("Source " + source.entry.name + ": GetUrlFileThread creation failed");
+    Log("Source " + NameForLog(source) + ": GetUrlFileThread creation failed");
     sources_.set.Finished(source, true, std::nullopt, NowMs(), SourceCheckDelayMs(),
                           sources_.random);
     return;
@@ -176,12 +175,12 @@ void TForm1::TakeSourceResult(core::SourceState& source, core::WebResult* result
   }
   if (failed) {
     // Its last good lines stay.
-    Log("Source " + source.entry.name + ": " + (result ? result->error : "no result"));
+    Log("Source " + NameForLog(source) + ": " + (result ? result->error : "no result"));
   } else if (result->status == core::WebStatus::NewLines) {
     try {
-      source.lines = core::SelectedLines(std::move(result->lines), core::TextOptionsOf(values_));
+      source.lines = core::SelectedLines(std::move(result->lines), ShownTextOptions());
     } catch (const std::bad_alloc&) {
-      Log("Not enough memory to show " + source.entry.name);
+      Log("Not enough memory to show " + NameForLog(source));
       failed = true;
     }
     if (!failed) ShowSourcesSoon();
@@ -200,7 +199,7 @@ bool TForm1::CheckLocalSource(core::SourceState& source) {
   bool changed = false;
   if (check.fileMissing) {
     // As the bar's own file: a missing file shows nothing.
-    Log("Source " + source.entry.name + ": " + path + " is missing");
+    Log("Source " + NameForLog(source) + ": " + path + " is missing");
     changed = !source.lines.Empty();
     source.lines.Clear();
   }
@@ -219,18 +218,17 @@ bool TForm1::ReadLocalSource(core::SourceState& source) {
     std::optional<std::string> bytes =
         platform::ReadWholeFile(path, kLargestReadableFile, platform::FileSharing::DenyWriters);
     if (!bytes) throw std::runtime_error(path + " is gone");
-    SourceText text =
-        TextOfBody(std::move(*bytes), std::nullopt, {path, path}, values_.FeedSeparator);
+    SourceText text = TextOfBody(std::move(*bytes), std::nullopt, {path, path},
+                                 platform::CodePageToUtf16(values_.FeedSeparator));
     if (text.kind == SourceText::Kind::BrokenFeed) throw std::runtime_error(text.error);
     if (text.kind == SourceText::Kind::SourceList) {
       throw std::runtime_error("a source list, not followed");
     }
-    if (text.lossy) Log(CannotShowAll(path));
-    source.lines = core::SelectedLines(std::move(text.lines), core::TextOptionsOf(values_));
+    source.lines = core::SelectedLines(std::move(text.lines), ShownTextOptions());
     return true;
   } catch (const std::exception& e) {
     // Read again at the next check; the last good lines stay meanwhile.
-    Log("Source " + source.entry.name + ": " + e.what());
+    Log("Source " + NameForLog(source) + ": " + e.what());
     source.stamp = core::StampAfterRead(source.stamp, core::ReadOutcome::Failed);
     return false;
   }

@@ -5,11 +5,11 @@
 
 #include <new>
 
-#include "app/ShownText.h"
 #include "app/SourceText.h"
 #include "core/text/FileStamp.h"
 #include "core/text/TextPipeline.h"
 #include "core/text/TickerTextOptions.h"
+#include "platform/CodePageText.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/SoundLibrary.h"
@@ -24,10 +24,10 @@ constexpr DWORD kReadRetryMs = 10;
 constexpr std::size_t kLargestReadableFile = 256u * 1024 * 1024;
 
 core::TextLines DefaultVerticalLines() {
-  std::string text;
-  for (const std::string_view line : core::kDefaultVerticalLines) {
+  std::u16string text;
+  for (const std::u16string_view line : core::kDefaultVerticalLines) {
     text.append(line);
-    text += '\n';
+    text += u'\n';
   }
   return core::TextLines(std::move(text));
 }
@@ -35,31 +35,32 @@ core::TextLines DefaultVerticalLines() {
 }  // namespace
 
 void TForm1::ShowDefaultText() {
-  Marquee1->SetScrollText(std::string(core::kDefaultMarqueeText));
+  Marquee1->SetScrollText(std::u16string(core::kDefaultMarqueeText));
   SetShownLines(DefaultVerticalLines());
   ResetVerticalLines();
 }
 
 void TForm1::SetShownLines(core::TextLines lines) {
   text_.RichEdit1.SetLines(std::move(lines));
-  text_.shownLinks = core::LinkTable(text_.RichEdit1.Paragraphs(), [this](std::string_view line) {
-    return core::LinkTable::LineLink{text_.RichEdit1.LinkOf(line),
-                                     text_.RichEdit1.LinkedSize(line)};
-  });
+  text_.shownLinks =
+      core::LinkTable(text_.RichEdit1.Paragraphs(), [this](std::u16string_view line) {
+        return core::LinkTable::LineLink{text_.RichEdit1.LinkOf(line),
+                                         text_.RichEdit1.LinkedSize(line)};
+      });
 }
 
 // A width too small for any character leaves the lines as they are rather than breaking them
 // into one line per character.
-std::vector<std::string_view> TForm1::DisplayLinesAt(core::TextMeasurer& measurer, int width) {
+std::vector<std::u16string_view> TForm1::DisplayLinesAt(core::TextMeasurer& measurer, int width) {
   if (width <= 0) return text_.RichEdit1.Paragraphs();
   return text_.RichEdit1.Wrap(measurer, width);
 }
 
-const std::vector<std::string_view>& TForm1::ShownLines() {
+const std::vector<std::u16string_view>& TForm1::ShownLines() {
   return text_.RichEdit1.Paragraphs();
 }
 
-std::string TForm1::LinkOfShown(std::string_view piece) {
+std::string TForm1::LinkOfShown(std::u16string_view piece) {
   return std::string(text_.shownLinks.OfPiece(piece));
 }
 
@@ -80,7 +81,7 @@ void TForm1::TimerGetFileTimer() {
   text_.FileMissing = check.fileMissing;
   if (text_.FileMissing) {
     if (values_.HideOnMissing) aMinimizeExecute();
-    LoadFile(core::TextLines::OneLine(""));
+    LoadFile(core::TextLines::OneLine(u""));
   }
   if (check.storeStamp) {
     text_.fileTimestamp = stamp;
@@ -134,7 +135,7 @@ void TForm1::ReadLocalFile() {
     text_.fileTimestamp = core::StampAfterRead(text_.fileTimestamp, core::ReadOutcome::Empty);
     Log("Empty file " + values_.File);
     if (values_.HideOnEmpty) aMinimizeExecute();
-    lines = core::TextLines::OneLine("");
+    lines = core::TextLines::OneLine(u"");
   }
   if (!LoadFile(std::move(lines))) ForgetStampAfterFailedRead();
 }
@@ -170,12 +171,11 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
 std::optional<SourceText> TForm1::TextOfLocalFile(std::string bytes) {
   try {
     SourceText text = TextOfBody(std::move(bytes), std::nullopt, {values_.File, values_.File},
-                                 values_.FeedSeparator);
+                                 platform::CodePageToUtf16(values_.FeedSeparator));
     if (text.kind == SourceText::Kind::BrokenFeed) {
       Log(text.error);
       return std::nullopt;
     }
-    if (text.lossy) Log(CannotShowAll(values_.File));
     if (text.repairs > 0) Log(text.RepairLine(values_.File));
     if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(values_.File));
     return text;
@@ -193,12 +193,12 @@ void TForm1::ForgetStampAfterFailedRead() {
 // The bar's own source gave lines: they are its text, and no list's.
 bool TForm1::LoadFile(core::TextLines FileLines) {
   EndSourceList();
-  return LoadLines(std::move(FileLines), core::TextOptionsOf(values_));
+  return LoadLines(std::move(FileLines), ShownTextOptions());
 }
 
 bool TForm1::LoadLines(core::TextLines FileLines, const core::TextOptions& options) {
   SetPaused(false);
-  std::string text;
+  std::u16string text;
   try {
     text = core::BuildText(FileLines, options);
   } catch (const std::bad_alloc&) {
@@ -227,6 +227,11 @@ bool TForm1::LoadWebLines(core::WebResult& result) {
     return true;
   }
   return LoadFile(std::move(result.lines));
+}
+
+// The stored CommentStr is compared with the shown lines as they are decoded.
+core::TextOptions TForm1::ShownTextOptions() const {
+  return core::TextOptionsOf(values_, platform::CodePageToUtf16(values_.CommentStr));
 }
 
 void TForm1::PlayChangeSound() {

@@ -3,6 +3,7 @@
 #include "app/Ticker.h"
 #include "platform/DcMeasurer.h"
 #include "platform/Fonts.h"
+#include "platform/WideText.h"
 
 void TForm1::CreateVerticalLines() {
   vertical_.TimerVertLineDelay.SetOnTimer([this] { TimerVertLineDelayTimer(); });
@@ -46,7 +47,7 @@ void TForm1::RestackVerticalLines() {
   ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-const std::vector<std::string_view>& TForm1::VerticalDisplayLines() {
+const std::vector<std::u16string_view>& TForm1::VerticalDisplayLines() {
   const int width = vertical_.wrapWidth;
   if (vertical_.wrappedWidth == width) return vertical_.displayLines;
   const platform::ScopedGetDc dc(Handle());
@@ -57,10 +58,10 @@ const std::vector<std::string_view>& TForm1::VerticalDisplayLines() {
   return vertical_.displayLines;
 }
 
-std::optional<std::string_view> TForm1::VerticalLineAt(int x, int y) {
+std::optional<std::u16string_view> TForm1::VerticalLineAt(int x, int y) {
   if (!vertical_.area.Contains({x, y})) return std::nullopt;
   const std::int32_t line = vertical_.labels.LineAt(y - vertical_.area.top);
-  const std::vector<std::string_view>& lines = VerticalDisplayLines();
+  const std::vector<std::u16string_view>& lines = VerticalDisplayLines();
   if (line < 0 || static_cast<std::size_t>(line) >= lines.size()) return std::nullopt;
   return lines[static_cast<std::size_t>(line)];
 }
@@ -102,7 +103,7 @@ void TForm1::PaintVerticalLines(HDC target) {
        {&vertical_.labels.Label1(), &vertical_.labels.Label2()}) {
     RECT box{0, label->top, area.Width(), label->top + area.Height()};
     ::FillRect(dc, &box, background.get());
-    ::DrawTextA(dc, label->caption.data(), static_cast<int>(label->caption.size()), &box,
+    ::DrawTextW(dc, platform::WideOf(label->caption), platform::WideLength(label->caption), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc, 0, 0, SRCCOPY);

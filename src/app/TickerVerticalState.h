@@ -19,7 +19,7 @@ struct TickerVerticalState {
   core::VerticalLines labels;
   // The display lines at the labels' width, kept until the text, the font or the width changes:
   // wrapping a large text at every tick would stall the bar.
-  std::vector<std::string_view> displayLines;
+  std::vector<std::u16string_view> displayLines;
   int wrappedWidth = -1;
   // Where the labels lie in the bar, and the width their lines wrap at.
   core::Rect area;

@@ -5,6 +5,7 @@
 #include "app/Ticker.h"
 #include "core/web/WebAddressParts.h"
 #include "core/web/WebSchedule.h"
+#include "platform/CodePageText.h"
 
 namespace {
 // An exit waits this long for a worker stuck on a silent server, then ends without it.
@@ -22,7 +23,7 @@ void TForm1::StartGetUrlFileThread() {
   }
   auto worker = std::make_shared<UrlFileThread>(
       web_.source.NextRequest(values_.FileUrl), resources_->GetString(IDS_PRODUCT),
-      values_.FeedSeparator, web_.limits, Handle(), web_.logGate);
+      platform::CodePageToUtf16(values_.FeedSeparator), web_.limits, Handle(), web_.logGate);
   web_.UrlThreadHandle = UrlFileThread::Start(worker, web_.UrlThreadId);
   if (!web_.UrlThreadHandle) {
     Log("GetUrlFileThread creation failed");

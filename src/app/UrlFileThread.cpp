@@ -2,10 +2,8 @@
 
 #include <exception>
 
-#include "app/ShownText.h"
 #include "app/SourceText.h"
 #include "core/web/WebSchedule.h"
-#include "platform/CodePageText.h"
 
 namespace {
 
@@ -35,7 +33,7 @@ std::int64_t UnixNow() {
 }  // namespace
 
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
-                             std::string feedSeparator, platform::FetchLimits limits, HWND bar,
+                             std::u16string feedSeparator, platform::FetchLimits limits, HWND bar,
                              std::shared_ptr<core::LogGate> log, UINT done)
     : request_(std::move(request)),
       shownAddress_(core::AddressForLog(request_.address)),
@@ -142,7 +140,6 @@ core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::stri
     throw std::runtime_error(text.error);
   }
   if (text.kind == SourceText::Kind::SourceList) sourceList_ = std::move(text.list);
-  if (text.lossy) Log(CannotShowAll(shownAddress_));
   if (text.repairs > 0) Log(text.RepairLine(shownAddress_));
   if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
   text.lines.Lines();

@@ -21,7 +21,7 @@ inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 class UrlFileThread {
  public:
   // `feedSeparator` ends each headline when the file is a feed; `done` is the message posted.
-  UrlFileThread(core::WebRequest request, std::string userAgent, std::string feedSeparator,
+  UrlFileThread(core::WebRequest request, std::string userAgent, std::u16string feedSeparator,
                 platform::FetchLimits limits, HWND bar, std::shared_ptr<core::LogGate> log,
                 UINT done = WM_GETURLFILE_DONE);
 
@@ -42,8 +42,8 @@ class UrlFileThread {
   bool FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified);
   // Reads the same answer's body.
   core::TextLines GetFileUrlContents(const std::string& lastModified);
-  // The one step from a body to the bar's lines: a feed's headlines or the text, in the
-  // system's code page, split here, off the user-interface thread. A broken feed throws.
+  // The one step from a body to the bar's lines: a feed's headlines or the text, decoded and
+  // split here, off the user-interface thread. A broken feed throws.
   core::TextLines TextLinesOfBody(std::string body, const std::string& contentType);
   void EndGetUrlFileThread();
   void Log(const std::string& message) { log_->Log(message); }
@@ -52,7 +52,7 @@ class UrlFileThread {
   // What the log and the failure messages show of the address.
   const std::string shownAddress_;
   const std::string userAgent_;
-  const std::string feedSeparator_;
+  const std::u16string feedSeparator_;
   const HWND bar_;
   const UINT done_;
   std::optional<core::OpmlReading> sourceList_;  // the body was a list of sources

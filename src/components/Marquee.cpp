@@ -9,6 +9,7 @@
 #include "platform/DcMeasurer.h"
 #include "platform/Dpi.h"
 #include "platform/SystemError.h"
+#include "platform/WideText.h"
 
 namespace {
 
@@ -144,9 +145,9 @@ void TMarquee::SetColor(std::uint32_t color) {
   FillClient(dc.get());
 }
 
-std::string TMarquee::CurrentOutput() const {
-  return std::string(animation_.CurrentOutput(timer_.Enabled() ? core::MarqueeTimer::kRunning
-                                                               : core::MarqueeTimer::kStopped));
+std::u16string TMarquee::CurrentOutput() const {
+  return std::u16string(animation_.CurrentOutput(timer_.Enabled() ? core::MarqueeTimer::kRunning
+                                                                  : core::MarqueeTimer::kStopped));
 }
 
 void TMarquee::SetEnabled(bool enabled) {
@@ -198,7 +199,7 @@ void TMarquee::SetScrollStyle(TScrollStyle style) {
   timer_.SetEnabled(true);
 }
 
-bool TMarquee::TakeScrollText(std::string text) {
+bool TMarquee::TakeScrollText(std::u16string text) {
   if (text == animation_.Text()) return false;
   const bool wasActive = active_;
   SetActive(false);
@@ -296,7 +297,7 @@ void TMarquee::Draw(const core::MarqueeFrame& frame) {
   } else {
     // One call fills the band with Color and draws the text over it.
     ::SetBkColor(frameDc_.get(), platform::ToColorRef(color_));
-    ::ExtTextOutA(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, frame.text.data(),
+    ::ExtTextOutW(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, platform::WideOf(frame.text),
                   static_cast<UINT>(frame.text.size()), nullptr);
   }
   ::BitBlt(dc, 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
@@ -312,7 +313,7 @@ void TMarquee::PaintStillPicture(HDC dc) {
   ::SetBkMode(dc, OPAQUE);
   ::SetBkColor(dc, platform::ToColorRef(color_));
   ::SetTextColor(dc, platform::ToColorRef(font_.color));
-  ::TextOutA(dc, 0, still.y, still.text.data(), static_cast<int>(still.text.size()));
+  ::TextOutW(dc, 0, still.y, platform::WideOf(still.text), platform::WideLength(still.text));
 }
 
 // While running, a repaint shows the last frame again; the band itself changes only on ticks.

@@ -45,7 +45,7 @@ class TMarquee : public platform::Window {
   std::uint32_t Color() const { return color_; }
   void SetCtl3D(bool ctl3d);
   bool Ctl3D() const { return ctl3d_; }
-  std::string CurrentOutput() const;
+  std::u16string CurrentOutput() const;
   void SetEnabled(bool enabled);
   bool Enabled() const { return enabled_; }
   void SetFont(const platform::FontSpec& font);
@@ -59,10 +59,10 @@ class TMarquee : public platform::Window {
   UINT ScrollDelay() const { return timer_.Interval(); }
   void SetScrollStyle(TScrollStyle style);
   TScrollStyle ScrollStyle() const { return animation_.ScrollStyle(); }
-  void SetScrollText(const std::string& text) { TakeScrollText(text); }
+  void SetScrollText(const std::u16string& text) { TakeScrollText(text); }
   // Sets the text, taking it over; true when the text the control keeps has changed.
-  bool TakeScrollText(std::string text);
-  const std::string& ScrollText() const { return animation_.Text(); }
+  bool TakeScrollText(std::u16string text);
+  const std::u16string& ScrollText() const { return animation_.Text(); }
   void SetStripControlCodes(bool strip);
   bool StripControlCodes() const { return animation_.StripControlCodes(); }
   void SetVisible(bool visible);

@@ -30,9 +30,8 @@ class ListBox : public platform::Control {
                 WS_EX_CLIENTEDGE, bounds, id, font) {}
 };
 
-std::string InCodePage(std::string utf8) {
-  platform::ConvertToSystemCodePage(utf8, {core::TextEncoding::Kind::Utf8, 0, 0});
-  return utf8;
+std::string InCodePage(const std::string& utf8) {
+  return platform::Utf8ToCodePage(utf8);
 }
 
 std::string InUtf8(const std::string& text) {

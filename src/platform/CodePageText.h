@@ -1,28 +1,27 @@
 #pragma once
-// Text in UTF-8, UTF-16 or another code page, converted to the system's code page that the bar
-// draws in. Text that is already in it is left alone, byte for byte.
+// Text in a code page and the system's part in decoding: the shown text is UTF-16, decoded in
+// core; what stays 8-bit (stored values, file and web addresses, log lines, the dialogs' texts)
+// is in the system's code page.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "core/text/TextEncoding.h"
-
 namespace platform {
 
 unsigned SystemCodePage();
 
-// Converts `bytes` from `encoding` to the system's code page, without the byte-order mark and
-// up to the first NUL (for UTF-16 the first NUL code unit). True when some character cannot be
-// shown in the code page and became "?". Throws std::bad_alloc when memory runs out.
-bool ConvertToSystemCodePage(std::string& bytes, const core::TextEncoding& encoding);
-
-// The same after deciding the encoding: `declared` (a web server's charset) first, else the
-// bytes themselves.
-bool ToSystemCodePage(std::string& bytes, const std::optional<core::TextEncoding>& declared);
+// Bytes in `codePage` (0: the system's) as UTF-16: the decoder's code-page part, and stored
+// values (CommentStr, FeedSeparator) that are compared with or joined to the shown text. A code
+// page the system lacks decodes as the system's. Throws std::bad_alloc when memory runs out.
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage = 0);
 
 // Bytes in `codePage` as UTF-8; nullopt when the system has no such code page. Throws
 // std::bad_alloc when memory runs out.
 std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage);
+
+// UTF-8 (a list's names and addresses) in the system's code page, for the log, the dialogs and
+// the calls that take 8-bit text; a character the code page lacks becomes "?".
+std::string Utf8ToCodePage(std::string_view utf8);
 
 }  // namespace platform

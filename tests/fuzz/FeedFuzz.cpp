@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(!HoldsControl(item.link, Separators::Allowed));
     }
   }
-  core::TextLines lines(core::FeedLineBytes(reading.items, separator));
+  core::TextLines lines(core::FeedLineText(reading.items, core::Utf16OfUtf8(separator)));
   FUZZ_CHECK(lines.Lines().size() == reading.items.size());
   for (const core::FeedItem& item : reading.items) {
     const std::string cut = core::CutAtWord(item.text, 40);

@@ -1,20 +1,18 @@
-// Encoding detection and conversion to the code page: ASCII comes out as it went in, the output
-// is never longer than the input, and code-page text written as UTF-8 or UTF-16 comes back byte
-// for byte; text converted in one walk is either all UTF-8 or left as it was. Detection and the
-// one walk take linear time.
+// Decoding a read into the shown text: deciding in one walk gives what DetectEncoding's decision
+// gives, valid UTF-8 comes back byte for byte, malformed UTF-8 leaves no unpaired surrogate,
+// code-page text written as UTF-8 or UTF-16 comes back character for character, and the walk
+// takes linear time.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "core/feed/FeedEncoding.h"
-#include "core/text/SingleByteText.h"
+#include "core/text/TextDecoding.h"
 #include "core/text/TextEncoding.h"
 
 namespace {
@@ -32,18 +30,15 @@ std::uint16_t CharacterOf(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
 }
 
-const core::SingleByteTable& Cp1252() {
-  static const auto table = [] {
-    auto built = std::make_unique<core::SingleByteTable>();
-    built->fill(0);
-    for (unsigned byte = 1; byte < 256; ++byte) {
-      if (const std::uint16_t c = CharacterOf(static_cast<unsigned char>(byte))) {
-        (*built)[c] = static_cast<unsigned char>(byte);
-      }
-    }
-    return built;
-  }();
-  return *table;
+// The system's part: windows-1252, each byte without a character as U+FFFD. It never sees a NUL.
+std::u16string Cp1252(std::string_view bytes, unsigned) {
+  FUZZ_CHECK(bytes.find('\0') == std::string_view::npos);
+  std::u16string text;
+  for (const char byte : bytes) {
+    const std::uint16_t c = CharacterOf(static_cast<unsigned char>(byte));
+    text += c == 0 ? char16_t{0xFFFD} : static_cast<char16_t>(c);
+  }
+  return text;
 }
 
 void AppendUtf16(std::string& out, std::uint16_t c, bool bigEndian) {
@@ -51,21 +46,6 @@ void AppendUtf16(std::string& out, std::uint16_t c, bool bigEndian) {
   const char low = static_cast<char>(c & 0xFF);
   out += bigEndian ? high : low;
   out += bigEndian ? low : high;
-}
-
-// The converted text, as the program converts a read in the encoding found.
-std::string Convert(std::string bytes, const core::TextEncoding& encoding, bool& lossy) {
-  core::Converted converted{bytes.size(), false};
-  if (encoding.kind == Kind::Utf8) {
-    converted = core::Utf8ToSingleByte(bytes.data(), encoding.markLength, bytes.size(), Cp1252());
-  } else if (encoding.kind != Kind::CodePage) {
-    converted = core::Utf16ToSingleByte(bytes.data(), encoding.markLength, bytes.size(),
-                                        encoding.kind == Kind::Utf16BE, Cp1252());
-  }
-  lossy = converted.lossy;
-  FUZZ_CHECK(converted.length <= bytes.size());
-  bytes.resize(converted.length);
-  return bytes;
 }
 
 // A plain reading of the UTF-8 rules, to hold the fast validator to.
@@ -97,57 +77,51 @@ bool PlainUtf8(std::string_view bytes) {
   return true;
 }
 
-void CheckDetection(std::string_view bytes, const std::optional<core::TextEncoding>& declared) {
-  bool ascii = true;
-  for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  FUZZ_CHECK(core::IsAscii(bytes) == ascii);
-  FUZZ_CHECK(core::IsValidUtf8(bytes) == PlainUtf8(bytes));
-  const core::TextEncoding found = core::DetectEncoding(bytes);
-  if (ascii) FUZZ_CHECK(found.AsIs());
-  const core::TextEncoding encoding =
-      fuzz::InLinearTime(bytes.size(), [&] { return core::EncodingOf(bytes, declared); });
-  FUZZ_CHECK(encoding.markLength <= bytes.size());
-  bool lossy = false;
-  const std::string converted = Convert(std::string(bytes), encoding, lossy);
-  if (ascii && encoding.kind == Kind::Utf8)
-    FUZZ_CHECK(converted == bytes.substr(0, bytes.find('\0')));
-  if (encoding.kind == Kind::CodePage) FUZZ_CHECK(converted == bytes);
+bool PairsItsSurrogates(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+    const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+    if (low) return false;
+    if (high && (++i == text.size() || text[i] < 0xDC00 || text[i] > 0xDFFF)) return false;
+  }
+  return true;
+}
 
-  // In one walk: converted as the two walks convert it when all of it is UTF-8, else untouched.
-  std::string oneWalk(bytes);
-  const std::optional<bool> oneLossy = fuzz::InLinearTime(
-      bytes.size(), [&] { return core::Utf8ToSingleByteIfValid(oneWalk, Cp1252()); });
-  FUZZ_CHECK(oneLossy.has_value() == PlainUtf8(bytes));
-  if (oneLossy) {
-    FUZZ_CHECK(oneWalk == Convert(std::string(bytes), {Kind::Utf8, 0, 0}, lossy));
-    FUZZ_CHECK(*oneLossy == lossy);
-  } else {
-    FUZZ_CHECK(oneWalk == bytes);
+void CheckDecoding(std::string_view bytes, const std::optional<core::TextEncoding>& declared) {
+  FUZZ_CHECK(core::IsValidUtf8(bytes) == PlainUtf8(bytes));
+  const std::u16string text =
+      fuzz::InLinearTime(bytes.size(), [&] { return core::DecodeText(bytes, declared, Cp1252); });
+  FUZZ_CHECK(text.find(u'\0') == std::u16string::npos);
+  if (!declared) {
+    FUZZ_CHECK(text == core::DecodeText(bytes, core::DetectEncoding(bytes), Cp1252));
+  }
+  const core::TextEncoding utf8{Kind::Utf8, 0, 0};
+  const std::u16string asUtf8 = core::DecodeText(bytes, utf8, Cp1252);
+  FUZZ_CHECK(asUtf8.size() <= bytes.size());
+  FUZZ_CHECK(PairsItsSurrogates(asUtf8));
+  if (PlainUtf8(bytes) && !core::EncodingOfMark(bytes)) {
+    FUZZ_CHECK(core::Utf8OfUtf16(asUtf8) == bytes.substr(0, bytes.find('\0')));
   }
 }
 
 // Code-page text from the input's bytes (NUL and the bytes without a character left out).
 void CheckRoundTrip(std::string_view bytes) {
-  std::string text;
-  std::string utf8;
+  std::u16string text;
+  std::string utf8 = "\xEF\xBB\xBF";
   std::string utf16le = "\xFF\xFE";
   std::string utf16be = "\xFE\xFF";
   for (const char byte : bytes) {
     const std::uint16_t c = CharacterOf(static_cast<unsigned char>(byte));
     if (c == 0) continue;
-    text += byte;
+    text += static_cast<char16_t>(c);
     core::AppendUtf8(utf8, c);
     AppendUtf16(utf16le, c, false);
     AppendUtf16(utf16be, c, true);
   }
   for (const std::string& encoded : {utf8, utf16le, utf16be}) {
-    const core::TextEncoding encoding = core::DetectEncoding(encoded);
-    bool lossy = true;
-    FUZZ_CHECK(Convert(encoded, encoding, lossy) == text);
-    FUZZ_CHECK(!lossy);
+    FUZZ_CHECK(core::DecodeText(encoded, std::nullopt, Cp1252) == text);
   }
-  const bool ascii = core::IsAscii(text);
-  FUZZ_CHECK(core::DetectEncoding(utf8).kind == (ascii ? Kind::CodePage : Kind::Utf8));
+  FUZZ_CHECK(core::DecodeText(utf8.substr(3), std::nullopt, Cp1252) == text);
 }
 
 }  // namespace
@@ -163,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     default: break;
   }
   const std::string bytes = provider.ConsumeRemainingBytesAsString();
-  CheckDetection(bytes, declared);
+  CheckDecoding(bytes, declared);
   CheckRoundTrip(bytes);
   return 0;
 }

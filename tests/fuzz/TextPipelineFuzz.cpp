@@ -1,6 +1,7 @@
 // The shown text with random options: the lines kept are lines of the input, in order, never
 // more than asked for, never a comment but the last line, and both walks (over split lines and
-// straight over the bytes) agree, the walk over the bytes in linear time.
+// straight over the text) agree, the walk over the text in linear time. Each input byte is a
+// unit of the text.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,41 +17,50 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kComments{"#", "//", "  ;  ", " ", "", "rem"};
+constexpr std::array<std::u16string_view, 6> kComments{u"#", u"//", u"  ;  ", u" ", u"", u"rem"};
 
-std::string_view TrimControls(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+std::u16string_view TrimControls(std::u16string_view text) {
+  while (!text.empty() && text.front() <= 32) text.remove_prefix(1);
+  while (!text.empty() && text.back() <= 32) text.remove_suffix(1);
   return text;
 }
 
-bool IsComment(std::string_view line, std::string_view comment) {
-  while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32) line.remove_prefix(1);
+bool IsComment(std::u16string_view line, std::u16string_view comment) {
+  while (!line.empty() && line.front() <= 32) line.remove_prefix(1);
   return !comment.empty() && line.starts_with(comment);
 }
 
 // The input's lines as the reader sees them: a NUL ends the text.
-std::vector<std::string_view> InputLines(std::string_view bytes) {
-  return fuzz::Lines(bytes.substr(0, bytes.find('\0')));
+std::vector<std::u16string_view> InputLines(std::u16string_view text) {
+  text = text.substr(0, text.find(u'\0'));
+  std::vector<std::u16string_view> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find_first_of(u"\r\n", start);
+    if (end == std::u16string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    if (end == text.size()) break;
+    start = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
+  }
+  return lines;
 }
 
-void Check(std::string_view bytes, const core::TextOptions& options) {
-  const std::vector<std::string_view> input = InputLines(bytes);
-  std::vector<std::string_view> kept = core::SplitLines(bytes);
+void Check(std::u16string_view bytes, const core::TextOptions& options) {
+  const std::vector<std::u16string_view> input = InputLines(bytes);
+  std::vector<std::u16string_view> kept = core::SplitLines(bytes);
   FUZZ_CHECK(kept == input);
-  const std::string text = core::BuildText(kept, options);
+  const std::u16string text = core::BuildText(kept, options);
 
-  core::TextLines lines{std::string(bytes)};
+  core::TextLines lines{std::u16string(bytes)};
   FUZZ_CHECK(fuzz::InLinearTime(bytes.size(), [&] { return core::BuildText(lines, options); }) ==
              text);
   FUZZ_CHECK(lines.Lines() == kept);
 
-  std::string joined;
-  for (const std::string_view line : kept) joined.append(line).append(" ");
+  std::u16string joined;
+  for (const std::u16string_view line : kept) joined.append(line).append(u" ");
   FUZZ_CHECK(joined == text);
   FUZZ_CHECK(fuzz::IsSubsequence(kept, input));
 
-  const std::string_view comment = options.useComment ? TrimControls(options.commentStr) : "";
+  const std::u16string_view comment = options.useComment ? TrimControls(options.commentStr) : u"";
   std::size_t shown = 0;  // lines that are no comment, or the last line
   for (std::size_t i = 0; i < input.size(); ++i) {
     if (!IsComment(input[i], comment) || i + 1 == input.size()) ++shown;
@@ -78,6 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.loadLastLines = provider.ConsumeBool();
   options.linesToLoad = provider.ConsumeIntegralInRange(-1, 12);
   const std::string bytes = provider.ConsumeRemainingBytesAsString();
-  Check(bytes, options);
+  std::u16string text(bytes.size(), u'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
+  Check(text, options);
   return 0;
 }

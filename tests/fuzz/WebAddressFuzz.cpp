@@ -10,6 +10,7 @@
 
 #include "FuzzCheck.h"
 #include "core/feed/LinkHitTest.h"
+#include "core/text/TextDecoding.h"
 #include "core/text/TextLines.h"
 #include "core/web/WebAddress.h"
 
@@ -67,16 +68,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::InLinearTime(text.size(), [&] { return core::ResolveAddress(base, text); });
   if (core::IsWebAddress(text)) FUZZ_CHECK(resolved == text);
 
-  core::TextLines lines{std::string(text)};
+  // Each byte a unit of the shown text.
+  std::u16string shown(text.size(), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) shown[i] = static_cast<unsigned char>(text[i]);
+  core::TextLines lines{std::move(shown)};
   const core::LinkTable table = fuzz::InLinearTime(text.size(), [&] {
-    return core::LinkTable(lines.Lines(), [](std::string_view line) {
-      return core::LinkTable::LineLink{core::FirstWebAddress(line), line.size()};
+    return core::LinkTable(lines.Lines(), [&](std::u16string_view line) {
+      return core::LinkTable::LineLink{lines.LinkOf(line), line.size()};
     });
   });
   std::size_t joined = 0;
-  for (const std::string_view line : lines.Lines()) {
+  for (const std::u16string_view line : lines.Lines()) {
     const std::string_view link = table.OfPiece(line);
-    FUZZ_CHECK(link == core::FirstWebAddress(line));
+    const std::u16string_view address = core::FirstWebAddress(line);
+    FUZZ_CHECK(link == core::Utf8OfUtf16(address));
+    if (!address.empty()) FUZZ_CHECK(core::IsWebAddress(link));
     if (!line.empty()) FUZZ_CHECK(table.AtPosition(joined + line.size() - 1) == link);
     FUZZ_CHECK(table.AtPosition(joined + line.size()).empty());
     joined += line.size() + 1;

@@ -9,6 +9,7 @@
 
 #include "ProgramDriver.h"
 #include "app/Ticker.h"
+#include "core/text/TextDecoding.h"
 
 namespace testing_support {
 
@@ -31,7 +32,8 @@ class InProcessBar : public testing::Test {
     change(values);
     bar->ApplyValues(values);
   }
-  std::string Shown() const { return bar->Marquee().ScrollText(); }
+  // The marquee's text in UTF-8.
+  std::string Shown() const { return core::Utf8OfUtf16(bar->Marquee().ScrollText()); }
 
   std::unique_ptr<platform::Application> application;
   std::unique_ptr<TForm1> bar;

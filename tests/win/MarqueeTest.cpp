@@ -78,7 +78,7 @@ TEST_F(MarqueeTest, StartsWithTheCreationValues) {
   ::GetWindowRect(fresh.Handle(), &bounds);
   EXPECT_EQ(bounds.right - bounds.left, 217);
   EXPECT_EQ(bounds.bottom - bounds.top, 21);
-  EXPECT_EQ(fresh.ScrollText(), "+++ Marquee ");
+  EXPECT_EQ(fresh.ScrollText(), u"+++ Marquee ");
   EXPECT_EQ(fresh.Color(), 0x00FFFFFFu);
   EXPECT_EQ(fresh.ScrollDelay(), 50u);
   EXPECT_EQ(fresh.ScrollAmount(), 1);
@@ -90,8 +90,8 @@ TEST_F(MarqueeTest, StartsWithTheCreationValues) {
 
 TEST_F(MarqueeTest, TextEntersFromTheRightAndMovesLeftByTheStep) {
   marquee->SetScrollAmount(3);
-  marquee->SetScrollText("Wide text");
-  EXPECT_EQ(marquee->CurrentOutput(), "") << "stopped: nothing on screen";
+  marquee->SetScrollText(u"Wide text");
+  EXPECT_EQ(marquee->CurrentOutput(), u"") << "stopped: nothing on screen";
   marquee->SetActive(true);
   ASSERT_TRUE(PumpUntil([&] { return LeftmostTextColumn() >= 0; }));
   const int first = LeftmostTextColumn();
@@ -102,11 +102,11 @@ TEST_F(MarqueeTest, TextEntersFromTheRightAndMovesLeftByTheStep) {
   }));
   const int later = LeftmostTextColumn();
   EXPECT_EQ((first - later) % 3, 0) << first << " -> " << later;
-  EXPECT_EQ(marquee->CurrentOutput().substr(0, 1), "W");
+  EXPECT_EQ(marquee->CurrentOutput().substr(0, 1), u"W");
 }
 
 TEST_F(MarqueeTest, DisablingKeepsTheFrameAndEnablingContinuesFromIt) {
-  marquee->SetScrollText("Paused text");
+  marquee->SetScrollText(u"Paused text");
   marquee->SetActive(true);
   ASSERT_TRUE(PumpUntil([&] {
     int x = LeftmostTextColumn();
@@ -114,8 +114,8 @@ TEST_F(MarqueeTest, DisablingKeepsTheFrameAndEnablingContinuesFromIt) {
   }));
   marquee->SetEnabled(false);
   const int paused = LeftmostTextColumn();
-  const std::string shown = marquee->CurrentOutput();
-  EXPECT_EQ(shown, "") << "the timer is stopped";
+  const std::u16string shown = marquee->CurrentOutput();
+  EXPECT_EQ(shown, u"") << "the timer is stopped";
   Pump(150);
   EXPECT_EQ(LeftmostTextColumn(), paused);
   marquee->SetEnabled(true);
@@ -126,22 +126,22 @@ TEST_F(MarqueeTest, DisablingKeepsTheFrameAndEnablingContinuesFromIt) {
 }
 
 TEST_F(MarqueeTest, TheSameTextAgainChangesNothingAndANewTextRestartsFromTheRight) {
-  marquee->SetScrollText("Same text");
+  marquee->SetScrollText(u"Same text");
   marquee->SetActive(true);
   ASSERT_TRUE(PumpUntil([&] {
     int x = LeftmostTextColumn();
     return x >= 0 && x < 150;
   }));
-  marquee->SetScrollText("Same text");
+  marquee->SetScrollText(u"Same text");
   Pump(50);
   EXPECT_LT(LeftmostTextColumn(), 150);
-  marquee->SetScrollText("Other text");
+  marquee->SetScrollText(u"Other text");
   ASSERT_TRUE(PumpUntil([&] { return LeftmostTextColumn() > 250; }));
-  EXPECT_EQ(marquee->CurrentOutput().substr(0, 1), "O");
+  EXPECT_EQ(marquee->CurrentOutput().substr(0, 1), u"O");
 }
 
 TEST_F(MarqueeTest, ActiveOffAndOnStartsOverFromTheRightEdge) {
-  marquee->SetScrollText("Again");
+  marquee->SetScrollText(u"Again");
   marquee->SetActive(true);
   ASSERT_TRUE(PumpUntil([&] {
     int x = LeftmostTextColumn();
@@ -160,12 +160,12 @@ TEST_F(MarqueeTest, AControlCharacterAsReplacementIsRefusedWithAMessage) {
   EXPECT_EQ(answer.Text(), "You cannot enter characters which are control codes themselves!");
   EXPECT_EQ(marquee->NewControlCode(), '_');
   EXPECT_TRUE(marquee->SetNewControlCode('\0'));
-  marquee->SetScrollText("a\tb");
-  EXPECT_EQ(marquee->ScrollText(), "a b");
+  marquee->SetScrollText(u"a\tb");
+  EXPECT_EQ(marquee->ScrollText(), u"a b");
 }
 
 TEST_F(MarqueeTest, AutoSizeHeightKeepsTheClientOneTextLinePlusTwoHigh) {
-  marquee->SetScrollText("Height");
+  marquee->SetScrollText(u"Height");
   marquee->SetAutoSizeHeight(true);
   HDC dc = ::GetDC(marquee->Handle());
   platform::UniqueFont font = platform::CreateFontFrom(marquee->Font());

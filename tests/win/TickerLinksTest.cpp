@@ -28,7 +28,7 @@ class TickerLinks : public InProcessBar {
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return handled == TRUE && ::GetCursor() == ::LoadCursor(nullptr, IDC_HAND);
   }
-  bool Arrived(const std::string& caption) {
+  bool Arrived(const std::u16string& caption) {
     const core::VerticalLines& labels = bar->VerticalLabels();
     const core::VerticalLabel& top = labels.Label1().top == 0 ? labels.Label1() : labels.Label2();
     return top.caption == caption && labels.Label1().top != labels.Label2().top;
@@ -51,12 +51,12 @@ TEST_F(TickerLinks, TheCursorIsAHandOnlyOverAHeadlineWithAStory) {
   RECT client{};
   ::GetClientRect(bar->Handle(), &client);
   const POINT middle{client.right / 2, client.bottom / 2};
-  ASSERT_TRUE(PumpUntil([&] { return Arrived("Linked  +++"); }));
+  ASSERT_TRUE(PumpUntil([&] { return Arrived(u"Linked  +++"); }));
   EXPECT_TRUE(HandAt(middle));
   EXPECT_EQ(bar->LinkOfShown(bar->ShownLines()[0].substr(6)), "") << "the separator";
 
   bar->TimerVertLineDelayTimer();
-  ASSERT_TRUE(PumpUntil([&] { return Arrived("Plain  +++"); }));
+  ASSERT_TRUE(PumpUntil([&] { return Arrived(u"Plain  +++"); }));
   EXPECT_FALSE(HandAt(middle));
 }
 

@@ -43,7 +43,9 @@ class TickerSources : public InProcessBar {
   // The lines the bar shows, each ended by "|".
   std::string Lines() const {
     std::string lines;
-    for (const std::string_view line : bar->ShownLines()) lines.append(line) += '|';
+    for (const std::u16string_view line : bar->ShownLines()) {
+      lines.append(core::Utf8OfUtf16(line)) += '|';
+    }
     return lines;
   }
   bool Shows(const std::string& lines) {

@@ -36,17 +36,17 @@ class TickerVertical : public InProcessBar {
     const core::VerticalLines& labels = bar->VerticalLabels();
     return labels.Label1().top == 0 && labels.Label2().top != 0 ? labels.Label1() : labels.Label2();
   }
-  bool Showing(const std::string& caption) const {
+  bool Showing(const std::u16string& caption) const {
     const core::VerticalLines& labels = bar->VerticalLabels();
     return (labels.Label1().top == 0) != (labels.Label2().top == 0) && Shown().caption == caption;
   }
   // The line tick, then the slide until its line sits in the bar.
-  std::string NextLine() {
+  std::u16string NextLine() {
     bar->TimerVertLineDelayTimer();
     const core::VerticalLines& labels = bar->VerticalLabels();
-    const std::string caption =
+    const std::u16string caption =
         (labels.IncomingIsLabel2() ? labels.Label2() : labels.Label1()).caption;
-    EXPECT_TRUE(PumpUntil([&] { return Showing(caption); })) << caption;
+    EXPECT_TRUE(PumpUntil([&] { return Showing(caption); })) << testing::PrintToString(caption);
     return caption;
   }
 
@@ -54,11 +54,11 @@ class TickerVertical : public InProcessBar {
 };
 
 TEST_F(TickerVertical, ANewTextShowsItsFirstLineAtOnceAndTheLinesComeRound) {
-  ASSERT_TRUE(PumpUntil([&] { return Showing("one"); }));
+  ASSERT_TRUE(PumpUntil([&] { return Showing(u"one"); }));
   EXPECT_EQ(bar->VerticalLabels().VertLineIndex(), 1);
-  EXPECT_EQ(NextLine(), "two");
-  EXPECT_EQ(NextLine(), "three");
-  EXPECT_EQ(NextLine(), "one");
+  EXPECT_EQ(NextLine(), u"two");
+  EXPECT_EQ(NextLine(), u"three");
+  EXPECT_EQ(NextLine(), u"one");
   EXPECT_FALSE(bar->Marquee().Visible());
   EXPECT_FALSE(bar->Marquee().Enabled());
 
@@ -68,17 +68,17 @@ TEST_F(TickerVertical, ANewTextShowsItsFirstLineAtOnceAndTheLinesComeRound) {
 }
 
 TEST_F(TickerVertical, APauseLetsASlideArriveAndThenNothingMoves) {
-  ASSERT_TRUE(PumpUntil([&] { return Showing("one"); }));
+  ASSERT_TRUE(PumpUntil([&] { return Showing(u"one"); }));
   bar->TimerVertLineDelayTimer();
   bar->SetPaused(true);
-  EXPECT_TRUE(PumpUntil([&] { return Showing("two"); })) << "the slide finishes";
+  EXPECT_TRUE(PumpUntil([&] { return Showing(u"two"); })) << "the slide finishes";
   // A short line delay would bring the next line now, unless paused.
   Change([](core::TickerSettings& v) { v.VertLineDelay = 20; });
   bar->SetPaused(true);
   PumpUntil([] { return false; }, 200);
-  EXPECT_TRUE(Showing("two"));
+  EXPECT_TRUE(Showing(u"two"));
   bar->pauseToggle();
-  EXPECT_TRUE(PumpUntil([&] { return Showing("three"); }));
+  EXPECT_TRUE(PumpUntil([&] { return Showing(u"three"); }));
 }
 
 TEST_F(TickerVertical, APauseEndsByItsTimeoutOrAnyReload) {
@@ -102,7 +102,7 @@ TEST_F(TickerVertical, AHorizontalPauseKeepsTheMarqueesFrameUntilItResumes) {
     v.Delay = 5;
   });
   bar->SetPaused(true);
-  const std::string frame = bar->Marquee().CurrentOutput();
+  const std::u16string frame = bar->Marquee().CurrentOutput();
   PumpUntil([] { return false; }, 200);
   EXPECT_EQ(bar->Marquee().CurrentOutput(), frame);
   bar->SetPaused(false);

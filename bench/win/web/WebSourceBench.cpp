@@ -93,8 +93,8 @@ int main() {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   platform::Application application("Driftline");
   TForm1 bar(application);
-  const std::string shownBefore = bar.Marquee().ScrollText();
-  const auto textChanged = [&](const std::string& from) {
+  const std::u16string shownBefore = bar.Marquee().ScrollText();
+  const auto textChanged = [&](const std::u16string& from) {
     return [&bar, from] { return bar.Marquee().ScrollText() != from; };
   };
 
@@ -119,7 +119,7 @@ int main() {
     const std::string text = Lines(1 << 20, static_cast<char>('a' + run % 20));
     server.Respond({200, "", text, HttpFault::None});
     ShowUrl(bar, server.Url());
-    const std::string before = bar.Marquee().ScrollText();
+    const std::u16string before = bar.Marquee().ScrollText();
     const LARGE_INTEGER start = Now();
     bar.TimerGetFileTimer();
     PumpUntil(textChanged(before));
@@ -150,7 +150,7 @@ int main() {
   server.Respond({200, "", big, HttpFault::None});
   ShowUrl(bar, server.Url());
   const SIZE_T peakBefore = PeakPrivateBytes();
-  const std::string before = bar.Marquee().ScrollText();
+  const std::u16string before = bar.Marquee().ScrollText();
   bar.TimerGetFileTimer();
   PumpUntil(textChanged(before));
   const double added = static_cast<double>(PeakPrivateBytes() - peakBefore) / (1 << 20);

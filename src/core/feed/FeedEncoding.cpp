@@ -19,24 +19,6 @@ constexpr std::array<std::uint16_t, 32> kWindows1252High = {
 
 }  // namespace
 
-void AppendUtf8(std::string& out, std::uint32_t point) {
-  if (point < 0x80) {
-    out += static_cast<char>(point);
-  } else if (point < 0x800) {
-    out += static_cast<char>(0xC0 | (point >> 6));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    out += static_cast<char>(0xE0 | (point >> 12));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (point >> 18));
-    out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  }
-}
-
 std::string Utf16ToUtf8(std::string_view bytes) {
   const bool bigEndian = bytes.starts_with("\xFE\xFF");
   const auto unitAt = [&](std::size_t at) {

@@ -1,18 +1,15 @@
 #pragma once
-// A feed's bytes turned into UTF-8 for the parser, whatever they came in. The headlines go on
-// to the system's code page through the same conversion as any UTF-8 text.
+// A feed's bytes turned into UTF-8 for the parser, whatever they came in.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/text/TextDecoding.h"
 #include "core/text/TextEncoding.h"
 
 namespace core {
-
-// Appends the code point in UTF-8.
-void AppendUtf8(std::string& out, std::uint32_t point);
 
 // UTF-16 with a byte-order mark (the mark itself not copied). An unpaired surrogate becomes
 // U+FFFD; an odd last byte is dropped.

@@ -15,6 +15,7 @@
 #include "core/feed/FeedProlog.h"
 #include "core/feed/FeedRepair.h"
 #include "core/feed/HtmlText.h"
+#include "core/text/TextDecoding.h"
 #include "core/web/WebAddress.h"
 
 namespace core {
@@ -405,22 +406,26 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
   return reading;
 }
 
-std::string OneLineSeparator(std::string_view separator) {
-  std::string oneLine(separator);
-  std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+std::u16string OneLineSeparator(std::u16string_view separator) {
+  std::u16string oneLine(separator);
+  std::erase_if(oneLine, [](char16_t c) { return c == u'\r' || c == u'\n' || c == u'\0'; });
   return oneLine;
 }
 
-std::string FeedLineBytes(const std::vector<FeedItem>& items, std::string_view separator) {
-  const std::string oneLine = OneLineSeparator(separator);
+std::u16string FeedLineText(const std::vector<FeedItem>& items, std::u16string_view separator) {
+  const std::u16string oneLine = OneLineSeparator(separator);
+  // A UTF-8 byte never gives more than one unit.
   const std::size_t size = std::accumulate(items.begin(), items.end(), std::size_t{0},
                                            [&](std::size_t sum, const FeedItem& item) {
                                              return sum + item.text.size() + oneLine.size() + 1;
                                            });
-  std::string bytes;
-  bytes.reserve(size);
-  for (const FeedItem& item : items) bytes.append(item.text).append(oneLine).append(1, '\n');
-  return bytes;
+  std::u16string text;
+  text.reserve(size);
+  for (const FeedItem& item : items) {
+    AppendDecodedUtf8(text, item.text);
+    text.append(oneLine).append(1, u'\n');
+  }
+  return text;
 }
 
 }  // namespace core

@@ -53,10 +53,10 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
 // the word, when the first one is longer).
 std::string CutAtWord(std::string_view text, std::size_t limit);
 
-// The bytes of a feed's lines: each item's text followed by `separator` (line breaks in it
+// The shown text of a feed's lines: each item's text followed by `separator` (line breaks in it
 // dropped, so that one item stays one line) and a line break.
-std::string FeedLineBytes(const std::vector<FeedItem>& items, std::string_view separator);
+std::u16string FeedLineText(const std::vector<FeedItem>& items, std::u16string_view separator);
 // `separator` as it ends each of those lines.
-std::string OneLineSeparator(std::string_view separator);
+std::u16string OneLineSeparator(std::u16string_view separator);
 
 }  // namespace core

@@ -15,38 +15,38 @@ namespace core {
 
 // The index of the line whose characters hold `position` of the joined text. The blank after
 // each line belongs to none, nor does a position past the end.
-std::optional<std::size_t> LineAtTextPosition(std::span<const std::string_view> lines,
+std::optional<std::size_t> LineAtTextPosition(std::span<const std::u16string_view> lines,
                                               std::size_t position);
 
 // The links of the shown text by where they are, worked out once when the text is set: the
 // cursor's every move then looks its link up without scanning the text.
 class LinkTable {
  public:
-  // A line's link, and how much of the line, from its start, the link covers.
+  // A line's link (UTF-8), and how many units of the line, from its start, the link covers.
   struct LineLink {
     std::string_view link;
     std::size_t size = 0;
   };
-  using LinkOfLine = std::function<LineLink(std::string_view line)>;
+  using LinkOfLine = std::function<LineLink(std::u16string_view line)>;
 
   LinkTable() = default;
   // `lines`: the shown lines, views into one buffer in its order; `linkOf` gives each its link,
   // a view into what the lines' owner keeps: the table is valid while the lines are.
-  LinkTable(std::span<const std::string_view> lines, const LinkOfLine& linkOf);
+  LinkTable(std::span<const std::u16string_view> lines, const LinkOfLine& linkOf);
 
-  // The size of the joined text: each line followed by one blank.
+  // The size of the joined text in units: each line followed by one blank.
   std::size_t TextSize() const { return textSize_; }
   // The link of the line that holds `position` of the joined text; empty for a blank between
   // lines, a position past the end or a line without one.
   std::string_view AtPosition(std::size_t position) const;
   // The link of the line that `piece` (a line, or a part of one such as a display line) is
   // from; empty when it has none or is not from these lines.
-  std::string_view OfPiece(std::string_view piece) const;
+  std::string_view OfPiece(std::u16string_view piece) const;
 
  private:
   struct Range {
     std::size_t position;    // of the line in the joined text
-    std::uintptr_t address;  // of the line's first character
+    std::uintptr_t address;  // of the line's first unit
     std::size_t size;
     std::size_t linkedSize;  // from the line's start: the separator after a headline has none
     std::string_view link;

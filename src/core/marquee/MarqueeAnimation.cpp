@@ -7,7 +7,7 @@
 
 namespace core {
 
-MarqueeAnimation::TextTaken MarqueeAnimation::TakeText(std::string text) {
+MarqueeAnimation::TextTaken MarqueeAnimation::TakeText(std::u16string text) {
   // Compared with the stored, stripped text: a raw text with control codes always restarts.
   if (text == text_) return {};
   if (strip_) StripCodesInPlace(text, newControlCode_);
@@ -93,7 +93,7 @@ std::optional<std::size_t> MarqueeAnimation::TextPositionAt(TextMeasurer& measur
   return scroll_.TextPositionAt(x, measurer, text_.size());
 }
 
-std::string_view MarqueeAnimation::CurrentOutput(MarqueeTimer timer) const {
+std::u16string_view MarqueeAnimation::CurrentOutput(MarqueeTimer timer) const {
   if (timer == MarqueeTimer::kStopped) return {};
   switch (style_) {
     case TScrollStyle::ssScroll: return scroll_.Shown();

@@ -28,15 +28,15 @@ enum class MarqueeTimer { kStopped, kRunning };
 class MarqueeAnimation {
  public:
   // Stores a new text (stripped if asked) for a new run; false when it equals the stored text.
-  bool SetText(std::string_view text) { return TakeText(std::string(text)).restarted; }
+  bool SetText(std::u16string_view text) { return TakeText(std::u16string(text)).restarted; }
   struct TextTaken {
     bool restarted = false;      // the raw text differed from the stored one: a new run
     bool storedChanged = false;  // what is stored now differs from before (after stripping)
   };
   // The same, taking the text over: a text of many MB is stripped in place, never copied.
-  TextTaken TakeText(std::string text);
+  TextTaken TakeText(std::u16string text);
   // `ScrollText` as stored, after stripping.
-  const std::string& Text() const { return text_; }
+  const std::u16string& Text() const { return text_; }
 
   // Turning it on strips the stored text at once; turning it off brings nothing back.
   void SetStripControlCodes(bool strip);
@@ -89,12 +89,12 @@ class MarqueeAnimation {
   std::optional<std::size_t> TextPositionAt(TextMeasurer& measurer, int x) const;
 
   // `CurrentOutput`: the characters on screen by style, nothing while the timer is stopped.
-  std::string_view CurrentOutput(MarqueeTimer timer) const;
+  std::u16string_view CurrentOutput(MarqueeTimer timer) const;
 
  private:
   MarqueeStepContext Context(TextMeasurer& measurer);
 
-  std::string text_ = "+++ Marquee ";
+  std::u16string text_ = u"+++ Marquee ";
   bool strip_ = true;
   char newControlCode_ = ' ';
   bool continuous_ = false;

@@ -4,7 +4,7 @@
 
 namespace core {
 
-void MarqueeBlink::Restart(TextMeasurer& measurer, std::string_view text, int clientWidth) {
+void MarqueeBlink::Restart(TextMeasurer& measurer, std::u16string_view text, int clientWidth) {
   on_ = false;
   shown_.assign(text.substr(0, LongestStartWithin(measurer, text, clientWidth)));
 }

@@ -11,15 +11,15 @@ namespace core {
 class MarqueeBlink {
  public:
   // Starts a run: cuts the text to the client width (only here) and begins with the text shown.
-  void Restart(TextMeasurer& measurer, std::string_view text, int clientWidth);
+  void Restart(TextMeasurer& measurer, std::u16string_view text, int clientWidth);
   // One step: the next phase.
   MarqueeFrame Step(const MarqueeStepContext& context);
   // The cut text, also during the blank phase.
-  std::string_view Shown() const { return shown_; }
+  std::u16string_view Shown() const { return shown_; }
 
  private:
   bool on_ = false;
-  std::string shown_;
+  std::u16string shown_;
 };
 
 }  // namespace core

@@ -1,5 +1,7 @@
 #include "core/marquee/MarqueeBounce.h"
 
+#include <cstring>
+
 namespace core {
 
 void MarqueeBounce::Restart(int clientWidth) {
@@ -27,7 +29,11 @@ MarqueeFrame MarqueeBounce::Step(const MarqueeStepContext& context) {
 }
 
 void MarqueeBounce::StepFitting(const MarqueeStepContext& context, int textWidth) {
-  if (shown_ != context.text) shown_.assign(context.text);
+  // Compared as bytes: a step of a fitting text should cost next to nothing.
+  const bool same =
+      shown_.size() == context.text.size() &&
+      std::memcmp(shown_.data(), context.text.data(), shown_.size() * sizeof(char16_t)) == 0;
+  if (!same) shown_.assign(context.text);
   if (direction_ == Direction::kLeft) {
     x_ -= context.amount;
     if (x_ <= 0) {
@@ -55,7 +61,7 @@ void MarqueeBounce::StepLeft(const MarqueeStepContext& context) {
     // Unlike ssScroll, a character leaves only once its right edge is past the left edge.
     std::size_t leaving = 0;
     while (leaving < shown_.size()) {
-      const int width = measurer.Width(std::string_view(shown_).substr(leaving, 1));
+      const int width = measurer.Width(std::u16string_view(shown_).substr(leaving, 1));
       if (width + x_ >= 0) break;
       x_ += width;
       ++leaving;
@@ -79,7 +85,7 @@ void MarqueeBounce::StepRight(const MarqueeStepContext& context) {
   x_ += context.amount;
   // A character leaves once its left edge is beyond the right edge.
   while (!shown_.empty()) {
-    const std::string_view shown = shown_;
+    const std::u16string_view shown = shown_;
     const int lastWidth = measurer.Width(shown.substr(shown.size() - 1));
     if (measurer.Width(shown) + x_ - lastWidth <= context.clientWidth) break;
     shown_.pop_back();
@@ -91,9 +97,9 @@ void MarqueeBounce::StepRight(const MarqueeStepContext& context) {
       next_ = shown_.size() + 1;
       return;
     }
-    const char entering = context.text[next_ - 1];
+    const char16_t entering = context.text[next_ - 1];
     shown_.insert(shown_.begin(), entering);
-    x_ -= measurer.Width(std::string_view(&entering, 1));
+    x_ -= measurer.Width(std::u16string_view(&entering, 1));
     --next_;
   }
 }

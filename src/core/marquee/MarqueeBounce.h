@@ -17,7 +17,7 @@ class MarqueeBounce {
   // One step; decides fitting on the kept whole-text width.
   MarqueeFrame Step(const MarqueeStepContext& context);
   // The characters now on screen.
-  std::string_view Shown() const { return shown_; }
+  std::u16string_view Shown() const { return shown_; }
 
  private:
   enum class Direction { kNone, kLeft, kRight };
@@ -31,7 +31,7 @@ class MarqueeBounce {
   // Moving left: 1-based index of the next character to append at the right edge.
   // Moving right: 1-based index of the next character to put in front (0 when none is left).
   std::size_t next_ = 1;
-  std::string shown_;
+  std::u16string shown_;
 };
 
 }  // namespace core

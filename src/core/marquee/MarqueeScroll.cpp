@@ -57,7 +57,7 @@ void MarqueeScroll::DropLeft(TextMeasurer& measurer) {
   std::size_t leaving = 0;
   while (leaving < shown_.size()) {
     if (leaving > 0 || !firstWidth_) {
-      firstWidth_ = measurer.Width(std::string_view(shown_).substr(leaving, 1));
+      firstWidth_ = measurer.Width(std::u16string_view(shown_).substr(leaving, 1));
     }
     if (*firstWidth_ + x_ > 0) break;
     x_ += *firstWidth_;
@@ -70,7 +70,7 @@ void MarqueeScroll::DropLeft(TextMeasurer& measurer) {
 }
 
 void MarqueeScroll::Append(const MarqueeStepContext& context) {
-  const std::string_view text = context.text;
+  const std::u16string_view text = context.text;
   if (next_ > text.size()) return;
   for (;;) {
     if (!shownWidth_) shownWidth_ = context.measurer.Width(shown_);

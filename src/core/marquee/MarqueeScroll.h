@@ -17,7 +17,7 @@ class MarqueeScroll {
   // One step; restarts by itself when a non-continuous text has left completely.
   MarqueeFrame Step(const MarqueeStepContext& context);
   // The characters now on screen.
-  std::string_view Shown() const { return shown_; }
+  std::u16string_view Shown() const { return shown_; }
   // The 0-based index in a text of `textLength` characters of the character drawn at `x`;
   // nullopt left of the first shown character and right of the last.
   std::optional<std::size_t> TextPositionAt(int x, TextMeasurer& measurer,
@@ -32,7 +32,7 @@ class MarqueeScroll {
 
   int x_ = 0;             // x of the first shown character
   std::size_t next_ = 1;  // 1-based index of the next character to append
-  std::string shown_;
+  std::u16string shown_;
   std::optional<int> shownWidth_;  // width of shown_ as one run
   std::optional<int> firstWidth_;  // width of its first character
 };

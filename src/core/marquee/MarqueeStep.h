@@ -22,10 +22,10 @@ constexpr TScrollAmount ToScrollAmount(std::int64_t value) {
 // What one step asks the control to draw, in this order: the client area (optional), the
 // bitmap re-sized (optional) and filled with Color, the text into it, the band blitted.
 struct MarqueeFrame {
-  bool fillClient = false;  // a restart or a prepare: fill the whole client area with Color
-  bool resizeBand = false;  // a prepare: bitmap becomes client width x BandHeight()
-  bool copyBand = false;    // false: the step stopped early and nothing reaches the screen
-  std::string_view text;    // drawn at (x, 0) in the band; valid until the next operation
+  bool fillClient = false;   // a restart or a prepare: fill the whole client area with Color
+  bool resizeBand = false;   // a prepare: bitmap becomes client width x BandHeight()
+  bool copyBand = false;     // false: the step stopped early and nothing reaches the screen
+  std::u16string_view text;  // drawn at (x, 0) in the band; valid until the next operation
   int x = 0;
 };
 
@@ -39,12 +39,12 @@ class MarqueeMeasures {
     height_.reset();
   }
   // Width of the whole text, measured on first use.
-  int TextWidth(TextMeasurer& measurer, std::string_view text) {
+  int TextWidth(TextMeasurer& measurer, std::u16string_view text) {
     if (!width_) width_ = measurer.Width(text);
     return *width_;
   }
   // Height of the whole text, measured on first use.
-  int TextHeight(TextMeasurer& measurer, std::string_view text) {
+  int TextHeight(TextMeasurer& measurer, std::u16string_view text) {
     if (!height_) height_ = measurer.Height(text);
     return *height_;
   }
@@ -58,7 +58,7 @@ class MarqueeMeasures {
 struct MarqueeStepContext {
   TextMeasurer& measurer;
   MarqueeMeasures& measures;
-  std::string_view text;
+  std::u16string_view text;
   int clientWidth = 0;
   int amount = 0;
   bool continuous = false;

@@ -12,7 +12,7 @@ constexpr unsigned char kFirstPrintable = 32;
 // what is visible instead of one measurement per character.
 // Returns the shortest length in [0, size] whose start has reached, or size + 1 if none has.
 template <class Reached>
-std::size_t ShortestStart(std::string_view text, Reached reached) {
+std::size_t ShortestStart(std::u16string_view text, Reached reached) {
   if (reached(text.substr(0, 0))) return 0;
   std::size_t below = 0;  // longest length known not to have reached
   std::size_t probe = 1;
@@ -37,49 +37,50 @@ std::size_t ShortestStart(std::string_view text, Reached reached) {
 
 }  // namespace
 
-std::string StripCodes(std::string_view text, char newControlCode) {
-  std::string stripped(text);
+std::u16string StripCodes(std::u16string_view text, char newControlCode) {
+  std::u16string stripped(text);
   StripCodesInPlace(stripped, newControlCode);
   return stripped;
 }
 
-void StripCodesInPlace(std::string& text, char newControlCode) {
-  const char replacement = newControlCode == '\0' ? ' ' : newControlCode;
+void StripCodesInPlace(std::u16string& text, char newControlCode) {
+  // The stored code is a byte; the unit of the same value takes its place.
+  const char16_t replacement =
+      newControlCode == '\0' ? u' ' : static_cast<unsigned char>(newControlCode);
   std::replace_if(
-      text.begin(), text.end(),
-      [](char c) { return static_cast<unsigned char>(c) < kFirstPrintable; }, replacement);
+      text.begin(), text.end(), [](char16_t c) { return c < kFirstPrintable; }, replacement);
 }
 
 bool IsRefusedControlCode(char code) {
   return code != '\0' && static_cast<unsigned char>(code) < kFirstPrintable;
 }
 
-int FitHeight(TextMeasurer& measurer, std::string_view text) {
-  return measurer.Height(text.empty() ? std::string_view("Xg") : text) + kFitHeightMargin;
+int FitHeight(TextMeasurer& measurer, std::u16string_view text) {
+  return measurer.Height(text.empty() ? std::u16string_view(u"Xg") : text) + kFitHeightMargin;
 }
 
 int BandTop(int clientHeight, int bandHeight, MarqueeCentering centering) {
   return centering == MarqueeCentering::kCentered ? (clientHeight - bandHeight) / 2 : 0;
 }
 
-std::size_t LongestStartWithin(TextMeasurer& measurer, std::string_view text, int maxWidth) {
-  const std::size_t tooWide =
-      ShortestStart(text, [&](std::string_view start) { return measurer.Width(start) > maxWidth; });
+std::size_t LongestStartWithin(TextMeasurer& measurer, std::u16string_view text, int maxWidth) {
+  const std::size_t tooWide = ShortestStart(
+      text, [&](std::u16string_view start) { return measurer.Width(start) > maxWidth; });
   return tooWide == 0 ? 0 : tooWide - 1;
 }
 
-std::optional<std::size_t> CharacterAt(std::string_view text, int x, TextMeasurer& measurer) {
+std::optional<std::size_t> CharacterAt(std::u16string_view text, int x, TextMeasurer& measurer) {
   if (x < 0) return std::nullopt;
   const std::size_t covering =
-      ShortestStart(text, [&](std::string_view start) { return measurer.Width(start) > x; });
+      ShortestStart(text, [&](std::u16string_view start) { return measurer.Width(start) > x; });
   if (covering == 0 || covering > text.size()) return std::nullopt;
   return covering - 1;
 }
 
-MarqueeStill StillPicture(TextMeasurer& measurer, std::string_view text, int clientWidth,
+MarqueeStill StillPicture(TextMeasurer& measurer, std::u16string_view text, int clientWidth,
                           int clientHeight, MarqueeCentering centering) {
   const std::size_t reaching = ShortestStart(
-      text, [&](std::string_view start) { return measurer.Width(start) >= clientWidth; });
+      text, [&](std::u16string_view start) { return measurer.Width(start) >= clientWidth; });
   MarqueeStill still;
   still.text = text.substr(0, std::min(reaching, text.size()));
   still.y = BandTop(clientHeight, measurer.Height(still.text), centering);

@@ -24,7 +24,7 @@ void VerticalLines::Layout(std::int32_t height) {
   height_ = std::max<std::int32_t>(height, 0);
 }
 
-void VerticalLines::NextLine(std::span<const std::string_view> displayLines) {
+void VerticalLines::NextLine(std::span<const std::u16string_view> displayLines) {
   std::size_t count = displayLines.size();
   if (count > 0 && displayLines.back().empty()) --count;
   if (static_cast<std::size_t>(vertLineIndex_) >= count) vertLineIndex_ = 0;

@@ -10,7 +10,7 @@
 namespace core {
 
 struct VerticalLabel {
-  std::string caption;
+  std::u16string caption;
   std::int32_t top = 0;    // in the bar's client area; 0 is the visible place
   std::int32_t line = -1;  // the display line shown, -1 for none
 };
@@ -24,7 +24,7 @@ class VerticalLines {
   // The line tick: the next display line goes into the waiting label, after the last comes the
   // first again. An empty last display line is not counted; with none, the caption is empty.
   // The caller then runs the slide.
-  void NextLine(std::span<const std::string_view> displayLines);
+  void NextLine(std::span<const std::u16string_view> displayLines);
 
   // One slide step: both labels move up by `amount` (at least 1). True when the waiting label
   // has arrived: it sits at the top, the other waits right below it and receives the next line.
@@ -42,8 +42,8 @@ class VerticalLines {
   std::int32_t VertLineIndex() const { return vertLineIndex_; }
 
  private:
-  VerticalLabel label1_{"Right click to see options.", 0};
-  VerticalLabel label2_{"Driftline from Quorvane", 0};
+  VerticalLabel label1_{u"Right click to see options.", 0};
+  VerticalLabel label2_{u"Driftline from Quorvane", 0};
   std::int32_t height_ = 0;
   bool incomingIsLabel2_ = true;
   std::int32_t vertLineIndex_ = 0;

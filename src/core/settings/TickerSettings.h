@@ -77,10 +77,10 @@ inline constexpr std::string_view kActiveTabName = "ActiveTab";
 inline constexpr std::int32_t kActiveTabDefault = 0;
 
 // What the bar shows before any text has been loaded.
-inline constexpr std::string_view kDefaultMarqueeText =
-    "Driftline from Quorvane - right click to see options.  ";
-inline constexpr std::string_view kDefaultVerticalLines[] = {"Driftline from Quorvane",
-                                                             "Right click to see options."};
+inline constexpr std::u16string_view kDefaultMarqueeText =
+    u"Driftline from Quorvane - right click to see options.  ";
+inline constexpr std::u16string_view kDefaultVerticalLines[] = {u"Driftline from Quorvane",
+                                                                u"Right click to see options."};
 
 // The range of a stored integer that the keys and the options dialog keep to.
 struct IntRange {

@@ -5,33 +5,34 @@
 #include <utility>
 #include <vector>
 
+#include "core/text/TextDecoding.h"
+
 namespace core {
 namespace {
 
 class LinesBuilder {
  public:
-  void Add(std::string_view prefix, std::string_view line, std::string link) {
-    bytes_.append(prefix).append(line) += '\n';
+  void Add(std::u16string_view prefix, std::u16string_view line, std::string link) {
+    text_.append(prefix).append(line) += u'\n';
     links_.push_back(std::move(link));
   }
-  TextLines Take(std::string_view separator = {}) {
-    TextLines lines(std::move(bytes_));
+  TextLines Take(std::u16string_view separator = {}) {
+    TextLines lines(std::move(text_));
     lines.SetLinks(std::move(links_), separator);
     return lines;
   }
 
  private:
-  std::string bytes_;
+  std::u16string text_;
   std::vector<std::string> links_;
 };
 
 // A name stays on its line.
-std::string Prefix(std::string_view name) {
-  std::string prefix(name);
+std::u16string Prefix(std::string_view name) {
+  std::u16string prefix = Utf16OfUtf8(name);
   std::replace_if(
-      prefix.begin(), prefix.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; },
-      ' ');
-  return prefix + ": ";
+      prefix.begin(), prefix.end(), [](char16_t c) { return c < u' '; }, u' ');
+  return prefix + u": ";
 }
 
 }  // namespace
@@ -39,19 +40,20 @@ std::string Prefix(std::string_view name) {
 TextLines SelectedLines(TextLines read, const TextOptions& options) {
   BuildText(read.Lines(), options);
   LinesBuilder kept;
-  for (const std::string_view line : read.Lines())
+  for (const std::u16string_view line : read.Lines())
     kept.Add({}, line, std::string(read.LinkOf(line)));
   return kept.Take();
 }
 
 TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names,
-                           std::string_view separator) {
+                           std::u16string_view separator) {
   LinesBuilder merged;
   for (const SourceGroup& group : groups) {
-    const std::string prefix = names == SourceNames::Shown ? Prefix(group.name) : std::string();
+    const std::u16string prefix =
+        names == SourceNames::Shown ? Prefix(group.name) : std::u16string();
     bool first = true;
-    for (const std::string_view line : group.lines->Lines()) {
-      merged.Add(first ? std::string_view(prefix) : std::string_view(), line,
+    for (const std::u16string_view line : group.lines->Lines()) {
+      merged.Add(first ? std::u16string_view(prefix) : std::u16string_view(), line,
                  std::string(group.lines->LinkOf(line)));
       first = false;
     }

@@ -15,8 +15,8 @@ namespace core {
 TextLines SelectedLines(TextLines read, const TextOptions& options);
 
 struct SourceGroup {
-  std::string_view name;
-  TextLines* lines;  // as SelectedLines gave them
+  std::string_view name;  // UTF-8, as the list has it
+  TextLines* lines;       // as SelectedLines gave them
 };
 
 enum class SourceNames { Hidden, Shown };
@@ -26,6 +26,6 @@ enum class SourceNames { Hidden, Shown };
 // group without lines shows nothing, not even its name. A line that ends with `separator` is a
 // headline followed by it, which opens no story.
 TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names,
-                           std::string_view separator = {});
+                           std::u16string_view separator = {});
 
 }  // namespace core

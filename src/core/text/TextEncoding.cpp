@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "core/text/Utf8.h"
+#include "core/text/TextDecoding.h"
 
 namespace core {
 namespace {
@@ -28,25 +28,6 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
-bool IsAscii(std::string_view bytes) {
-  return utf8::FirstHighByte(bytes) == bytes.size();
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  for (std::size_t at = utf8::FirstHighByte(bytes); at < bytes.size();) {
-    if (data[at] < 0x80) {
-      at += utf8::FirstHighByte(bytes.substr(at));
-      continue;
-    }
-    std::size_t length = 0;
-    utf8::Decode(data + at, bytes.size() - at, length);
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
-}
-
 std::optional<TextEncoding> EncodingOfMark(std::string_view bytes) {
   if (StartsWith(bytes, kUtf8Mark)) return TextEncoding{Kind::Utf8, 0, kUtf8Mark.size()};
   if (StartsWith(bytes, kUtf16LEMark)) return TextEncoding{Kind::Utf16LE, 0, kUtf16LEMark.size()};
@@ -56,9 +37,7 @@ std::optional<TextEncoding> EncodingOfMark(std::string_view bytes) {
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (const auto marked = EncodingOfMark(bytes)) return *marked;
-  // One walk: the ASCII start is skipped once, and only what follows is validated.
-  const std::size_t high = utf8::FirstHighByte(bytes);
-  if (high == bytes.size() || !IsValidUtf8(bytes.substr(high))) return {};
+  if (IsAscii(bytes) || !IsValidUtf8(bytes)) return {};
   return {Kind::Utf8, 0, 0};
 }
 

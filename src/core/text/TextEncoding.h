@@ -1,7 +1,6 @@
 #pragma once
-// Which encoding the bytes of a read are in. The bar draws 8-bit text in the system's code page;
-// text in UTF-8 or UTF-16 is converted to it once per read, and everything else is shown byte
-// for byte as it always was.
+// Which encoding the bytes of a read are in: a byte-order mark, a web server's charset, or the
+// bytes themselves.
 
 #include <cstddef>
 #include <optional>
@@ -16,8 +15,6 @@ struct TextEncoding {
   std::size_t markLength = 0;  // the byte-order mark at the start, not shown
 
   bool operator==(const TextEncoding&) const = default;
-  // Shown byte for byte: nothing to convert.
-  bool AsIs() const { return kind == Kind::CodePage && codePage == 0 && markLength == 0; }
 };
 
 // The encoding a byte-order mark at the start names; nullopt when there is none.
@@ -27,10 +24,6 @@ std::optional<TextEncoding> EncodingOfMark(std::string_view bytes);
 // UTF-8 as a whole (no overlong forms, no surrogates, nothing cut off) are UTF-8; anything else
 // is the system's code page.
 TextEncoding DetectEncoding(std::string_view bytes);
-
-// True when every byte is below 128. One pass, a word at a time.
-bool IsAscii(std::string_view bytes);
-bool IsValidUtf8(std::string_view bytes);
 
 // The encoding a Content-Type's charset names (utf-8, utf-16, iso-8859-1, windows-1250 to 1258);
 // nullopt when it names none or one not understood.

@@ -1,5 +1,5 @@
 #pragma once
-// Reading 8-bit text line by line. Inline, because it runs once per line of files of many MB.
+// Reading text line by line. Inline, because it runs once per line of files of many MB.
 
 #include <bit>
 #include <cstddef>
@@ -12,55 +12,59 @@ namespace core {
 namespace line_scan {
 
 // CR, LF or NUL: where a line or the whole text ends.
-inline bool IsBreakOrNul(char c) {
-  return c == '\n' || c == '\r' || c == '\0';
+inline bool IsBreakOrNul(char16_t c) {
+  return c == u'\n' || c == u'\r' || c == u'\0';
 }
 
-inline constexpr std::uint64_t kOnes = 0x0101010101010101U;
-inline constexpr std::uint64_t kHighBits = 0x8080808080808080U;
+// Four units to a word, a unit to each 16-bit lane.
+inline constexpr std::uint64_t kOnes = 0x0001000100010001U;
+inline constexpr std::uint64_t kHighBits = 0x8000800080008000U;
+inline constexpr std::ptrdiff_t kUnitsPerWord = 4;
 
-// Eight bytes with the first in the lowest bits, whatever the machine's byte order.
-inline std::uint64_t LoadWord(const char* bytes) {
+// Four units with the first in the lowest bits, whatever the machine's byte order.
+inline std::uint64_t LoadWord(const char16_t* units) {
   std::uint64_t word = 0;
   if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&word, bytes, sizeof word);
+    std::memcpy(&word, units, sizeof word);
   } else {
-    for (int i = 7; i >= 0; --i) word = (word << 8) | static_cast<unsigned char>(bytes[i]);
+    for (int i = 3; i >= 0; --i) word = (word << 16) | units[i];
   }
   return word;
 }
 
-// Nonzero when some byte is below 14 (as CR, LF and NUL are); cheap, but only a hint.
+// Nonzero when some unit is below 14 (as CR, LF and NUL are); cheap, but only a hint.
 inline std::uint64_t MayHoldBreak(std::uint64_t word) {
   return (word - kOnes * 14) & ~word & kHighBits;
 }
 
-// The high bit of exactly those bytes that are below 14.
-inline std::uint64_t BytesBelow14(std::uint64_t word) {
-  const std::uint64_t low7PlusMargin = (word & ~kHighBits) + kOnes * (0x80 - 14);
-  return ~(low7PlusMargin | word) & kHighBits;
+// The high bit of exactly those units that are below 14.
+inline std::uint64_t UnitsBelow14(std::uint64_t word) {
+  const std::uint64_t low15PlusMargin = (word & ~kHighBits) + kOnes * (0x8000 - 14);
+  return ~(low15PlusMargin | word) & kHighBits;
 }
 
-// The first break or NUL among the candidate bytes (high bits) of the word at `word`, or null.
-inline const char* FirstBreakIn(const char* word, std::uint64_t candidates) {
+// The first break or NUL among the candidate units (high bits) of the word at `word`, or null.
+inline const char16_t* FirstBreakIn(const char16_t* word, std::uint64_t candidates) {
   for (; candidates != 0; candidates &= candidates - 1) {
-    const char* pos = word + std::countr_zero(candidates) / 8;
+    const char16_t* pos = word + std::countr_zero(candidates) / 16;
     if (IsBreakOrNul(*pos)) return pos;
   }
   return nullptr;
 }
 
 // The first CR, LF or NUL in [from, end), or end.
-// Sixteen bytes at a time: ordinary text has few bytes below 14, so bytes are looked at one by
+// Eight units at a time: ordinary text has few units below 14, so units are looked at one by
 // one only where a line ends.
-inline const char* FindBreak(const char* from, const char* end) {
-  const char* pos = from;
-  for (; end - pos >= 16; pos += 16) {
+inline const char16_t* FindBreak(const char16_t* from, const char16_t* end) {
+  const char16_t* pos = from;
+  for (; end - pos >= 2 * kUnitsPerWord; pos += 2 * kUnitsPerWord) {
     const std::uint64_t low = LoadWord(pos);
-    const std::uint64_t high = LoadWord(pos + 8);
+    const std::uint64_t high = LoadWord(pos + kUnitsPerWord);
     if ((MayHoldBreak(low) | MayHoldBreak(high)) == 0) continue;
-    if (const char* found = FirstBreakIn(pos, BytesBelow14(low))) return found;
-    if (const char* found = FirstBreakIn(pos + 8, BytesBelow14(high))) return found;
+    if (const char16_t* found = FirstBreakIn(pos, UnitsBelow14(low))) return found;
+    if (const char16_t* found = FirstBreakIn(pos + kUnitsPerWord, UnitsBelow14(high))) {
+      return found;
+    }
   }
   while (pos < end && !IsBreakOrNul(*pos)) ++pos;
   return pos;
@@ -71,24 +75,24 @@ inline const char* FindBreak(const char* from, const char* end) {
 // Breaks are CR LF, CR or LF; a break at the very end adds no empty line; a NUL ends the text.
 class LineReader {
  public:
-  explicit LineReader(std::string_view bytes)
-      : pos_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+  explicit LineReader(std::u16string_view text)
+      : pos_(text.data()), end_(text.data() + text.size()) {}
 
   // Puts the next line in `line`; false when there is none left.
-  bool Next(std::string_view& line) {
+  bool Next(std::u16string_view& line) {
     if (pos_ == end_) return false;
-    const char* lineEnd = line_scan::FindBreak(pos_, end_);
-    const char* begin = pos_;
-    if (lineEnd == end_ || *lineEnd == '\0') {
+    const char16_t* lineEnd = line_scan::FindBreak(pos_, end_);
+    const char16_t* begin = pos_;
+    if (lineEnd == end_ || *lineEnd == u'\0') {
       pos_ = end_;
       if (lineEnd == begin) return false;  // the text began with a NUL
     } else {
       pos_ = lineEnd + 1;
-      if (*lineEnd == '\r' && pos_ != end_ && *pos_ == '\n') ++pos_;
-      // A NUL right after a break ends the text as the end of the bytes would.
-      if (pos_ != end_ && *pos_ == '\0') pos_ = end_;
+      if (*lineEnd == u'\r' && pos_ != end_ && *pos_ == u'\n') ++pos_;
+      // A NUL right after a break ends the text as the end of the text would.
+      if (pos_ != end_ && *pos_ == u'\0') pos_ = end_;
     }
-    line = std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+    line = std::u16string_view(begin, static_cast<std::size_t>(lineEnd - begin));
     return true;
   }
 
@@ -96,8 +100,8 @@ class LineReader {
   bool AtEnd() const { return pos_ == end_; }
 
  private:
-  const char* pos_;
-  const char* end_;
+  const char16_t* pos_;
+  const char16_t* end_;
 };
 
 }  // namespace core

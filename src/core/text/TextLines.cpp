@@ -3,28 +3,29 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/text/TextDecoding.h"
 #include "core/web/WebAddress.h"
 
 namespace core {
 
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  lines.reserve(ExpectedLineCount(bytes.size()));
-  LineReader reader(bytes);
-  for (std::string_view line; reader.Next(line);) lines.push_back(line);
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  lines.reserve(ExpectedLineCount(text.size()));
+  LineReader reader(text);
+  for (std::u16string_view line; reader.Next(line);) lines.push_back(line);
   return lines;
 }
 
-TextLines TextLines::OneLine(std::string_view line) {
-  TextLines result{std::string(line)};
-  result.lines_.push_back(result.Bytes());
+TextLines TextLines::OneLine(std::u16string_view line) {
+  TextLines result{std::u16string(line)};
+  result.lines_.push_back(result.Text());
   result.split_ = true;
   return result;
 }
 
-std::vector<std::string_view>& TextLines::Lines() {
+std::vector<std::u16string_view>& TextLines::Lines() {
   if (!split_) {
-    lines_ = SplitLines(Bytes());
+    lines_ = SplitLines(Text());
     split_ = true;
   }
   return lines_;
@@ -32,12 +33,12 @@ std::vector<std::string_view>& TextLines::Lines() {
 
 bool TextLines::Empty() const {
   if (split_) return lines_.empty();
-  const std::string_view bytes = Bytes();
-  return bytes.empty() || bytes.front() == '\0';
+  const std::u16string_view text = Text();
+  return text.empty() || text.front() == u'\0';
 }
 
 void TextLines::Clear() {
-  bytes_.reset();
+  text_.reset();
   lines_ = {};
   split_ = true;
   feed_ = false;
@@ -45,15 +46,16 @@ void TextLines::Clear() {
   headlineEnds_ = {};
   linkEnds_ = {};
   links_ = {};
+  plainLinks_ = {};
 }
 
-void TextLines::SetLinks(std::vector<std::string> links, std::string_view separator) {
+void TextLines::SetLinks(std::vector<std::string> links, std::u16string_view separator) {
   feed_ = true;
-  const std::vector<std::string_view>& lines = Lines();
-  const std::string_view bytes = Bytes();
+  const std::vector<std::u16string_view>& lines = Lines();
+  const std::u16string_view text = Text();
   for (std::size_t i = 0; i < lines.size() && i < links.size(); ++i) {
     if (links[i].empty()) continue;
-    const auto start = static_cast<std::size_t>(lines[i].data() - bytes.data());
+    const auto start = static_cast<std::size_t>(lines[i].data() - text.data());
     const bool separated = !separator.empty() && lines[i].ends_with(separator);
     linkStarts_.push_back(start);
     headlineEnds_.push_back(start + lines[i].size() - (separated ? separator.size() : 0));
@@ -62,13 +64,16 @@ void TextLines::SetLinks(std::vector<std::string> links, std::string_view separa
   }
 }
 
-// Compared as addresses: a piece from other bytes belongs to no line here.
-std::optional<std::size_t> TextLines::OffsetOf(std::string_view piece) const {
-  const std::string_view bytes = Bytes();
-  const auto first = reinterpret_cast<std::uintptr_t>(bytes.data());
+// Compared as addresses: a piece from another text belongs to no line here.
+std::optional<std::size_t> TextLines::OffsetOf(std::u16string_view piece) const {
+  const std::u16string_view text = Text();
+  const auto first = reinterpret_cast<std::uintptr_t>(text.data());
   const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
-  if (bytes.empty() || at < first || at + piece.size() > first + bytes.size()) return std::nullopt;
-  return at - first;
+  const std::size_t unit = sizeof(char16_t);
+  if (text.empty() || at < first || at + piece.size() * unit > first + text.size() * unit) {
+    return std::nullopt;
+  }
+  return (at - first) / unit;
 }
 
 // The feed line with a link that starts at or before `offset`.
@@ -78,7 +83,7 @@ std::optional<std::size_t> TextLines::LinkIndexAt(std::size_t offset) const {
   return static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
 }
 
-std::string_view TextLines::LinkOf(std::string_view piece) {
+std::string_view TextLines::LinkOf(std::u16string_view piece) {
   const std::optional<std::size_t> offset = OffsetOf(piece);
   if (!offset) return {};
   if (feed_) {
@@ -89,21 +94,29 @@ std::string_view TextLines::LinkOf(std::string_view piece) {
                ? std::string_view(links_[*index])
                : "";
   }
-  const std::string_view bytes = Bytes();
-  const std::vector<std::string_view>& lines = Lines();
+  const std::u16string_view text = Text();
+  const std::vector<std::u16string_view>& lines = Lines();
   const auto after = std::upper_bound(
-      lines.begin(), lines.end(), *offset, [&](std::size_t value, std::string_view line) {
-        return value < static_cast<std::size_t>(line.data() - bytes.data());
+      lines.begin(), lines.end(), *offset, [&](std::size_t value, std::u16string_view line) {
+        return value < static_cast<std::size_t>(line.data() - text.data());
       });
   if (after == lines.begin()) return {};
-  const std::string_view line = *(after - 1);
-  if (*offset + piece.size() > static_cast<std::size_t>(line.data() - bytes.data()) + line.size()) {
-    return {};
-  }
-  return FirstWebAddress(line);
+  const std::u16string_view line = *(after - 1);
+  const auto lineOffset = static_cast<std::size_t>(line.data() - text.data());
+  if (*offset + piece.size() > lineOffset + line.size()) return {};
+  return PlainLinkOf(lineOffset, line);
 }
 
-std::size_t TextLines::LinkedSize(std::string_view line) {
+// Found in the shown line, turned into UTF-8 once.
+std::string_view TextLines::PlainLinkOf(std::size_t lineOffset, std::u16string_view line) {
+  const auto kept = plainLinks_.find(lineOffset);
+  if (kept != plainLinks_.end()) return kept->second;
+  const std::u16string_view address = FirstWebAddress(line);
+  if (address.empty()) return {};
+  return plainLinks_.emplace(lineOffset, Utf8OfUtf16(address)).first->second;
+}
+
+std::size_t TextLines::LinkedSize(std::u16string_view line) {
   if (!feed_) return line.size();
   const std::optional<std::size_t> offset = OffsetOf(line);
   const std::optional<std::size_t> index = offset ? LinkIndexAt(*offset) : std::nullopt;

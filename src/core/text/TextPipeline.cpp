@@ -11,17 +11,16 @@
 namespace core {
 namespace {
 
-// Bytes above 127 are text in the user's code page, never blanks, hence unsigned.
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
+bool IsBlankOrControl(char16_t c) {
+  return c <= 32;
 }
 
-std::string_view TrimLeft(std::string_view text) {
+std::u16string_view TrimLeft(std::u16string_view text) {
   const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
   return text.substr(static_cast<std::size_t>(first - text.begin()));
 }
 
-std::string_view Trim(std::string_view text) {
+std::u16string_view Trim(std::u16string_view text) {
   text = TrimLeft(text);
   const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankOrControl);
   return text.substr(0, static_cast<std::size_t>(text.rend() - last));
@@ -31,7 +30,7 @@ constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
 
 // What the options ask for, worked out once.
 struct Selection {
-  std::string_view comment;  // empty: no filter
+  std::u16string_view comment;  // empty: no filter
   std::size_t first = kAll;
   std::size_t last = kAll;
 };
@@ -49,36 +48,36 @@ Selection SelectionOf(const TextOptions& options) {
   return selection;
 }
 
-// Most lines begin with a visible byte other than the comment's first: decided on that alone.
-bool MayBeComment(std::string_view line, std::string_view comment) {
+// Most lines begin with a visible unit other than the comment's first: decided on that alone.
+bool MayBeComment(std::u16string_view line, std::u16string_view comment) {
   return !comment.empty() && !line.empty() &&
          (IsBlankOrControl(line.front()) || line.front() == comment.front());
 }
 
 // The rest of the test, for lines that passed MayBeComment.
-bool StartsWithComment(std::string_view line, std::string_view comment) {
+bool StartsWithComment(std::u16string_view line, std::u16string_view comment) {
   std::size_t i = 0;
   while (i < line.size() && IsBlankOrControl(line[i])) ++i;
   if (line.size() - i < comment.size()) return false;
-  for (const char c : comment) {
+  for (const char16_t c : comment) {
     if (line[i++] != c) return false;
   }
   return true;
 }
 
-bool IsComment(std::string_view line, std::string_view comment) {
+bool IsComment(std::u16string_view line, std::u16string_view comment) {
   return MayBeComment(line, comment) && StartsWithComment(line, comment);
 }
 
-// Filter, first lines and join in one walk, so each line's bytes are fetched once.
+// Filter, first lines and join in one walk, so each line's units are fetched once.
 // `next(line, isLast)` yields the lines in order, from the first of the last lines if asked.
 template <class NextLine>
-std::string Build(NextLine next, std::vector<std::string_view>& kept, std::size_t sizeBound,
-                  const Selection& selection) {
-  std::string text;
+std::u16string Build(NextLine next, std::vector<std::u16string_view>& kept, std::size_t sizeBound,
+                     const Selection& selection) {
+  std::u16string text;
   text.reserve(sizeBound);
   std::size_t count = 0;
-  std::string_view line;
+  std::u16string_view line;
   bool isLast = false;
   while (count < selection.first && next(line, isLast)) {
     if (!isLast && MayBeComment(line, selection.comment) &&
@@ -93,7 +92,7 @@ std::string Build(NextLine next, std::vector<std::string_view>& kept, std::size_
     }
     ++count;
     text.append(line);
-    text.push_back(' ');
+    text.push_back(u' ');
   }
   kept.resize(count);
   // A short selection from a long file should not hold on to the file's size.
@@ -103,8 +102,8 @@ std::string Build(NextLine next, std::vector<std::string_view>& kept, std::size_
 
 // Where the last `count` shown lines begin, walking back from the end (the last line is always
 // shown), so that a few last lines of a long file cost a few lines.
-std::size_t StartOfLastLines(const std::vector<std::string_view>& lines, std::string_view comment,
-                             std::size_t count) {
+std::size_t StartOfLastLines(const std::vector<std::u16string_view>& lines,
+                             std::u16string_view comment, std::size_t count) {
   if (count >= lines.size()) return 0;
   if (count == 0) return lines.size();
   std::size_t index = lines.size() - 1;
@@ -115,27 +114,32 @@ std::size_t StartOfLastLines(const std::vector<std::string_view>& lines, std::st
   return index;
 }
 
-// The last break or NUL among the candidate bytes (high bits) of the word at `word`, or null.
-const char* LastBreakIn(const char* word, std::uint64_t candidates) {
+// The last break or NUL among the candidate units (high bits) of the word at `word`, or null.
+const char16_t* LastBreakIn(const char16_t* word, std::uint64_t candidates) {
   while (candidates != 0) {
     const int bit = 63 - std::countl_zero(candidates);
-    const char* pos = word + bit / 8;
+    const char16_t* pos = word + bit / 16;
     if (line_scan::IsBreakOrNul(*pos)) return pos;
     candidates &= ~(std::uint64_t{1} << bit);
   }
   return nullptr;
 }
 
-// The last CR, LF or NUL in [from, end), or null. Sixteen bytes at a time from the end, as
+// The last CR, LF or NUL in [from, end), or null. Eight units at a time from the end, as
 // LineReader does from the start.
-const char* FindLastBreak(const char* from, const char* end) {
-  const char* pos = end;
-  for (; pos - from >= 16; pos -= 16) {
-    const std::uint64_t low = line_scan::LoadWord(pos - 16);
-    const std::uint64_t high = line_scan::LoadWord(pos - 8);
+const char16_t* FindLastBreak(const char16_t* from, const char16_t* end) {
+  constexpr std::ptrdiff_t kWord = line_scan::kUnitsPerWord;
+  const char16_t* pos = end;
+  for (; pos - from >= 2 * kWord; pos -= 2 * kWord) {
+    const std::uint64_t low = line_scan::LoadWord(pos - 2 * kWord);
+    const std::uint64_t high = line_scan::LoadWord(pos - kWord);
     if ((line_scan::MayHoldBreak(low) | line_scan::MayHoldBreak(high)) == 0) continue;
-    if (const char* found = LastBreakIn(pos - 8, line_scan::BytesBelow14(high))) return found;
-    if (const char* found = LastBreakIn(pos - 16, line_scan::BytesBelow14(low))) return found;
+    if (const char16_t* found = LastBreakIn(pos - kWord, line_scan::UnitsBelow14(high))) {
+      return found;
+    }
+    if (const char16_t* found = LastBreakIn(pos - 2 * kWord, line_scan::UnitsBelow14(low))) {
+      return found;
+    }
   }
   while (pos > from) {
     if (line_scan::IsBreakOrNul(*--pos)) return pos;
@@ -143,14 +147,29 @@ const char* FindLastBreak(const char* from, const char* end) {
   return nullptr;
 }
 
-// Where in `bytes` the last `count` shown lines begin, found walking back from the end within
-// about an eighth of the bytes; nullopt when they begin further back or a NUL is met, which a
+// Whether [from, end) holds a NUL unit; sixteen units at a time, as memchr would for bytes.
+bool HoldsNul(const char16_t* from, const char16_t* end) {
+  constexpr std::ptrdiff_t kStep = 4 * line_scan::kUnitsPerWord;
+  const char16_t* pos = from;
+  for (; end - pos >= kStep; pos += kStep) {
+    std::uint64_t zero = 0;
+    for (std::ptrdiff_t word = 0; word < kStep; word += line_scan::kUnitsPerWord) {
+      const std::uint64_t units = line_scan::LoadWord(pos + word);
+      zero |= (units - line_scan::kOnes) & ~units & line_scan::kHighBits;
+    }
+    if (zero != 0) break;
+  }
+  return std::find(pos, end, u'\0') != end;
+}
+
+// Where in `text` the last `count` shown lines begin, found walking back from the end within
+// about an eighth of the text; nullopt when they begin further back or a NUL is met, which a
 // walk from the start settles.
-std::optional<std::size_t> StartOfLastLines(std::string_view bytes, std::string_view comment,
+std::optional<std::size_t> StartOfLastLines(std::u16string_view text, std::u16string_view comment,
                                             std::size_t count) {
-  if (count == 0) return bytes.size();
-  const char* const begin = bytes.data();
-  const char* end = begin + bytes.size();
+  if (count == 0) return text.size();
+  const char16_t* const begin = text.data();
+  const char16_t* end = begin + text.size();
   // A break at the very end adds no line.
   if (end != begin && end[-1] == '\n') {
     --end;
@@ -158,22 +177,23 @@ std::optional<std::size_t> StartOfLastLines(std::string_view bytes, std::string_
   } else if (end != begin && end[-1] == '\r') {
     --end;
   }
-  const std::size_t budget = bytes.size() / 8 + 4096;
-  const char* const floor = static_cast<std::size_t>(end - begin) > budget ? end - budget : begin;
-  const char* lineEnd = end;
+  const std::size_t budget = text.size() / 8 + 4096;
+  const char16_t* const floor =
+      static_cast<std::size_t>(end - begin) > budget ? end - budget : begin;
+  const char16_t* lineEnd = end;
   bool isLast = true;
   for (std::size_t shown = 0;;) {
-    const char* const found = lineEnd > floor ? FindLastBreak(floor, lineEnd) : nullptr;
+    const char16_t* const found = lineEnd > floor ? FindLastBreak(floor, lineEnd) : nullptr;
     if (found == nullptr) {
       if (floor != begin) return std::nullopt;
       return 0;
     }
     if (*found == '\0') return std::nullopt;
-    const std::string_view line(found + 1, static_cast<std::size_t>(lineEnd - found - 1));
+    const std::u16string_view line(found + 1, static_cast<std::size_t>(lineEnd - found - 1));
     if ((isLast || !IsComment(line, comment)) && ++shown == count) {
       const std::size_t at = static_cast<std::size_t>(found + 1 - begin);
       // Only the text before a NUL counts.
-      if (std::memchr(begin, '\0', at) != nullptr) return std::nullopt;
+      if (HoldsNul(begin, begin + at)) return std::nullopt;
       return at;
     }
     isLast = false;
@@ -183,24 +203,25 @@ std::optional<std::size_t> StartOfLastLines(std::string_view bytes, std::string_
 }
 
 // Drops all but the last `count` of the shown lines in `kept` from them and from their `text`.
-void KeepLastLines(std::string& text, std::vector<std::string_view>& kept, std::size_t count) {
+void KeepLastLines(std::u16string& text, std::vector<std::u16string_view>& kept,
+                   std::size_t count) {
   if (kept.size() <= count) return;
   const std::size_t dropped = kept.size() - count;
-  std::size_t bytes = 0;
-  for (std::size_t i = 0; i < dropped; ++i) bytes += kept[i].size() + 1;
-  text.erase(0, bytes);
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < dropped; ++i) units += kept[i].size() + 1;
+  text.erase(0, units);
   kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(dropped));
   if (text.capacity() / 2 > text.size()) text.shrink_to_fit();
 }
 
 }  // namespace
 
-std::string BuildText(std::vector<std::string_view>& lines, const TextOptions& options) {
+std::u16string BuildText(std::vector<std::u16string_view>& lines, const TextOptions& options) {
   const Selection selection = SelectionOf(options);
   std::size_t index = StartOfLastLines(lines, selection.comment, selection.last);
   std::size_t sizeBound = 0;
   for (std::size_t i = index; i < lines.size(); ++i) sizeBound += lines[i].size() + 1;
-  const auto next = [&lines, &index](std::string_view& line, bool& isLast) {
+  const auto next = [&lines, &index](std::u16string_view& line, bool& isLast) {
     if (index == lines.size()) return false;
     line = lines[index++];
     isLast = index == lines.size();
@@ -209,28 +230,28 @@ std::string BuildText(std::vector<std::string_view>& lines, const TextOptions& o
   return Build(next, lines, sizeBound, selection);
 }
 
-std::string BuildText(TextLines& lines, const TextOptions& options) {
+std::u16string BuildText(TextLines& lines, const TextOptions& options) {
   const Selection selection = SelectionOf(options);
   if (lines.split_) return BuildText(lines.Lines(), options);
 
   // The usual few last lines of a long file are found walking back from its end, so they cost
   // a few lines; when they reach far back, one walk over all of it and dropping the front is
   // cheaper than splitting first.
-  const std::string_view bytes = lines.Bytes();
+  const std::u16string_view whole = lines.Text();
   const bool lastLines = selection.last != kAll;
   std::optional<std::size_t> start;
-  if (lastLines) start = StartOfLastLines(bytes, selection.comment, selection.last);
-  const std::string_view walked = bytes.substr(start.value_or(0));
+  if (lastLines) start = StartOfLastLines(whole, selection.comment, selection.last);
+  const std::u16string_view walked = whole.substr(start.value_or(0));
   LineReader reader(walked);
-  const auto next = [&reader](std::string_view& line, bool& isLast) {
+  const auto next = [&reader](std::u16string_view& line, bool& isLast) {
     if (!reader.Next(line)) return false;
     isLast = reader.AtEnd();
     return true;
   };
   lines.lines_.clear();
   lines.lines_.reserve(ExpectedLineCount(walked.size()));
-  // Each line gains one blank and loses at least one break byte, except a last line without one.
-  std::string text = Build(next, lines.lines_, walked.size() + 1, selection);
+  // Each line gains one blank and loses at least one break unit, except a last line without one.
+  std::u16string text = Build(next, lines.lines_, walked.size() + 1, selection);
   if (lastLines && !start) KeepLastLines(text, lines.lines_, selection.last);
   lines.split_ = true;
   return text;

@@ -4,11 +4,15 @@
 #include "core/settings/TickerSettings.h"
 #include "core/text/TextPipeline.h"
 
+#include <string>
+#include <utility>
+
 namespace core {
 
-inline TextOptions TextOptionsOf(const TickerSettings& values) {
+// `commentStr`: the stored CommentStr, decoded as the system decodes it.
+inline TextOptions TextOptionsOf(const TickerSettings& values, std::u16string commentStr) {
   return {.useComment = values.UseComment,
-          .commentStr = values.CommentStr,
+          .commentStr = std::move(commentStr),
           .loadFirstLines = values.LoadFirstLines,
           .loadLastLines = values.LoadLastLines,
           .linesToLoad = values.LinesToLoad};

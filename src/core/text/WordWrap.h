@@ -14,8 +14,8 @@ namespace core {
 // One paragraph's display lines: each line ends after the last blank that still fits; a word
 // wider than the whole width is broken where it stops fitting. A width below one character
 // still takes one character per line, so the walk always ends.
-std::vector<std::string_view> WrapParagraph(TextMeasurer& measurer, std::string_view paragraph,
-                                            int width);
+std::vector<std::u16string_view> WrapParagraph(TextMeasurer& measurer,
+                                               std::u16string_view paragraph, int width);
 
 // `RichEdit1`: the lines now shown, one paragraph each, wrapped on demand.
 class DisplayLines {
@@ -23,13 +23,13 @@ class DisplayLines {
   void Clear() { lines_.Clear(); }
   // Takes the shown lines over without copying them.
   void SetLines(TextLines lines) { lines_ = std::move(lines); }
-  const std::vector<std::string_view>& Paragraphs() { return lines_.Lines(); }
+  const std::vector<std::u16string_view>& Paragraphs() { return lines_.Lines(); }
   std::size_t ParagraphCount() { return lines_.Lines().size(); }
   // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
-  std::string_view LinkOf(std::string_view piece) { return lines_.LinkOf(piece); }
-  std::size_t LinkedSize(std::string_view line) { return lines_.LinkedSize(line); }
+  std::string_view LinkOf(std::u16string_view piece) { return lines_.LinkOf(piece); }
+  std::size_t LinkedSize(std::u16string_view line) { return lines_.LinkedSize(line); }
   // All display lines at the width.
-  std::vector<std::string_view> Wrap(TextMeasurer& measurer, int width);
+  std::vector<std::u16string_view> Wrap(TextMeasurer& measurer, int width);
 
  private:
   TextLines lines_;

@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-#include "core/text/TextEncoding.h"
-
 namespace core {
 namespace {
 
@@ -18,12 +16,7 @@ bool KeptAsItIs(unsigned char c) {
 
 }  // namespace
 
-std::string PlainUri(std::string_view link, const CodePageToUtf8Text& fromCodePage) {
-  std::string utf8;
-  if (fromCodePage && !IsValidUtf8(link)) {
-    utf8 = fromCodePage(link);
-    link = utf8;
-  }
+std::string PlainUri(std::string_view link) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri;
   uri.reserve(link.size());

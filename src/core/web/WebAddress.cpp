@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
 
 namespace core {
 namespace {
@@ -18,12 +19,17 @@ std::size_t SchemeLength(std::string_view address) {
   return at < address.size() && address[at] == ':' ? at : 0;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view start) {
+template <class Char>
+Char LowerAscii(Char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
+
+// `start` in lower case ASCII.
+template <class Char>
+bool StartsWithNoCase(std::basic_string_view<Char> text, std::string_view start) {
   return text.size() >= start.size() &&
-         std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) ==
-                  std::tolower(static_cast<unsigned char>(b));
-         });
+         std::equal(start.begin(), start.end(), text.begin(),
+                    [](char a, Char b) { return static_cast<Char>(a) == LowerAscii(b); });
 }
 
 struct Parts {
@@ -76,7 +82,8 @@ std::string RemoveDotSegments(std::string_view path) {
 }
 
 // True for an http:// or https:// address whose host starts with a character other than "/".
-bool HasHost(std::string_view address) {
+template <class Char>
+bool HasHost(std::basic_string_view<Char> address) {
   std::size_t hostStart = 0;
   if (StartsWithNoCase(address, "http://")) {
     hostStart = 7;
@@ -88,7 +95,7 @@ bool HasHost(std::string_view address) {
   return hostStart < address.size() && address[hostStart] != '/';
 }
 
-// The offset of the first control character (C0, DEL, or C1 in UTF-8), the size when none.
+// The offset of the first control character (C0, DEL, or C1), the size when none.
 std::size_t OffsetOfControl(std::string_view address) {
   for (std::size_t at = 0; at < address.size(); ++at) {
     const auto c = static_cast<unsigned char>(address[at]);
@@ -100,10 +107,49 @@ std::size_t OffsetOfControl(std::string_view address) {
   return address.size();
 }
 
+std::size_t OffsetOfControl(std::u16string_view address) {
+  for (std::size_t at = 0; at < address.size(); ++at) {
+    const char16_t c = address[at];
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return at;
+  }
+  return address.size();
+}
+
 // Up to a blank, a control character, a quote or an angle bracket.
-bool MayBeInAddress(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte > 0x20 && byte != 0x7F && c != '"' && c != '<' && c != '>';
+template <class Char>
+bool MayBeInAddress(Char c) {
+  const auto unit = static_cast<std::make_unsigned_t<Char>>(c);
+  return unit > 0x20 && unit != 0x7F && c != '"' && c != '<' && c != '>';
+}
+
+template <class Char>
+bool EndsASentence(Char c) {
+  return static_cast<std::make_unsigned_t<Char>>(c) < 0x80 &&
+         std::string_view(".,;:!?)]}'").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+template <class Char>
+std::basic_string_view<Char> FirstWebAddressIn(std::basic_string_view<Char> line) {
+  // Every candidate in a run of characters that may be in an address ends where the run ends,
+  // and fails at the first control character after it: both are searched for once per run.
+  std::size_t runEnd = 0;
+  std::size_t control = 0;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    const std::basic_string_view<Char> rest = line.substr(at);
+    if (!StartsWithNoCase(rest, "http://") && !StartsWithNoCase(rest, "https://")) continue;
+    if (at >= runEnd) {
+      runEnd = at;
+      while (runEnd < line.size() && MayBeInAddress(line[runEnd])) ++runEnd;
+      while (EndsASentence(line[runEnd - 1])) --runEnd;
+      control = at;
+    }
+    const std::basic_string_view<Char> address = line.substr(at, runEnd - at);
+    if (!HasHost(address)) continue;
+    if (control < at) control = at;
+    if (control == at) control = at + OffsetOfControl(address);
+    if (control >= runEnd) return address;
+  }
+  return {};
 }
 
 }  // namespace
@@ -149,28 +195,11 @@ bool IsWebAddress(std::string_view address) {
 }
 
 std::string_view FirstWebAddress(std::string_view line) {
-  // Every candidate in a run of characters that may be in an address ends where the run ends,
-  // and fails at the first control character after it: both are searched for once per run.
-  std::size_t runEnd = 0;
-  std::size_t control = 0;
-  for (std::size_t at = 0; at < line.size(); ++at) {
-    const std::string_view rest = line.substr(at);
-    if (!StartsWithNoCase(rest, "http://") && !StartsWithNoCase(rest, "https://")) continue;
-    if (at >= runEnd) {
-      runEnd = at;
-      while (runEnd < line.size() && MayBeInAddress(line[runEnd])) ++runEnd;
-      while (std::string_view(".,;:!?)]}'").find(line[runEnd - 1]) != std::string_view::npos) {
-        --runEnd;
-      }
-      control = at;
-    }
-    const std::string_view address = line.substr(at, runEnd - at);
-    if (!HasHost(address)) continue;
-    if (control < at) control = at;
-    if (control == at) control = at + OffsetOfControl(address);
-    if (control >= runEnd) return address;
-  }
-  return {};
+  return FirstWebAddressIn(line);
+}
+
+std::u16string_view FirstWebAddress(std::u16string_view line) {
+  return FirstWebAddressIn(line);
 }
 
 }  // namespace core

@@ -20,5 +20,7 @@ bool IsWebAddress(std::string_view address);
 // character, a quote or an angle bracket, without the punctuation that ends a sentence, as a
 // view into `line`; empty when there is none.
 std::string_view FirstWebAddress(std::string_view line);
+// The same in a shown line of UTF-16.
+std::u16string_view FirstWebAddress(std::u16string_view line);
 
 }  // namespace core

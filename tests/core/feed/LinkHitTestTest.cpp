@@ -17,8 +17,8 @@ namespace {
 // Every character 10 pixels wide.
 class TenPixels : public TextMeasurer {
  public:
-  int Width(std::string_view text) override { return 10 * static_cast<int>(text.size()); }
-  int Height(std::string_view) override { return 16; }
+  int Width(std::u16string_view text) override { return 10 * static_cast<int>(text.size()); }
+  int Height(std::u16string_view) override { return 16; }
 };
 
 enum class Source { Feed, SeparatedFeed, PlainText };
@@ -26,11 +26,11 @@ enum class Source { Feed, SeparatedFeed, PlainText };
 // Joined: "Alpha+ Beta+ Gamma+ ", positions 0-5, 7-11 and 13-18; blanks at 6, 12 and 19.
 TextLines ShownLines(Source source) {
   if (source == Source::PlainText) {
-    return TextLines("Alpha+\nBeta+\nhttp://g.example/3,\n");
+    return TextLines(u"Alpha+\nBeta+\nhttp://g.example/3,\n");
   }
-  TextLines lines("Alpha+\nBeta+\nGamma+\n");
+  TextLines lines(u"Alpha+\nBeta+\nGamma+\n");
   lines.SetLinks({"http://a.example/1", "", "http://g.example/3"},
-                 source == Source::SeparatedFeed ? "+" : "");
+                 source == Source::SeparatedFeed ? u"+" : u"");
   return lines;
 }
 
@@ -63,7 +63,7 @@ TEST_P(LinkHit, FindsTheLineUnderTheCursor) {
   TenPixels measurer;
   for (int tick = 0; tick < row.ticks; ++tick) animation.Tick(measurer);
 
-  const LinkTable table(lines.Lines(), [&](std::string_view line) {
+  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
     return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
   });
   std::string link = kNoCharacter;
@@ -99,17 +99,29 @@ INSTANTIATE_TEST_SUITE_P(
     testing_names::FromWhat());
 
 TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
-  TextLines lines("news: read more at https://p.example/story today\nother\n");
-  const std::string_view first = lines.Lines()[0];
-  EXPECT_EQ(lines.LinkOf(first.substr(0, 5)), "https://p.example/story");
+  TextLines lines(u"news: read more at https://p.example/st\u00F6ry today\nother\n");
+  const std::u16string_view first = lines.Lines()[0];
+  EXPECT_EQ(lines.LinkOf(first.substr(0, 5)), "https://p.example/st\xC3\xB6ry");
   EXPECT_EQ(lines.LinkOf(lines.Lines()[1]), "");
-  EXPECT_EQ(lines.LinkOf("elsewhere"), "");
-  const LinkTable table(lines.Lines(), [&](std::string_view line) {
+  EXPECT_EQ(lines.LinkOf(u"elsewhere"), "");
+  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
     return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
   });
-  EXPECT_EQ(table.OfPiece(first.substr(0, 5)), "https://p.example/story");
+  EXPECT_EQ(table.OfPiece(first.substr(0, 5)), "https://p.example/st\xC3\xB6ry");
   EXPECT_EQ(table.OfPiece(lines.Lines()[1]), "");
-  EXPECT_EQ(table.OfPiece("elsewhere"), "");
+  EXPECT_EQ(table.OfPiece(u"elsewhere"), "");
+}
+
+TEST(LinkOfPiece, TheSeparatorAfterAHeadlineAndAControlCharacterOpenNothing) {
+  TextLines lines(ShownLines(Source::SeparatedFeed));
+  const std::u16string_view alpha = lines.Lines()[0];
+  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
+    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  });
+  EXPECT_EQ(table.OfPiece(alpha.substr(4)), "http://a.example/1");
+  EXPECT_EQ(table.OfPiece(alpha.substr(5)), "");
+  TextLines plain(u"see http://c.example/a\u0085b\n");
+  EXPECT_EQ(plain.LinkOf(plain.Lines()[0]), "");
 }
 
 struct DragCase {

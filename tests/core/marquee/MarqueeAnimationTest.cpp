@@ -14,23 +14,23 @@ namespace {
 // Characters 10 pixels wide, '|' without width; lines 16 high. Counts widths of `watched`.
 class FixedWidth : public TextMeasurer {
  public:
-  int Width(std::string_view text) override {
+  int Width(std::u16string_view text) override {
     if (text == watched) ++watchedWidths;
-    return 10 * static_cast<int>(text.size() - std::count(text.begin(), text.end(), '|'));
+    return 10 * static_cast<int>(text.size() - std::count(text.begin(), text.end(), u'|'));
   }
-  int Height(std::string_view text) override { return text.empty() ? 0 : 16; }
+  int Height(std::u16string_view text) override { return text.empty() ? 0 : 16; }
 
-  std::string watched = "-";
+  std::u16string watched = u"-";
   int watchedWidths = 0;
 };
 
-using Shown = std::pair<std::string, int>;  // the characters drawn and their x
+using Shown = std::pair<std::u16string, int>;  // the characters drawn and their x
 
 Shown Of(const MarqueeFrame& frame) {
-  return {std::string(frame.text), frame.x};
+  return {std::u16string(frame.text), frame.x};
 }
 
-MarqueeAnimation Make(TScrollStyle style, std::string_view text, int width, int amount) {
+MarqueeAnimation Make(TScrollStyle style, std::u16string_view text, int width, int amount) {
   MarqueeAnimation animation;
   animation.SetScrollStyle(style);
   animation.SetClientWidth(width);
@@ -42,11 +42,11 @@ MarqueeAnimation Make(TScrollStyle style, std::string_view text, int width, int 
 constexpr auto kScroll = TScrollStyle::ssScroll;
 constexpr auto kBlink = TScrollStyle::ssBlink;
 constexpr auto kBounce = TScrollStyle::ssBounce;
-constexpr const char* kFifteen = "abcdefghijklmno";
+constexpr const char16_t* kFifteen = u"abcdefghijklmno";
 
 struct FrameCase {
   TScrollStyle style;
-  std::string text;
+  std::u16string text;
   int amount;
   bool continuous;
   int tick;  // 1-based, of a fresh run at width 100
@@ -69,67 +69,67 @@ INSTANTIATE_TEST_SUITE_P(
     Scroll, MarqueeFrames,
     testing::Values(
         // One pixel of the first character enters; the second follows once the first is in.
-        FrameCase{kScroll, kFifteen, 1, false, 1, {"a", 99}},
-        FrameCase{kScroll, kFifteen, 1, false, 11, {"ab", 89}},
+        FrameCase{kScroll, kFifteen, 1, false, 1, {u"a", 99}},
+        FrameCase{kScroll, kFifteen, 1, false, 11, {u"ab", 89}},
         // The first character leaves as its right edge reaches the left edge.
-        FrameCase{kScroll, kFifteen, 1, false, 110, {"bcdefghijk", 0}},
-        FrameCase{kScroll, kFifteen, 1, false, 249, {"o", -9}},
+        FrameCase{kScroll, kFifteen, 1, false, 110, {u"bcdefghijk", 0}},
+        FrameCase{kScroll, kFifteen, 1, false, 249, {u"o", -9}},
         // All gone: the text enters again from the right edge.
-        FrameCase{kScroll, kFifteen, 1, false, 250, {"a", 99}},
+        FrameCase{kScroll, kFifteen, 1, false, 250, {u"a", 99}},
         // A step wider than several characters drops four at once.
-        FrameCase{kScroll, "abcdefghijklmnopqrst", 35, false, 3, {"abcdefghijk", -5}},
-        FrameCase{kScroll, "abcdefghijklmnopqrst", 35, false, 4, {"efghijklmn", 0}},
+        FrameCase{kScroll, u"abcdefghijklmnopqrst", 35, false, 3, {u"abcdefghijk", -5}},
+        FrameCase{kScroll, u"abcdefghijklmnopqrst", 35, false, 4, {u"efghijklmn", 0}},
         // Continuous: the start follows the end without a gap.
-        FrameCase{kScroll, "abc", 1, true, 31, {"abca", 69}},
-        FrameCase{kScroll, "abc", 1, true, 110, {"bcabcabcab", 0}}));
+        FrameCase{kScroll, u"abc", 1, true, 31, {u"abca", 69}},
+        FrameCase{kScroll, u"abc", 1, true, 110, {u"bcabcabcab", 0}}));
 
 INSTANTIATE_TEST_SUITE_P(
     BounceLongText, MarqueeFrames,
-    testing::Values(FrameCase{kBounce, kFifteen, 10, false, 10, {"abcdefghij", 0}},
+    testing::Values(FrameCase{kBounce, kFifteen, 10, false, 10, {u"abcdefghij", 0}},
                     // The first character stays until its right edge is past the left edge.
-                    FrameCase{kBounce, kFifteen, 10, false, 11, {"abcdefghijk", -10}},
+                    FrameCase{kBounce, kFifteen, 10, false, 11, {u"abcdefghijk", -10}},
                     // The end is inside: turn.
-                    FrameCase{kBounce, kFifteen, 10, false, 16, {"fghijklmno", -10}},
-                    FrameCase{kBounce, kFifteen, 10, false, 18, {"efghijklmno", 0}},
+                    FrameCase{kBounce, kFifteen, 10, false, 16, {u"fghijklmno", -10}},
+                    FrameCase{kBounce, kFifteen, 10, false, 18, {u"efghijklmno", 0}},
                     // The start is inside: turn again.
-                    FrameCase{kBounce, kFifteen, 10, false, 23, {"abcdefghij", 10}},
-                    FrameCase{kBounce, kFifteen, 10, false, 25, {"abcdefghijk", -10}}));
+                    FrameCase{kBounce, kFifteen, 10, false, 23, {u"abcdefghij", 10}},
+                    FrameCase{kBounce, kFifteen, 10, false, 25, {u"abcdefghijk", -10}}));
 
 TEST(MarqueeScroll, ReentryRepaintsTheClientArea) {
-  MarqueeAnimation animation = Make(kScroll, "abc", 100, 10);
+  MarqueeAnimation animation = Make(kScroll, u"abc", 100, 10);
   FixedWidth measurer;
   for (int tick = 1; tick <= 13; ++tick)
     EXPECT_EQ(animation.Tick(measurer).fillClient, tick % 12 == 1);
 }
 
 TEST(MarqueeScroll, ContinuousTextWithoutWidthDoesNotAppendForever) {
-  MarqueeAnimation animation = Make(kScroll, "||", 100, 1);
+  MarqueeAnimation animation = Make(kScroll, u"||", 100, 1);
   animation.SetContinuous(true);
   FixedWidth measurer;
   for (int tick = 0; tick < 300; ++tick) ASSERT_LE(animation.Tick(measurer).text.size(), 2U);
 }
 
 TEST(MarqueeBlink, CutsToTheWidthOnlyAtARestartCentresAndAlternates) {
-  MarqueeAnimation animation = Make(kBlink, "abcdefghijklmnop", 95, 1);
+  MarqueeAnimation animation = Make(kBlink, u"abcdefghijklmnop", 95, 1);
   FixedWidth measurer;
-  EXPECT_EQ(Of(animation.Tick(measurer)), Shown("abcdefghi", 2));
+  EXPECT_EQ(Of(animation.Tick(measurer)), Shown(u"abcdefghi", 2));
   const MarqueeFrame blank = animation.Tick(measurer);
   EXPECT_TRUE(blank.copyBand && blank.text.empty());
-  EXPECT_EQ(animation.CurrentOutput(MarqueeTimer::kRunning), "abcdefghi");
-  EXPECT_EQ(Of(animation.Tick(measurer)), Shown("abcdefghi", 2));
+  EXPECT_EQ(animation.CurrentOutput(MarqueeTimer::kRunning), u"abcdefghi");
+  EXPECT_EQ(Of(animation.Tick(measurer)), Shown(u"abcdefghi", 2));
 
   animation.SetClientWidth(50);
   animation.Animate(measurer, MarqueeRestart::kContinue, MarqueePrepare::kPrepare);
-  EXPECT_EQ(Of(animation.Tick(measurer)), Shown("abcdefghi", -20));
+  EXPECT_EQ(Of(animation.Tick(measurer)), Shown(u"abcdefghi", -20));
   EXPECT_EQ(Of(animation.Animate(measurer, MarqueeRestart::kRestart, MarqueePrepare::kKeepBand)),
-            Shown("abcde", 0));
+            Shown(u"abcde", 0));
 }
 
 class MarqueeBounceFitting : public testing::TestWithParam<int> {};
 
 TEST_P(MarqueeBounceFitting, StepsByTheAmountBothWaysAndTurnsExactlyAtBothEdges) {
   const int amount = GetParam();
-  MarqueeAnimation animation = Make(kBounce, "abc", 100, amount);
+  MarqueeAnimation animation = Make(kBounce, u"abc", 100, amount);
   FixedWidth measurer;
   std::vector<int> xs{100};  // a run enters from the right edge
   xs.reserve(301);
@@ -155,18 +155,19 @@ TEST_P(MarqueeBounceFitting, StepsByTheAmountBothWaysAndTurnsExactlyAtBothEdges)
 INSTANTIATE_TEST_SUITE_P(Amounts, MarqueeBounceFitting, testing::Values(1, 3, 7, 13, 100));
 
 TEST(MarqueeBounce, TextThatStopsFittingGoesOnWithoutRepeatingItsStart) {
-  MarqueeAnimation animation = Make(kBounce, "abcdef", 100, 7);
+  MarqueeAnimation animation = Make(kBounce, u"abcdef", 100, 7);
   FixedWidth measurer;
   for (int tick = 0; tick < 5; ++tick) animation.Tick(measurer);
   animation.SetClientWidth(25);
   for (int tick = 0; tick < 200; ++tick) {
-    const std::string shown(animation.Tick(measurer).text);
-    ASSERT_NE(std::string("abcdef").find(shown), std::string::npos) << shown;
+    const std::u16string shown(animation.Tick(measurer).text);
+    ASSERT_NE(std::u16string(u"abcdef").find(shown), std::u16string::npos)
+        << testing::PrintToString(shown);
   }
 }
 
 TEST(MarqueeBounce, MeasuresTheWholeTextOncePerTextAndFont) {
-  MarqueeAnimation animation = Make(kBounce, "abcdefghijklmnopqrstuvwxyz0123", 100, 3);
+  MarqueeAnimation animation = Make(kBounce, u"abcdefghijklmnopqrstuvwxyz0123", 100, 3);
   FixedWidth measurer;
   measurer.watched = animation.Text();
   for (int tick = 0; tick < 300; ++tick) animation.Tick(measurer);
@@ -179,7 +180,7 @@ TEST(MarqueeBounce, MeasuresTheWholeTextOncePerTextAndFont) {
 class MarqueeEveryStyle : public testing::TestWithParam<TScrollStyle> {};
 
 TEST_P(MarqueeEveryStyle, EmptyTextCopiesNothingAndNoWidthShowsNothingLasting) {
-  MarqueeAnimation empty = Make(GetParam(), "", 100, 1);
+  MarqueeAnimation empty = Make(GetParam(), u"", 100, 1);
   MarqueeAnimation narrow = Make(GetParam(), kFifteen, 0, 1);
   FixedWidth measurer;
   for (int tick = 0; tick < 400; ++tick) {
@@ -191,7 +192,7 @@ TEST_P(MarqueeEveryStyle, EmptyTextCopiesNothingAndNoWidthShowsNothingLasting) {
 INSTANTIATE_TEST_SUITE_P(Styles, MarqueeEveryStyle, testing::Values(kScroll, kBlink, kBounce));
 
 TEST(MarqueeAnimation, FirstTickOfARunPreparesAndRestartsTheOthersStep) {
-  MarqueeAnimation animation = Make(kScroll, "abc", 100, 1);
+  MarqueeAnimation animation = Make(kScroll, u"abc", 100, 1);
   FixedWidth measurer;
   const MarqueeFrame first = animation.Tick(measurer);
   EXPECT_TRUE(first.fillClient && first.resizeBand && first.copyBand);
@@ -202,44 +203,44 @@ TEST(MarqueeAnimation, FirstTickOfARunPreparesAndRestartsTheOthersStep) {
   EXPECT_EQ(animation.Animate(measurer, MarqueeRestart::kContinue, MarqueePrepare::kPrepare).x, 97);
   animation.EndRun();  // Active off and on
   EXPECT_EQ(animation.Tick(measurer).x, 99);
-  EXPECT_EQ(animation.CurrentOutput(MarqueeTimer::kStopped), "");
+  EXPECT_EQ(animation.CurrentOutput(MarqueeTimer::kStopped), u"");
 }
 
 TEST(MarqueeAnimation, SameTextChangesNothingAndANewTextStartsOver) {
-  MarqueeAnimation animation = Make(kScroll, "a\tb", 100, 1);
+  MarqueeAnimation animation = Make(kScroll, u"a\tb", 100, 1);
   FixedWidth measurer;
-  EXPECT_EQ(animation.Text(), "a b");
+  EXPECT_EQ(animation.Text(), u"a b");
   animation.Tick(measurer);
-  EXPECT_FALSE(animation.SetText("a b"));
+  EXPECT_FALSE(animation.SetText(u"a b"));
   EXPECT_EQ(animation.Tick(measurer).x, 98);
-  EXPECT_TRUE(animation.SetText("a\tb"));  // compared before stripping
+  EXPECT_TRUE(animation.SetText(u"a\tb"));  // compared before stripping
   EXPECT_EQ(animation.Tick(measurer).x, 99);
 }
 
 TEST(MarqueeAnimation, ATakenTextCountsAsChangedOnlyWhenTheKeptTextDiffers) {
-  MarqueeAnimation animation = Make(kScroll, "a b ", 100, 1);
-  const auto same = animation.TakeText("a\tb ");  // another raw text, the same kept one
+  MarqueeAnimation animation = Make(kScroll, u"a b ", 100, 1);
+  const auto same = animation.TakeText(u"a\tb ");  // another raw text, the same kept one
   EXPECT_TRUE(same.restarted);
   EXPECT_FALSE(same.storedChanged);
-  const auto other = animation.TakeText("a\tc ");
+  const auto other = animation.TakeText(u"a\tc ");
   EXPECT_TRUE(other.storedChanged);
-  EXPECT_EQ(animation.Text(), "a c ");
-  EXPECT_FALSE(animation.TakeText("a c ").restarted);
-  EXPECT_TRUE(animation.TakeText("").storedChanged);
+  EXPECT_EQ(animation.Text(), u"a c ");
+  EXPECT_FALSE(animation.TakeText(u"a c ").restarted);
+  EXPECT_TRUE(animation.TakeText(u"").storedChanged);
 }
 
 TEST(MarqueeAnimation, ControlCodeOptionsApplyToTheNextTextOrAtOnce) {
   MarqueeAnimation animation;
   EXPECT_FALSE(animation.SetNewControlCode('\t'));
   EXPECT_TRUE(animation.SetNewControlCode('*'));
-  animation.SetText("a\tb");
-  EXPECT_EQ(animation.Text(), "a*b");
+  animation.SetText(u"a\tb");
+  EXPECT_EQ(animation.Text(), u"a*b");
   animation.SetStripControlCodes(false);
-  animation.SetText("c\td");
-  EXPECT_EQ(animation.Text(), "c\td");
+  animation.SetText(u"c\td");
+  EXPECT_EQ(animation.Text(), u"c\td");
   EXPECT_TRUE(animation.SetNewControlCode('\0'));
   animation.SetStripControlCodes(true);
-  EXPECT_EQ(animation.Text(), "c d");
+  EXPECT_EQ(animation.Text(), u"c d");
   EXPECT_EQ(ToScrollAmount(257), 1);  // and ScrollAmount wraps as a byte
 }
 

@@ -11,16 +11,16 @@ namespace {
 // Characters 10 pixels wide, '|' without width; lines 16 high.
 class FixedWidth : public TextMeasurer {
  public:
-  int Width(std::string_view text) override {
-    return 10 * static_cast<int>(text.size() - std::count(text.begin(), text.end(), '|'));
+  int Width(std::u16string_view text) override {
+    return 10 * static_cast<int>(text.size() - std::count(text.begin(), text.end(), u'|'));
   }
-  int Height(std::string_view text) override { return text.empty() ? 0 : 16; }
+  int Height(std::u16string_view text) override { return text.empty() ? 0 : 16; }
 };
 
 struct StripCase {
-  std::string text;
+  std::u16string text;
   char code;
-  std::string stripped;
+  std::u16string stripped;
 };
 
 class StripsControlCodes : public testing::TestWithParam<StripCase> {};
@@ -30,18 +30,18 @@ TEST_P(StripsControlCodes, ReplacesBytesBelowBlankAndKeepsTheLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StripsControlCodes,
-                         testing::Values(StripCase{"a\tb\r\n", '*', "a*b**"},
-                                         StripCase{"a\tb", '\0', "a b"},
-                                         StripCase{std::string("a\0b", 3), '_', "a_b"},
-                                         StripCase{"\x01\x1f", '\0', "  "},
-                                         StripCase{" ~\x7f\x80\xff", '*', " ~\x7f\x80\xff"},
-                                         StripCase{"", '*', ""}));
+                         testing::Values(StripCase{u"a\tb\r\n", '*', u"a*b**"},
+                                         StripCase{u"a\tb", '\0', u"a b"},
+                                         StripCase{std::u16string(u"a\0b", 3), '_', u"a_b"},
+                                         StripCase{u"\x01\x1f", '\0', u"  "},
+                                         StripCase{u" ~\x7f\x80\xff", '*', u" ~\x7f\x80\xff"},
+                                         StripCase{u"", '*', u""}));
 
 struct StartCase {
-  std::string text;
+  std::u16string text;
   int width;
   std::size_t longestWithin;  // blink's cut
-  std::string still;          // the paint handler's characters
+  std::u16string still;       // the paint handler's characters
 };
 
 class MeasuresStartsOfTheText : public testing::TestWithParam<StartCase> {};
@@ -55,18 +55,18 @@ TEST_P(MeasuresStartsOfTheText, CutsForBlinkAndReachesTheEdgeForTheStillPicture)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MeasuresStartsOfTheText,
-    testing::Values(StartCase{"abcdefghijklmnop", 95, 9, "abcdefghij"},
-                    StartCase{"abcdefghijklmnop", 100, 10, "abcdefghij"},
-                    StartCase{"abc", 100, 3, "abc"}, StartCase{"abc", 0, 0, ""},
-                    StartCase{"", 100, 0, ""}, StartCase{"ab||cd", 20, 4, "ab"},
-                    StartCase{std::string(5000, 'x'), 1024, 102, std::string(103, 'x')}));
+    testing::Values(StartCase{u"abcdefghijklmnop", 95, 9, u"abcdefghij"},
+                    StartCase{u"abcdefghijklmnop", 100, 10, u"abcdefghij"},
+                    StartCase{u"abc", 100, 3, u"abc"}, StartCase{u"abc", 0, 0, u""},
+                    StartCase{u"", 100, 0, u""}, StartCase{u"ab||cd", 20, 4, u"ab"},
+                    StartCase{std::u16string(5000, u'x'), 1024, 102, std::u16string(103, u'x')}));
 
 TEST(MarqueeHeights, FitAddsTwoAndTheStillPictureCentresOnWhatItShows) {
   FixedWidth measurer;
-  EXPECT_EQ(FitHeight(measurer, "abc"), 18);
-  EXPECT_EQ(FitHeight(measurer, ""), 18);  // measures "Xg"
-  EXPECT_EQ(StillPicture(measurer, "abc", 100, 21, MarqueeCentering::kCentered).y, 2);
-  EXPECT_EQ(StillPicture(measurer, "abc", 100, 21, MarqueeCentering::kTop).y, 0);
+  EXPECT_EQ(FitHeight(measurer, u"abc"), 18);
+  EXPECT_EQ(FitHeight(measurer, u""), 18);  // measures "Xg"
+  EXPECT_EQ(StillPicture(measurer, u"abc", 100, 21, MarqueeCentering::kCentered).y, 2);
+  EXPECT_EQ(StillPicture(measurer, u"abc", 100, 21, MarqueeCentering::kTop).y, 0);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace core {
 namespace {
 
-using Lines = std::vector<std::string_view>;
+using Lines = std::vector<std::u16string_view>;
 
 // Slides until the waiting label arrives: the steps it took. Bounded, so a stuck slide fails.
 int Slide(VerticalLines& bar, std::int32_t amount) {
@@ -22,7 +22,7 @@ int Slide(VerticalLines& bar, std::int32_t amount) {
 }
 
 // One line tick and its slide: the caption that arrived at the top.
-std::string Tick(VerticalLines& bar, const Lines& lines) {
+std::u16string Tick(VerticalLines& bar, const Lines& lines) {
   bar.NextLine(lines);
   const VerticalLabel& arriving = bar.IncomingIsLabel2() ? bar.Label2() : bar.Label1();
   Slide(bar, 1);
@@ -33,7 +33,7 @@ std::string Tick(VerticalLines& bar, const Lines& lines) {
 struct CycleRow {
   const char* what;
   Lines lines;
-  std::vector<std::string> shown;
+  std::vector<std::u16string> shown;
 };
 
 class LineCycle : public testing::TestWithParam<CycleRow> {};
@@ -41,17 +41,18 @@ class LineCycle : public testing::TestWithParam<CycleRow> {};
 TEST_P(LineCycle, ShowsTheLinesInTurn) {
   VerticalLines bar;
   bar.Layout(20);
-  for (const std::string& expected : GetParam().shown)
+  for (const std::u16string& expected : GetParam().shown)
     EXPECT_EQ(Tick(bar, GetParam().lines), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     VerticalLines, LineCycle,
     testing::Values(
-        CycleRow{"Three lines come round again", {"1", "2", "3"}, {"1", "2", "3", "1", "2"}},
-        CycleRow{"A trailing empty line is not counted", {"a", "b", ""}, {"a", "b", "a"}},
-        CycleRow{"No lines show an empty caption", {}, {"", ""}},
-        CycleRow{"One empty line shows an empty caption", {""}, {"", ""}}),
+        CycleRow{
+            "Three lines come round again", {u"1", u"2", u"3"}, {u"1", u"2", u"3", u"1", u"2"}},
+        CycleRow{"A trailing empty line is not counted", {u"a", u"b", u""}, {u"a", u"b", u"a"}},
+        CycleRow{"No lines show an empty caption", {}, {u"", u""}},
+        CycleRow{"One empty line shows an empty caption", {u""}, {u"", u""}}),
     testing_names::FromWhat{});
 
 struct ArrivalRow {
@@ -66,9 +67,9 @@ class LineArrival : public testing::TestWithParam<ArrivalRow> {};
 TEST_P(LineArrival, TakesTheStepsToCoverTheHeight) {
   VerticalLines bar;
   bar.Layout(GetParam().height);
-  bar.NextLine(Lines{"1", "2"});
+  bar.NextLine(Lines{u"1", u"2"});
   EXPECT_EQ(Slide(bar, GetParam().amount), 1);
-  bar.NextLine(Lines{"1", "2"});
+  bar.NextLine(Lines{u"1", u"2"});
   EXPECT_EQ(Slide(bar, GetParam().amount), GetParam().steps);
 }
 
@@ -86,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(VerticalLines, StartsWithTheGreetingAndLabel2Waiting) {
   const VerticalLines bar;
-  EXPECT_EQ(bar.Label1().caption, "Right click to see options.");
-  EXPECT_EQ(bar.Label2().caption, "Driftline from Quorvane");
+  EXPECT_EQ(bar.Label1().caption, u"Right click to see options.");
+  EXPECT_EQ(bar.Label2().caption, u"Driftline from Quorvane");
   EXPECT_TRUE(bar.IncomingIsLabel2());
 }
 
@@ -97,10 +98,10 @@ TEST(VerticalLines, AfterArrivalTheLowerLabelReceivesTheNextLine) {
     VerticalLines bar;
     bar.Layout(height);
     const std::int32_t below = height > 0 ? height : 0;
-    EXPECT_EQ(Tick(bar, Lines{"1", "2"}), "1");
+    EXPECT_EQ(Tick(bar, Lines{u"1", u"2"}), u"1");
     EXPECT_EQ(bar.Label1().top, below);
     EXPECT_FALSE(bar.IncomingIsLabel2());
-    EXPECT_EQ(Tick(bar, Lines{"1", "2"}), "2");
+    EXPECT_EQ(Tick(bar, Lines{u"1", u"2"}), u"2");
     EXPECT_EQ(bar.Label2().top, below);
     EXPECT_EQ(bar.IncomingIsLabel2(), height > 0);
   }
@@ -109,12 +110,12 @@ TEST(VerticalLines, AfterArrivalTheLowerLabelReceivesTheNextLine) {
 TEST(VerticalLines, ATickDuringASlideReplacesTheSlidingCaption) {
   VerticalLines bar;
   bar.Layout(20);
-  const Lines lines{"1", "2", "3"};
+  const Lines lines{u"1", u"2", u"3"};
   Tick(bar, lines);
   bar.NextLine(lines);
   EXPECT_FALSE(bar.SlideStep(7));
   bar.NextLine(lines);
-  EXPECT_EQ(bar.Label1().caption, "3");
+  EXPECT_EQ(bar.Label1().caption, u"3");
   EXPECT_EQ(bar.Label1().top, 13);
   EXPECT_EQ(Slide(bar, 7), 2);
 }
@@ -122,15 +123,15 @@ TEST(VerticalLines, ATickDuringASlideReplacesTheSlidingCaption) {
 TEST(VerticalLines, ClearEmptiesBothAndStartsOver) {
   VerticalLines bar;
   bar.Layout(20);
-  const Lines lines{"1", "2", "3"};
+  const Lines lines{u"1", u"2", u"3"};
   Tick(bar, lines);
   bar.Clear();
-  EXPECT_EQ(bar.Label1().caption, "");
-  EXPECT_EQ(bar.Label2().caption, "");
+  EXPECT_EQ(bar.Label1().caption, u"");
+  EXPECT_EQ(bar.Label2().caption, u"");
   // A layout brings the waiting Label1 up from below: its line then shows at once.
   bar.Layout(20);
   bar.NextLine(lines);
-  EXPECT_EQ(bar.Label1().caption, "1");
+  EXPECT_EQ(bar.Label1().caption, u"1");
   EXPECT_EQ(Slide(bar, 1), 1);
 }
 
@@ -152,7 +153,7 @@ class LabelUnderCursor : public testing::TestWithParam<LabelHitRow> {};
 TEST_P(LabelUnderCursor, GivesTheDisplayLineItShows) {
   VerticalLines bar;
   bar.Layout(20);
-  const Lines lines{"first", "second"};
+  const Lines lines{u"first", u"second"};
   bar.NextLine(lines);
   Slide(bar, 1);
   bar.NextLine(lines);
@@ -172,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LabelUnderCursor, ANewTextLeavesNoLineUnderTheCursor) {
   VerticalLines bar;
   bar.Layout(20);
-  bar.NextLine(Lines{"first"});
+  bar.NextLine(Lines{u"first"});
   bar.Clear();
   EXPECT_EQ(bar.LineAt(5), -1);
 }

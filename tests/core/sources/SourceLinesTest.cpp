@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "TestNames.h"
+#include "core/text/TextDecoding.h"
 
 namespace core {
 namespace {
 
 struct Source {
-  std::string name;
-  std::string text;
+  std::string name;  // UTF-8, as a list has it
+  std::u16string text;
   std::vector<std::string> links;  // a feed's, one per line; none: a plain text
 };
 
@@ -20,8 +21,8 @@ struct MergeCase {
   const char* what;
   std::vector<Source> sources;
   SourceNames names;
-  int firstLines;     // LinesToLoad with LoadFirstLines; 0: the whole text
-  std::string shown;  // each line with " -> " and its story's address when it has one
+  int firstLines;        // LinesToLoad with LoadFirstLines; 0: the whole text
+  std::u16string shown;  // each line with " -> " and its story's address when it has one
 };
 
 class MergesSources : public testing::TestWithParam<MergeCase> {};
@@ -40,39 +41,39 @@ TEST_P(MergesSources, InListOrderBehindTheirNames) {
   std::vector<SourceGroup> groups;
   for (std::size_t i = 0; i < kept.size(); ++i) groups.push_back({c.sources[i].name, &kept[i]});
   TextLines merged = MergeSourceLines(groups, c.names);
-  std::string shown;
-  for (const std::string_view line : merged.Lines()) {
+  std::u16string shown;
+  for (const std::u16string_view line : merged.Lines()) {
     const std::string link(merged.LinkOf(line));
-    shown.append(line).append(link.empty() ? "" : " -> " + link) += '|';
+    shown.append(line).append(link.empty() ? u"" : u" -> " + Utf16OfUtf8(link)) += u'|';
   }
   EXPECT_EQ(shown, c.shown);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Sources, MergesSources, testing::Values(
-    MergeCase{"Each group starts with its name", {{"A", "a1\na2\n", {}}, {"B", "b1\n", {}}},
-              SourceNames::Shown, 0, "A: a1|a2|B: b1|"},
-    MergeCase{"Names hidden shows the lines alone", {{"A", "a1\n", {}}, {"B", "b1\n", {}}},
-              SourceNames::Hidden, 0, "a1|b1|"},
-    MergeCase{"Each source keeps its own first lines", {{"A", "a1\na2\n", {}}, {"B", "b1\nb2\n", {}}},
-              SourceNames::Shown, 1, "A: a1|B: b1|"},
-    MergeCase{"A source without lines shows not even its name", {{"A", "", {}}, {"B", "b1\n", {}}},
-              SourceNames::Shown, 0, "B: b1|"},
+    MergeCase{"Each group starts with its name", {{"A", u"a1\na2\n", {}}, {"B", u"b1\n", {}}},
+              SourceNames::Shown, 0, u"A: a1|a2|B: b1|"},
+    MergeCase{"Names hidden shows the lines alone", {{"A", u"a1\n", {}}, {"B", u"b1\n", {}}},
+              SourceNames::Hidden, 0, u"a1|b1|"},
+    MergeCase{"Each source keeps its own first lines", {{"A", u"a1\na2\n", {}}, {"B", u"b1\nb2\n", {}}},
+              SourceNames::Shown, 1, u"A: a1|B: b1|"},
+    MergeCase{"A source without lines shows not even its name", {{"A", u"", {}}, {"B", u"b1\n", {}}},
+              SourceNames::Shown, 0, u"B: b1|"},
     MergeCase{"Headlines keep their stories and texts their addresses",
-              {{"F", "h1\nh2\n", {"http://f/1", ""}}, {"T", "see http://t/x now\n", {}}},
-              SourceNames::Shown, 0, "F: h1 -> http://f/1|h2|T: see http://t/x now -> http://t/x|"},
-    MergeCase{"A line break in a name stays on the line", {{"A\r\nB", "x\n", {}}},
-              SourceNames::Shown, 0, "A  B: x|"}),
+              {{"F", u"h1\nh2\n", {"http://f/1", ""}}, {"T", u"see http://t/x now\n", {}}},
+              SourceNames::Shown, 0, u"F: h1 -> http://f/1|h2|T: see http://t/x now -> http://t/x|"},
+    MergeCase{"A line break in a name stays on the line", {{"A\r\nB", u"x\n", {}}},
+              SourceNames::Shown, 0, u"A  B: x|"}),
     testing_names::FromWhat());
 // clang-format on
 
 TEST(MergedSources, TheSeparatorAfterAHeadlineOpensNothing) {
-  TextLines read("h1 +++\n");
-  read.SetLinks({"http://f/1"}, " +++");
+  TextLines read(u"h1 +++\n");
+  read.SetLinks({"http://f/1"}, u" +++");
   TextLines kept = SelectedLines(std::move(read), {});
   const std::vector<SourceGroup> groups{{"F", &kept}};
-  TextLines merged = MergeSourceLines(groups, SourceNames::Shown, " +++");
-  const std::string_view line = merged.Lines()[0];
+  TextLines merged = MergeSourceLines(groups, SourceNames::Shown, u" +++");
+  const std::u16string_view line = merged.Lines()[0];
   EXPECT_EQ(merged.LinkOf(line.substr(0, 4)), "http://f/1");
   EXPECT_EQ(merged.LinkOf(line.substr(line.size() - 2)), "");
 }

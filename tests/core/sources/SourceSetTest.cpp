@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TestNames.h"
+#include "core/text/TextDecoding.h"
 
 namespace core {
 namespace {
@@ -51,11 +52,11 @@ INSTANTIATE_TEST_SUITE_P(Sources, SchedulesSources, testing::Values(
               return Started(set.StartDue(5, 1), set); }, "AF due 5 5 5 5"},
     SetCase{"A source that stays keeps its state and a new one is due at once", [](SourceSet& set) {
               set.SetList(kTwo, 0);
-              set.Sources()[1].lines = TextLines("kept\n");
+              set.Sources()[1].lines = TextLines(u"kept\n");
               set.Finished(set.Sources()[1], false, std::nullopt, 0, 1000, random);
               set.SetList({{"B2", "http://b/"}, {"N", "http://n/"}}, 50);
               return Started({}, set) + " " + set.Sources()[0].entry.name + " " +
-                     std::string(set.Sources()[0].lines.Lines().at(0)) + " " +
+                     Utf8OfUtf16(set.Sources()[0].lines.Lines().at(0)) + " " +
                      std::to_string(set.Sources().size()); }, " due 1100 50 B2 kept 2"},
     SetCase{"A failing source backs off alone", [](SourceSet& set) {
               set.SetList(kTwo, 0);

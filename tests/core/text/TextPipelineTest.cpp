@@ -13,26 +13,26 @@ enum class Pick { All, First, Last, Both };
 
 struct PipelineCase {
   const char* name;
-  std::vector<std::string> lines;
-  const char* comment;  // nullptr: UseComment off
+  std::vector<std::u16string> lines;
+  const char16_t* comment;  // nullptr: UseComment off
   Pick pick;
   int count;
-  std::string text;
+  std::u16string text;
 };
 
 TextOptions OptionsOf(const PipelineCase& c) {
   TextOptions options;
   options.useComment = c.comment != nullptr;
-  options.commentStr = c.comment != nullptr ? c.comment : "#";
+  options.commentStr = c.comment != nullptr ? c.comment : u"#";
   options.loadFirstLines = c.pick == Pick::First || c.pick == Pick::Both;
   options.loadLastLines = c.pick == Pick::Last || c.pick == Pick::Both;
   options.linesToLoad = c.count;
   return options;
 }
 
-std::string Joined(const std::vector<std::string_view>& lines) {
-  std::string text;
-  for (const std::string_view line : lines) (text += line) += ' ';
+std::u16string Joined(const std::vector<std::u16string_view>& lines) {
+  std::u16string text;
+  for (const std::u16string_view line : lines) (text += line) += ' ';
   return text;
 }
 
@@ -42,40 +42,40 @@ class BuildsText : public testing::TestWithParam<PipelineCase> {};
 // left behind are the ones shown, for the display lines.
 TEST_P(BuildsText, FromAListAndFromTheBytesAlike) {
   const PipelineCase& c = GetParam();
-  std::vector<std::string_view> list(c.lines.begin(), c.lines.end());
+  std::vector<std::u16string_view> list(c.lines.begin(), c.lines.end());
   EXPECT_EQ(BuildText(list, OptionsOf(c)), c.text);
   EXPECT_EQ(Joined(list), c.text);
 
-  std::string bytes;
-  for (const std::string& line : c.lines) bytes += line + "\r\n";
+  std::u16string bytes;
+  for (const std::u16string& line : c.lines) bytes += line + u"\r\n";
   TextLines read(bytes);
   EXPECT_EQ(BuildText(read, OptionsOf(c)), c.text);
   EXPECT_EQ(Joined(read.Lines()), c.text);
 }
 
-const std::vector<std::string> kFive{"1", "2", "3", "4", "5"};
+const std::vector<std::u16string> kFive{u"1", u"2", u"3", u"4", u"5"};
 
 // clang-format off
 const std::vector<PipelineCase> kCases{
-    {"DropsIndentedCommentsButTheLast", {"#a", "  #b", "c", "#d"}, "#", Pick::All, 3, "c #d "},
-    {"KeepsCommentsWhenUseCommentIsOff", {"#a", "b"}, nullptr, Pick::All, 3, "#a b "},
-    {"BlanksOnlyCommentDropsNothing", {"a", " b"}, "   ", Pick::All, 3, "a  b "},
-    {"SemicolonWithBlanksActsBare", {";x", "  ;y", "z; ", ";w"}, " ; ", Pick::All, 3, "z;  ;w "},
-    {"CaseMatters", {"REM a", "rem b", " REMc", "d"}, "REM", Pick::All, 3, "rem b d "},
-    {"ControlBytesTrimLikeBlanks", {"\t#a", "\x1F#b", "c"}, "\t#\x1F", Pick::All, 3, "c "},
-    {"HighBytesAreNotBlanks", {"\xA0#a", "b"}, "#", Pick::All, 3, "\xA0#a b "},
-    {"AllCommentsLeaveTheLast", {"#1", "#2"}, "#", Pick::All, 3, "#2 "},
-    {"EmptyLinesAreNotComments", {"", "#", "x"}, "#", Pick::All, 3, " x "},
-    {"FirstThreeOfFive", kFive, nullptr, Pick::First, 3, "1 2 3 "},
-    {"LastThreeOfFive", kFive, nullptr, Pick::Last, 3, "3 4 5 "},
-    {"FirstThreeOfTwo", {"1", "2"}, nullptr, Pick::First, 3, "1 2 "},
-    {"LastThreeOfTwo", {"1", "2"}, nullptr, Pick::Last, 3, "1 2 "},
-    {"FirstWinsOverLast", kFive, nullptr, Pick::Both, 2, "1 2 "},
-    {"ZeroKeepsNone", kFive, nullptr, Pick::Last, 0, ""},
-    {"NegativeKeepsNone", kFive, nullptr, Pick::First, -4, ""},
-    {"NoLinesGiveNoText", {}, nullptr, Pick::All, 3, ""},
-    {"OneEmptyLineGivesABlank", {""}, nullptr, Pick::All, 3, " "},
-    {"CommentsGoBeforeLastLines", {"#x", "1", "2", "#y", "3", "#z"}, "#", Pick::Last, 2, "3 #z "},
+    {"DropsIndentedCommentsButTheLast", {u"#a", u"  #b", u"c", u"#d"}, u"#", Pick::All, 3, u"c #d "},
+    {"KeepsCommentsWhenUseCommentIsOff", {u"#a", u"b"}, nullptr, Pick::All, 3, u"#a b "},
+    {"BlanksOnlyCommentDropsNothing", {u"a", u" b"}, u"   ", Pick::All, 3, u"a  b "},
+    {"SemicolonWithBlanksActsBare", {u";x", u"  ;y", u"z; ", u";w"}, u" ; ", Pick::All, 3, u"z;  ;w "},
+    {"CaseMatters", {u"REM a", u"rem b", u" REMc", u"d"}, u"REM", Pick::All, 3, u"rem b d "},
+    {"ControlBytesTrimLikeBlanks", {u"\t#a", u"\x1F#b", u"c"}, u"\t#\x1F", Pick::All, 3, u"c "},
+    {"HighBytesAreNotBlanks", {u"\xA0#a", u"b"}, u"#", Pick::All, 3, u"\xA0#a b "},
+    {"AllCommentsLeaveTheLast", {u"#1", u"#2"}, u"#", Pick::All, 3, u"#2 "},
+    {"EmptyLinesAreNotComments", {u"", u"#", u"x"}, u"#", Pick::All, 3, u" x "},
+    {"FirstThreeOfFive", kFive, nullptr, Pick::First, 3, u"1 2 3 "},
+    {"LastThreeOfFive", kFive, nullptr, Pick::Last, 3, u"3 4 5 "},
+    {"FirstThreeOfTwo", {u"1", u"2"}, nullptr, Pick::First, 3, u"1 2 "},
+    {"LastThreeOfTwo", {u"1", u"2"}, nullptr, Pick::Last, 3, u"1 2 "},
+    {"FirstWinsOverLast", kFive, nullptr, Pick::Both, 2, u"1 2 "},
+    {"ZeroKeepsNone", kFive, nullptr, Pick::Last, 0, u""},
+    {"NegativeKeepsNone", kFive, nullptr, Pick::First, -4, u""},
+    {"NoLinesGiveNoText", {}, nullptr, Pick::All, 3, u""},
+    {"OneEmptyLineGivesABlank", {u""}, nullptr, Pick::All, 3, u" "},
+    {"CommentsGoBeforeLastLines", {u"#x", u"1", u"2", u"#y", u"3", u"#z"}, u"#", Pick::Last, 2, u"3 #z "},
 };
 // clang-format on
 
@@ -86,15 +86,15 @@ INSTANTIATE_TEST_SUITE_P(Table, BuildsText, testing::ValuesIn(kCases),
 // forward, is the reference.
 struct LastLinesCase {
   const char* name;
-  std::string bytes;
+  std::u16string bytes;
   int count;
-  std::optional<std::string> text;  // none: the list alone decides
+  std::optional<std::u16string> text;  // none: the list alone decides
 };
 
 TextOptions LastLines(int count, bool useComment) {
   TextOptions options;
   options.useComment = useComment;
-  options.commentStr = "#";
+  options.commentStr = u"#";
   options.loadLastLines = true;
   options.linesToLoad = count;
   return options;
@@ -106,8 +106,8 @@ TEST_P(LastLinesOfBytes, AreTheLastLinesOfTheList) {
   const LastLinesCase& c = GetParam();
   for (const bool useComment : {false, true}) {
     TextLines read(c.bytes);
-    std::vector<std::string_view> list = SplitLines(c.bytes);
-    const std::string expected = BuildText(list, LastLines(c.count, useComment));
+    std::vector<std::u16string_view> list = SplitLines(c.bytes);
+    const std::u16string expected = BuildText(list, LastLines(c.count, useComment));
     EXPECT_EQ(BuildText(read, LastLines(c.count, useComment)), expected) << useComment;
     EXPECT_EQ(Joined(read.Lines()), expected) << useComment;
     if (!useComment && c.text) {
@@ -116,46 +116,48 @@ TEST_P(LastLinesOfBytes, AreTheLastLinesOfTheList) {
   }
 }
 
-std::string Numbered(int count, const char* end) {
-  std::string bytes;
+std::u16string Numbered(int count, const char16_t* end) {
+  std::u16string bytes;
   for (int i = 1; i <= count; ++i) {
-    bytes += (i % 7 == 0 ? "# comment " : "headline ") + std::to_string(i) + end;
+    const std::string number = std::to_string(i);
+    bytes += (i % 7 == 0 ? u"# comment " : u"headline ") +
+             std::u16string(number.begin(), number.end()) + end;
   }
   return bytes;
 }
 
 // The walk back gives up beyond about an eighth of the bytes, and at a NUL.
-const std::string kLong = Numbered(3000, "\r\n");
-const std::string kLongTail = "headline 2999 headline 3000 ";
+const std::u16string kLong = Numbered(3000, u"\r\n");
+const std::u16string kLongTail = u"headline 2999 headline 3000 ";
 
 // clang-format off
 const std::vector<LastLinesCase> kLastLines{
-    {"TrailingCrLf", "a\r\nb\r\nc\r\n", 2, "b c "},
-    {"NoTrailingBreak", "a\r\nb\r\nc", 2, "b c "},
-    {"Lf", "a\nb\nc\n", 2, "b c "},
-    {"LoneCr", "a\rb\rc\r", 2, "b c "},
-    {"CrCrLf", "a\r\r\nb", 2, " b "},
-    {"EmptyLastLine", "a\nb\n\n", 2, "b  "},
-    {"OnlyABreak", "\n", 2, " "},
-    {"Empty", "", 2, ""},
-    {"MoreThanTheFile", "a\nb\n", 5, "a b "},
-    {"ExactlyTheFile", "a\nb", 2, "a b "},
-    {"One", "a\nb\nc", 1, "c "},
-    {"Zero", "a\nb", 0, ""},
-    {"CommentsAreSkipped", "a\n#b\nc\n#d\n", 2, "c #d "},
-    {"NulEndsTheText", std::string("a\nb\nc\0d\ne", 9), 2, "b c "},
-    {"NulAfterABreak", std::string("a\nb\n\0c", 6), 1, "b "},
-    {"NulFirst", std::string("\0a\nb", 4), 1, ""},
-    {"NulLast", std::string("a\nb\nc\0", 6), 2, "b c "},
-    {"ControlBytesBesideBreaks", std::string(30, 'x') + "\nab\tc\nd\te\tf\x01g\r\nh\t\x0Bij\n", 3,
-     "ab\tc d\te\tf\x01g h\t\x0Bij "},
-    {"BreaksInEveryPlaceOfAWord", "0123456789abcdef\r0123456\n\n89abcde\r\n" + std::string(40, 'x'),
-     3, " 89abcde " + std::string(40, 'x') + " "},
+    {"TrailingCrLf", u"a\r\nb\r\nc\r\n", 2, u"b c "},
+    {"NoTrailingBreak", u"a\r\nb\r\nc", 2, u"b c "},
+    {"Lf", u"a\nb\nc\n", 2, u"b c "},
+    {"LoneCr", u"a\rb\rc\r", 2, u"b c "},
+    {"CrCrLf", u"a\r\r\nb", 2, u" b "},
+    {"EmptyLastLine", u"a\nb\n\n", 2, u"b  "},
+    {"OnlyABreak", u"\n", 2, u" "},
+    {"Empty", u"", 2, u""},
+    {"MoreThanTheFile", u"a\nb\n", 5, u"a b "},
+    {"ExactlyTheFile", u"a\nb", 2, u"a b "},
+    {"One", u"a\nb\nc", 1, u"c "},
+    {"Zero", u"a\nb", 0, u""},
+    {"CommentsAreSkipped", u"a\n#b\nc\n#d\n", 2, u"c #d "},
+    {"NulEndsTheText", std::u16string(u"a\nb\nc\0d\ne", 9), 2, u"b c "},
+    {"NulAfterABreak", std::u16string(u"a\nb\n\0c", 6), 1, u"b "},
+    {"NulFirst", std::u16string(u"\0a\nb", 4), 1, u""},
+    {"NulLast", std::u16string(u"a\nb\nc\0", 6), 2, u"b c "},
+    {"ControlBytesBesideBreaks", std::u16string(30, 'x') + u"\nab\tc\nd\te\tf\x01g\r\nh\t\x0Bij\n", 3,
+     u"ab\tc d\te\tf\x01g h\t\x0Bij "},
+    {"BreaksInEveryPlaceOfAWord", u"0123456789abcdef\r0123456\n\n89abcde\r\n" + std::u16string(40, 'x'),
+     3, u" 89abcde " + std::u16string(40, 'x') + u" "},
     {"LongFewLines", kLong, 2, kLongTail},
     {"LongAllLines", kLong, 5000, std::nullopt},
     {"LongNearlyAll", kLong, 2999, std::nullopt},
-    {"LongNulNearTheEnd", kLong + std::string("\0x\ny", 4), 2, kLongTail},
-    {"LongNulNearTheStart", "a\n" + std::string("\0", 1) + kLong, 2, "a "},
+    {"LongNulNearTheEnd", kLong + std::u16string(u"\0x\ny", 4), 2, kLongTail},
+    {"LongNulNearTheStart", u"a\n" + std::u16string(u"\0", 1) + kLong, 2, u"a "},
 };
 // clang-format on
 
@@ -163,11 +165,11 @@ INSTANTIATE_TEST_SUITE_P(Table, LastLinesOfBytes, testing::ValuesIn(kLastLines),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BuildText, ALineBeforeANulIsTheLast) {
-  TextLines read(std::string("#a\n#b\n\0#c\n", 10));
+  TextLines read(std::u16string(u"#a\n#b\n\0#c\n", 10));
   TextOptions options;
   options.useComment = true;
-  options.commentStr = "#";
-  EXPECT_EQ(BuildText(read, options), "#b ");
+  options.commentStr = u"#";
+  EXPECT_EQ(BuildText(read, options), u"#b ");
 }
 
 }  // namespace

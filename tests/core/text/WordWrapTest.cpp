@@ -8,14 +8,14 @@ namespace {
 // Every character 10 pixels wide.
 class FixedWidth : public TextMeasurer {
  public:
-  int Width(std::string_view text) override { return static_cast<int>(text.size()) * 10; }
-  int Height(std::string_view) override { return 12; }
+  int Width(std::u16string_view text) override { return static_cast<int>(text.size()) * 10; }
+  int Height(std::u16string_view) override { return 12; }
 };
 
 struct WrapCase {
-  std::string paragraph;
+  std::u16string paragraph;
   int width;
-  std::vector<std::string_view> lines;
+  std::vector<std::u16string_view> lines;
 };
 
 class WrapsAParagraph : public testing::TestWithParam<WrapCase> {};
@@ -25,20 +25,22 @@ TEST_P(WrapsAParagraph, AtTheLastBlankThatFits) {
   EXPECT_EQ(WrapParagraph(measurer, GetParam().paragraph, GetParam().width), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WrapsAParagraph,
-                         testing::Values(WrapCase{"", 100, {""}}, WrapCase{"short", 100, {"short"}},
-                                         WrapCase{"one two three", 80, {"one two ", "three"}},
-                                         WrapCase{"one   two", 50, {"one   ", "two"}},
-                                         WrapCase{"abcdefghijkl", 50, {"abcde", "fghij", "kl"}},
-                                         WrapCase{"ab cdefghijkl", 50, {"ab ", "cdefg", "hijkl"}},
-                                         WrapCase{"abc", 0, {"a", "b", "c"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, WrapsAParagraph,
+    testing::Values(WrapCase{u"", 100, {u""}}, WrapCase{u"short", 100, {u"short"}},
+                    WrapCase{u"one two three", 80, {u"one two ", u"three"}},
+                    WrapCase{u"one   two", 50, {u"one   ", u"two"}},
+                    WrapCase{u"abcdefghijkl", 50, {u"abcde", u"fghij", u"kl"}},
+                    WrapCase{u"ab cdefghijkl", 50, {u"ab ", u"cdefg", u"hijkl"}},
+                    WrapCase{u"abc", 0, {u"a", u"b", u"c"}}));
 
 TEST(DisplayLines, WrapsEachParagraphOfTheShownLines) {
   FixedWidth measurer;
   DisplayLines lines;
-  lines.SetLines(TextLines("first line\r\nsecond\r\n"));
+  lines.SetLines(TextLines(u"first line\r\nsecond\r\n"));
   EXPECT_EQ(lines.ParagraphCount(), 2u);
-  EXPECT_EQ(lines.Wrap(measurer, 60), (std::vector<std::string_view>{"first ", "line", "second"}));
+  EXPECT_EQ(lines.Wrap(measurer, 60),
+            (std::vector<std::u16string_view>{u"first ", u"line", u"second"}));
   lines.Clear();
   EXPECT_EQ(lines.ParagraphCount(), 0u);
 }

@@ -23,7 +23,9 @@ TEST(WebHandOver, AWorkerAndAReaderNeverShareALine) {
     for (int i = 0; i < kResults; ++i) {
       auto result = std::make_unique<WebResult>();
       result->status = WebStatus::NewLines;
-      result->lines = TextLines("line " + std::to_string(i) + "\nsecond\n");
+      const std::string number = std::to_string(i);
+      result->lines =
+          TextLines(u"line " + std::u16string(number.begin(), number.end()) + u"\nsecond\n");
       result->lines.Lines();  // the worker splits before handing over
       slot.Put(std::move(result));
     }
@@ -33,7 +35,7 @@ TEST(WebHandOver, AWorkerAndAReaderNeverShareALine) {
   while (!done || taken == 0) {
     if (auto result = slot.Take()) {
       ASSERT_EQ(result->lines.Lines().size(), 2u);
-      EXPECT_EQ(result->lines.Lines()[1], "second");
+      EXPECT_EQ(result->lines.Lines()[1], u"second");
       ++taken;
     }
   }
