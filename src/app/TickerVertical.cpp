@@ -3,7 +3,6 @@
 #include "app/Ticker.h"
 #include "platform/DcMeasurer.h"
 #include "platform/Fonts.h"
-#include "platform/WideText.h"
 
 void TForm1::CreateVerticalLines() {
   vertical_.TimerVertLineDelay.SetOnTimer([this] { TimerVertLineDelayTimer(); });
@@ -52,7 +51,14 @@ const std::vector<std::u16string_view>& TForm1::VerticalDisplayLines() {
   if (vertical_.wrappedWidth == width) return vertical_.displayLines;
   const platform::ScopedGetDc dc(Handle());
   const platform::ScopedSelectObject font(dc.get(), vertical_.font.get());
-  platform::DcMeasurer measurer(dc.get());
+  vertical_.path = platform::TextPath::Direct;
+  for (const std::u16string_view line : ShownLines()) {
+    if (platform::PathFor(dc.get(), line) == platform::TextPath::Shaped) {
+      vertical_.path = platform::TextPath::Shaped;
+      break;
+    }
+  }
+  platform::DcMeasurer measurer(dc.get(), vertical_.path);
   vertical_.displayLines = DisplayLinesAt(measurer, width);
   vertical_.wrappedWidth = width;
   return vertical_.displayLines;
@@ -103,8 +109,10 @@ void TForm1::PaintVerticalLines(HDC target) {
        {&vertical_.labels.Label1(), &vertical_.labels.Label2()}) {
     RECT box{0, label->top, area.Width(), label->top + area.Height()};
     ::FillRect(dc, &box, background.get());
-    ::DrawTextW(dc, platform::WideOf(label->caption), platform::WideLength(label->caption), &box,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // Centred both ways in its box, as a single-line label centres its caption.
+    const SIZE size = platform::MeasureRun(dc, label->caption, vertical_.path);
+    platform::DrawRun(dc, (area.Width() - size.cx) / 2, box.top + (area.Height() - size.cy) / 2,
+                      ETO_CLIPPED, &box, label->caption, vertical_.path);
   }
   ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc, 0, 0, SRCCOPY);
 }

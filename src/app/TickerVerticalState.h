@@ -8,6 +8,7 @@
 #include "core/placement/ScreenGeometry.h"
 #include "platform/Handles.h"
 #include "platform/OffscreenCanvas.h"
+#include "platform/TextRuns.h"
 #include "platform/Timer.h"
 
 struct TickerVerticalState {
@@ -25,5 +26,7 @@ struct TickerVerticalState {
   core::Rect area;
   int wrapWidth = 0;
   platform::UniqueFont font;
+  // How the lines reach the screen in that font, decided when they are wrapped.
+  platform::TextPath path = platform::TextPath::Direct;
   platform::OffscreenCanvas canvas;
 };

@@ -9,7 +9,6 @@
 #include "platform/DcMeasurer.h"
 #include "platform/Dpi.h"
 #include "platform/SystemError.h"
-#include "platform/WideText.h"
 
 namespace {
 
@@ -168,6 +167,7 @@ void TMarquee::SetFont(const platform::FontSpec& font) {
   fontHandle_ = std::move(newFont);
   ::SetTextColor(frameDc_.get(), platform::ToColorRef(font_.color));
   animation_.InvalidateMeasures();
+  path_ = platform::PathFor(frameDc_.get(), animation_.Text());
   if (!Handle()) return;
   if (autoSizeHeight_) FitHeight();
   Redraw();
@@ -204,6 +204,7 @@ bool TMarquee::TakeScrollText(std::u16string text) {
   const bool wasActive = active_;
   SetActive(false);
   const bool changed = animation_.TakeText(std::move(text)).storedChanged;
+  path_ = platform::PathFor(frameDc_.get(), animation_.Text());
   if (autoSizeHeight_) FitHeight();
   SetActive(wasActive);
   // An inactive control shows the new text's still picture.
@@ -229,7 +230,7 @@ void TMarquee::SetBounds(int x, int y, int width, int height) {
 }
 
 int TMarquee::FittedHeight() {
-  platform::DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get(), path_);
   const int clientHeight = animation_.FitHeight(measurer);
   RECT window{};
   ::GetWindowRect(Handle(), &window);
@@ -256,7 +257,7 @@ void TMarquee::TimerTick() {
   if (Busy) return;
   Busy = true;
   try {
-    platform::DcMeasurer measurer(frameDc_.get());
+    platform::DcMeasurer measurer(frameDc_.get(), path_);
     Draw(animation_.Tick(measurer));
   } catch (...) {
     Busy = false;
@@ -267,7 +268,7 @@ void TMarquee::TimerTick() {
 
 void TMarquee::Animate(MarqueeRestart restart, MarqueePrepare prepare) {
   if (!Handle()) return;
-  platform::DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get(), path_);
   Draw(animation_.Animate(measurer, restart, prepare));
 }
 
@@ -297,14 +298,13 @@ void TMarquee::Draw(const core::MarqueeFrame& frame) {
   } else {
     // One call fills the band with Color and draws the text over it.
     ::SetBkColor(frameDc_.get(), platform::ToColorRef(color_));
-    ::ExtTextOutW(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, platform::WideOf(frame.text),
-                  static_cast<UINT>(frame.text.size()), nullptr);
+    platform::DrawRun(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, frame.text, path_);
   }
   ::BitBlt(dc, 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
 }
 
 void TMarquee::PaintStillPicture(HDC dc) {
-  platform::DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get(), path_);
   const auto still = core::StillPicture(
       measurer, animation_.Text(), ClientWidth(), ClientHeight(),
       autoCenter_ ? core::MarqueeCentering::kCentered : core::MarqueeCentering::kTop);
@@ -313,7 +313,7 @@ void TMarquee::PaintStillPicture(HDC dc) {
   ::SetBkMode(dc, OPAQUE);
   ::SetBkColor(dc, platform::ToColorRef(color_));
   ::SetTextColor(dc, platform::ToColorRef(font_.color));
-  ::TextOutW(dc, 0, still.y, platform::WideOf(still.text), platform::WideLength(still.text));
+  platform::DrawRun(dc, 0, still.y, 0, nullptr, still.text, path_);
 }
 
 // While running, a repaint shows the last frame again; the band itself changes only on ticks.
@@ -347,7 +347,7 @@ void TMarquee::OnWindowPosChanged() {
 
 std::optional<std::size_t> TMarquee::TextPositionAt(int x) {
   if (!frameDc_) return std::nullopt;
-  platform::DcMeasurer measurer(frameDc_.get());
+  platform::DcMeasurer measurer(frameDc_.get(), path_);
   return animation_.TextPositionAt(measurer, x);
 }
 

@@ -11,6 +11,7 @@
 #include "core/marquee/MarqueeAnimation.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
+#include "platform/TextRuns.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
@@ -107,6 +108,8 @@ class TMarquee : public platform::Window {
   platform::Timer timer_{50};
   platform::FontSpec font_;
   platform::UniqueFont fontHandle_;
+  // How the text reaches the canvas in this font, decided when either changes.
+  platform::TextPath path_ = platform::TextPath::Direct;
   platform::UniqueBrush colorBrush_;
   platform::UniqueMemoryDc frameDc_;  // the bitmap's canvas, also used to measure
   platform::UniqueBitmap FrameBitmap;
