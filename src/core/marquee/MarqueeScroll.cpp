@@ -4,6 +4,18 @@
 
 namespace core {
 
+namespace {
+
+// A character is one unit, or a surrogate pair, never measured or drawn in halves.
+std::size_t CharacterLength(std::u16string_view text, std::size_t at) {
+  const auto in = [&](std::size_t i, char16_t low, char16_t high) {
+    return i < text.size() && text[i] >= low && text[i] <= high;
+  };
+  return in(at, 0xD800, 0xDBFF) && in(at + 1, 0xDC00, 0xDFFF) ? 2 : 1;
+}
+
+}  // namespace
+
 void MarqueeScroll::Restart(int clientWidth) {
   x_ = clientWidth;
   next_ = 1;
@@ -56,12 +68,13 @@ std::optional<std::size_t> MarqueeScroll::TextPositionAt(int x, TextMeasurer& me
 void MarqueeScroll::DropLeft(TextMeasurer& measurer) {
   std::size_t leaving = 0;
   while (leaving < shown_.size()) {
+    const std::size_t length = CharacterLength(shown_, leaving);
     if (leaving > 0 || !firstWidth_) {
-      firstWidth_ = measurer.Width(std::u16string_view(shown_).substr(leaving, 1));
+      firstWidth_ = measurer.Width(std::u16string_view(shown_).substr(leaving, length));
     }
     if (*firstWidth_ + x_ > 0) break;
     x_ += *firstWidth_;
-    ++leaving;
+    leaving += length;
   }
   if (leaving == 0) return;
   shown_.erase(0, leaving);
@@ -76,9 +89,11 @@ void MarqueeScroll::Append(const MarqueeStepContext& context) {
     if (!shownWidth_) shownWidth_ = context.measurer.Width(shown_);
     if (*shownWidth_ + x_ >= context.clientWidth) break;
     if (shown_.empty()) firstWidth_.reset();
-    shown_ += text[next_ - 1];
+    const std::size_t length = CharacterLength(text, next_ - 1);
+    shown_.append(text.substr(next_ - 1, length));
     shownWidth_.reset();
-    if (++next_ <= text.size()) continue;
+    next_ += length;
+    if (next_ <= text.size()) continue;
     // Wrapping a text without width would append forever.
     if (!context.continuous || context.WholeWidth() <= 0) break;
     next_ = 1;

@@ -81,7 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{kScroll, u"abcdefghijklmnopqrst", 35, false, 4, {u"efghijklmn", 0}},
         // Continuous: the start follows the end without a gap.
         FrameCase{kScroll, u"abc", 1, true, 31, {u"abca", 69}},
-        FrameCase{kScroll, u"abc", 1, true, 110, {u"bcabcabcab", 0}}));
+        FrameCase{kScroll, u"abc", 1, true, 110, {u"bcabcabcab", 0}},
+        // A character beyond the first plane comes and goes whole, never half a surrogate pair.
+        FrameCase{kScroll, u"\U0001F600bc", 1, false, 1, {u"\U0001F600", 99}},
+        FrameCase{kScroll, u"\U0001F600bc", 1, false, 110, {u"\U0001F600bc", -10}}));
 
 INSTANTIATE_TEST_SUITE_P(
     BounceLongText, MarqueeFrames,
