@@ -7,78 +7,66 @@
 #include <string>
 
 #include "ProgramOnSettings.h"
+#include "platform/Fonts.h"
 
 using namespace testing_support;
 
 namespace {
 
-// The line height of the bar's default font at `dpi`, as this machine's fonts give it.
-int FontHeightAt(int dpi) {
-  const HFONT font = ::CreateFontA(-::MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
-                                   DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-  const HDC dc = ::CreateCompatibleDC(nullptr);
-  const HGDIOBJ old = ::SelectObject(dc, font);
-  TEXTMETRICA metrics{};
-  ::GetTextMetricsA(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::DeleteObject(font);
-  return metrics.tmHeight;
+// The line height of `font` (0: the window's own) in a device context of `window`.
+SIZE TextExtentIn(HWND window, const std::string& text, HFONT font) {
+  const platform::ScopedGetDc dc(window);
+  const platform::ScopedSelectObject selected(dc.get(), font);
+  SIZE extent{};
+  ::GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+  return extent;
 }
 
-// Each label's, check box's and radio button's text fits its control at the control's font.
+int BarFontHeightAt(int dpi) {
+  return TextExtentIn(nullptr, "X", platform::CreatePointFont("MS Sans Serif", 12, dpi).get()).cy;
+}
+
+// The labels, check boxes and radio buttons whose text does not fit their control.
 std::string ClippedLabels(HWND dialog) {
   std::string clipped;
   for (HWND control = ::GetWindow(dialog, GW_CHILD); control;
        control = ::GetWindow(control, GW_HWNDNEXT)) {
-    char className[16] = {};
-    ::GetClassNameA(control, className, sizeof className);
-    const LONG type = ::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
-    const bool box = ::lstrcmpiA(className, "Button") == 0 &&
-                     (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
-    if (!box && ::lstrcmpiA(className, "Static") != 0) continue;
-    char text[256] = {};
+    char name[16] = {}, text[256] = {};
+    ::GetClassNameA(control, name, sizeof name);
     ::GetWindowTextA(control, text, sizeof text);
+    const LONG type = ::GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool box =
+        ::lstrcmpiA(name, "Button") == 0 && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
+    if (!box && ::lstrcmpiA(name, "Static") != 0) continue;
     std::string shown(text);
     std::erase(shown, '&');
-    const HDC dc = ::GetDC(control);
-    const HGDIOBJ old =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    ::GetTextExtentPoint32A(dc, shown.data(), static_cast<int>(shown.size()), &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    RECT client{};
-    ::GetClientRect(control, &client);
-    const int room = client.right - (box ? ::GetSystemMetrics(SM_CXMENUCHECK) : 0);
-    if (extent.cx > room || extent.cy > client.bottom) clipped += "\"" + shown + "\" ";
+    const auto font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
+    const SIZE extent = TextExtentIn(control, shown, font);
+    const RECT room = BoundsOf(control);
+    const int width = room.right - room.left - (box ? ::GetSystemMetrics(SM_CXMENUCHECK) : 0);
+    if (extent.cx > width || extent.cy > room.bottom - room.top) clipped += "\"" + shown + "\" ";
   }
   return clipped;
 }
 
-class ProgramAt144Dpi : public ProgramOnSettings {};
+using ProgramAt144Dpi = ProgramOnSettings;
 
 TEST_F(ProgramAt144Dpi, TheBarItsStripAndItsDialogAreOneAndAHalfTimesAsLarge) {
-  HDC screen = ::GetDC(nullptr);
-  ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), 144) << "not run in a prefix set to 144 DPI";
-  ::ReleaseDC(nullptr, screen);
+  ASSERT_EQ(BarFontHeightAt(0), BarFontHeightAt(144)) << "not in a prefix set to 144 DPI";
   auto program = Start("Frame=1\r\n");
   HWND bar = program->WaitForBar();
   ASSERT_NE(bar, nullptr);
   // The text and the marquee's 2-pixel margin, and the 6 pixels of the frame, at 96 DPI.
-  const int at96 = FontHeightAt(96) + 2 + 6;
-  EXPECT_TRUE(WaitUntil([&] {
-    const RECT bounds = BoundsOf(bar);
-    return std::abs(bounds.bottom - bounds.top - at96 * 3 / 2) <= 2;
-  })) << "at 96 DPI: "
-      << at96 << ", now: " << BoundsOf(bar).bottom - BoundsOf(bar).top;
+  const int at96 = BarFontHeightAt(96) + 2 + 6;
+  const auto height = [&] { return BoundsOf(bar).bottom - BoundsOf(bar).top; };
+  EXPECT_TRUE(WaitUntil([&] { return std::abs(height() - at96 * 3 / 2) <= 2; }))
+      << "at 96 DPI: " << at96 << ", now: " << height();
   RECT marquee{};
   ::GetClientRect(::FindWindowExA(bar, nullptr, "TMarquee", nullptr), &marquee);
-  EXPECT_EQ(marquee.bottom, FontHeightAt(144) + 2) << "the font is not drawn at 144 DPI";
+  EXPECT_EQ(marquee.bottom, BarFontHeightAt(144) + 2) << "the font is not made for 144 DPI";
 
   ::PostMessageA(bar, WM_COMMAND, CMD_MINIMIZE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return BoundsOf(bar).bottom - BoundsOf(bar).top == 3; }));
-
+  EXPECT_TRUE(WaitUntil([&] { return height() == 3; })) << "the strip";
   ::PostMessageA(bar, WM_COMMAND, CMD_OPTIONS, 0);
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil(
