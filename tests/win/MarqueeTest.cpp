@@ -105,6 +105,19 @@ TEST_F(MarqueeTest, TextEntersFromTheRightAndMovesLeftByTheStep) {
   EXPECT_EQ(marquee->CurrentOutput().substr(0, 1), u"W");
 }
 
+TEST_F(MarqueeTest, CharactersTheFontLacksAreDrawnByTheSystemsFallback) {
+  const auto drawn = [&](const std::u16string& text) {
+    marquee->SetScrollText(text);
+    Pump(100);
+    return CaptureScreen(BoundsOf(marquee->Handle()));
+  };
+  // Chinese in a font without it (Tahoma has it linked), against characters that no font has.
+  platform::FontSpec font = marquee->Font();
+  font.name = "MS Sans Serif";
+  marquee->SetFont(font);
+  EXPECT_NE(drawn(u"\u4E2D\u6587\u5B57"), drawn(u"\uE000\uE001\uE002"));
+}
+
 TEST_F(MarqueeTest, DisablingKeepsTheFrameAndEnablingContinuesFromIt) {
   marquee->SetScrollText(u"Paused text");
   marquee->SetActive(true);
