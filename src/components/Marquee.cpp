@@ -167,6 +167,7 @@ void TMarquee::SetFont(const platform::FontSpec& font) {
   fontHandle_ = std::move(newFont);
   ::SetTextColor(frameDc_.get(), platform::ToColorRef(font_.color));
   animation_.InvalidateMeasures();
+  shapedFrame_.Forget();
   path_ = platform::PathFor(frameDc_.get(), animation_.Text());
   if (!Handle()) return;
   if (autoSizeHeight_) FitHeight();
@@ -298,7 +299,8 @@ void TMarquee::Draw(const core::MarqueeFrame& frame) {
   } else {
     // One call fills the band with Color and draws the text over it.
     ::SetBkColor(frameDc_.get(), platform::ToColorRef(color_));
-    platform::DrawRun(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, frame.text, path_);
+    platform::DrawRun(frameDc_.get(), frame.x, 0, ETO_OPAQUE, &band, frame.text, path_,
+                      &shapedFrame_);
   }
   ::BitBlt(dc, 0, BandTop(), bandWidth_, bandHeight_, frameDc_.get(), 0, 0, SRCCOPY);
 }

@@ -115,6 +115,8 @@ class TMarquee : public platform::Window {
   platform::UniqueBitmap FrameBitmap;
   HGDIOBJ originalBitmap_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
+  // Of frameDc_ in fontHandle_: declared after them, so that it goes before them.
+  platform::ShapedRunCache shapedFrame_;
   int bandWidth_ = 0;
   int bandHeight_ = 0;
 

@@ -78,14 +78,43 @@ std::optional<SIZE> ShapedExtent(HDC dc, std::u16string_view text) noexcept try 
   return std::nullopt;
 }
 
-bool DrawShaped(HDC dc, int x, int y, UINT options, const RECT* rect,
-                std::u16string_view text) noexcept try {
-  const UniqueAnalysis analysis = Analyse(dc, text);
+}  // namespace
+
+struct ShapedRunCache::Kept {
+  std::u16string text;
+  UniqueAnalysis analysis;
+};
+
+ShapedRunCache::ShapedRunCache() = default;
+ShapedRunCache::~ShapedRunCache() = default;
+
+void ShapedRunCache::Forget() noexcept {
+  kept.reset();
+}
+
+namespace {
+
+bool DrawShaped(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text,
+                ShapedRunCache* cache) noexcept try {
+  UniqueAnalysis made;
+  SCRIPT_STRING_ANALYSIS analysis = nullptr;
+  if (cache && cache->kept && cache->kept->text == text) {
+    analysis = cache->kept->analysis.get();
+  } else {
+    made = Analyse(dc, text);
+    analysis = made.get();
+    if (analysis && cache) {
+      cache->kept = std::make_unique<ShapedRunCache::Kept>(
+          ShapedRunCache::Kept{std::u16string(text), std::move(made)});
+    }
+  }
   if (!analysis) return false;
   // Uniscribe draws item by item; one fill under all of them, as ExtTextOutW makes it.
   if (options & ETO_OPAQUE) ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, rect, nullptr, 0, nullptr);
-  return SUCCEEDED(usp10::ScriptStringOut(analysis.get(), x, y, options & ETO_CLIPPED, rect));
+  return SUCCEEDED(usp10::ScriptStringOut(analysis, x, y, options & ETO_CLIPPED, rect));
 } catch (...) {
+  // Whatever was kept may be half made: the next frame shapes its text anew.
+  if (cache) cache->Forget();
   return false;
 }
 
@@ -105,8 +134,8 @@ SIZE MeasureRun(HDC dc, std::u16string_view text, TextPath path) noexcept {
 }
 
 void DrawRun(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text,
-             TextPath path) noexcept {
-  if (path == TextPath::Shaped && DrawShaped(dc, x, y, options, rect, text)) return;
+             TextPath path, ShapedRunCache* cache) noexcept {
+  if (path == TextPath::Shaped && DrawShaped(dc, x, y, options, rect, text, cache)) return;
   ::ExtTextOutW(dc, x, y, options, rect, Wide(text), static_cast<UINT>(Length(text)), nullptr);
 }
 

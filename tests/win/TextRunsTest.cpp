@@ -22,16 +22,25 @@ struct FontDc {
   platform::ScopedSelectObject selected{dc.get(), font.get()};
 };
 
-// On a new bitmap's black, under the white background that only ETO_OPAQUE puts there.
-std::vector<DWORD> Ink(std::u16string_view text, TextPath path) {
-  const FontDc canvas(kWestern);
-  void* bits = nullptr;
+// A bitmap's black, under the white background that only ETO_OPAQUE puts there.
+struct Canvas : FontDc {
+  Canvas() : FontDc(kWestern) {}
+  std::vector<DWORD> Ink(std::u16string_view text, TextPath path,
+                         platform::ShapedRunCache* cache = nullptr) {
+    std::fill(bits, bits + kBand.right * kBand.bottom, 0);
+    platform::DrawRun(dc.get(), 2, 2, ETO_OPAQUE | ETO_CLIPPED, &kBand, text, path, cache);
+    ::GdiFlush();
+    return {bits, bits + kBand.right * kBand.bottom};
+  }
   BITMAPINFO info{{sizeof(BITMAPINFOHEADER), kBand.right, -kBand.bottom, 1, 32, BI_RGB}};
-  platform::UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  platform::ScopedSelectObject selected(canvas.dc.get(), dib.get());
-  platform::DrawRun(canvas.dc.get(), 2, 2, ETO_OPAQUE | ETO_CLIPPED, &kBand, text, path);
-  ::GdiFlush();
-  return {static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + kBand.right * kBand.bottom};
+  DWORD* bits = nullptr;
+  platform::UniqueBitmap dib{::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                                reinterpret_cast<void**>(&bits), nullptr, 0)};
+  platform::ScopedSelectObject drawnOn{dc.get(), dib.get()};
+};
+
+std::vector<DWORD> Ink(std::u16string_view text, TextPath path) {
+  return Canvas().Ink(text, path);
 }
 
 struct Row {
@@ -68,6 +77,13 @@ TEST(TextRuns, TheFallbackDrawsGlyphsAndAnEmptyShapedRunIsDrawnByGdi) {
   EXPECT_NE(chinese, Ink(u"\uE000\uE000", TextPath::Shaped)) << "boxes of no font";
   EXPECT_NE(chinese, Ink(u"??", TextPath::Direct));
   EXPECT_EQ(Ink(u"", TextPath::Shaped), Ink(u" ", TextPath::Direct));
+}
+
+TEST(TextRuns, ACachedShapingServesOnlyTheSameText) {
+  Canvas canvas;
+  platform::ShapedRunCache cache;
+  canvas.Ink(u"中文", TextPath::Shaped, &cache);
+  EXPECT_EQ(canvas.Ink(u"文中", TextPath::Shaped, &cache), canvas.Ink(u"文中", TextPath::Shaped));
 }
 
 }  // namespace
