@@ -1,5 +1,7 @@
 // The vertical mode, line by line, and the pause over either mode.
 
+#include <algorithm>
+
 #include "app/Ticker.h"
 #include "platform/DcMeasurer.h"
 #include "platform/Fonts.h"
@@ -51,13 +53,11 @@ const std::vector<std::u16string_view>& TForm1::VerticalDisplayLines() {
   if (vertical_.wrappedWidth == width) return vertical_.displayLines;
   const platform::ScopedGetDc dc(Handle());
   const platform::ScopedSelectObject font(dc.get(), vertical_.font.get());
-  vertical_.path = platform::TextPath::Direct;
-  for (const std::u16string_view line : ShownLines()) {
-    if (platform::PathFor(dc.get(), line) == platform::TextPath::Shaped) {
-      vertical_.path = platform::TextPath::Shaped;
-      break;
-    }
-  }
+  const std::vector<std::u16string_view>& lines = ShownLines();
+  const bool shaped = std::any_of(lines.begin(), lines.end(), [&](std::u16string_view line) {
+    return platform::PathFor(dc.get(), line) == platform::TextPath::Shaped;
+  });
+  vertical_.path = shaped ? platform::TextPath::Shaped : platform::TextPath::Direct;
   platform::DcMeasurer measurer(dc.get(), vertical_.path);
   vertical_.displayLines = DisplayLinesAt(measurer, width);
   vertical_.wrappedWidth = width;

@@ -39,20 +39,17 @@ Sequence ReadSequence(const unsigned char* at, std::size_t left) {
   std::uint32_t point = 0;
   unsigned char low = 0x80;
   unsigned char high = 0xBF;
-  if (lead < 0xC2) {
-    return {};
-  } else if (lead < 0xE0) {
+  if (lead < 0xC2 || lead >= 0xF5) return {};
+  if (lead < 0xE0) {
     length = 2, point = lead & 0x1F;
   } else if (lead < 0xF0) {
     length = 3, point = lead & 0x0F;
     if (lead == 0xE0) low = 0xA0;
     if (lead == 0xED) high = 0x9F;
-  } else if (lead < 0xF5) {
+  } else {
     length = 4, point = lead & 0x07;
     if (lead == 0xF0) low = 0x90;
     if (lead == 0xF4) high = 0x8F;
-  } else {
-    return {};
   }
   if (left < 2 || at[1] < low || at[1] > high) return {};
   point = (point << 6) | (at[1] & 0x3F);
@@ -99,7 +96,9 @@ std::size_t AsciiStart(std::uint64_t word) {
 Walk AppendUtf8(std::string_view bytes, std::u16string& out, Malformed malformed) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
-  std::array<char16_t, kDecodePiece + 8> piece;
+  // Left uninitialized: each unit is written before it is read, and clearing it would cost a
+  // walk of its own.
+  std::array<char16_t, kDecodePiece + 8> piece;  // NOLINT(cppcoreguidelines-pro-type-member-init)
   std::size_t at = 0;
   std::size_t written = 0;
   bool ended = false;
