@@ -232,7 +232,8 @@ void TMarquee::SetBounds(int x, int y, int width, int height) {
 
 int TMarquee::FittedHeight() {
   platform::DcMeasurer measurer(frameDc_.get(), path_);
-  const int clientHeight = animation_.FitHeight(measurer);
+  const int clientHeight = animation_.FitHeight(
+      measurer, core::ScaledPixels(core::kFitHeightMargin, platform::DpiOf(parent_)));
   RECT window{};
   ::GetWindowRect(Handle(), &window);
   return clientHeight + (window.bottom - window.top) - ClientHeight();

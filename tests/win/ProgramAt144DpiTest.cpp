@@ -63,7 +63,7 @@ TEST_F(ProgramAt144Dpi, TheBarItsStripAndItsDialogAreOneAndAHalfTimesAsLarge) {
       << "at 96 DPI: " << at96 << ", now: " << height();
   RECT marquee{};
   ::GetClientRect(::FindWindowExA(bar, nullptr, "TMarquee", nullptr), &marquee);
-  EXPECT_EQ(marquee.bottom, BarFontHeightAt(144) + 2) << "the font is not made for 144 DPI";
+  EXPECT_EQ(marquee.bottom, BarFontHeightAt(144) + 3) << "the font and margin at 144 DPI";
 
   ::PostMessageA(bar, WM_COMMAND, CMD_MINIMIZE, 0);
   EXPECT_TRUE(WaitUntil([&] { return height() == 3; })) << "the strip";

@@ -82,9 +82,9 @@ MarqueeFrame MarqueeAnimation::Animate(TextMeasurer& measurer, MarqueeRestart re
   return frame;
 }
 
-int MarqueeAnimation::FitHeight(TextMeasurer& measurer) {
-  if (text_.empty()) return core::FitHeight(measurer, text_);
-  return measures_.TextHeight(measurer, text_) + kFitHeightMargin;
+int MarqueeAnimation::FitHeight(TextMeasurer& measurer, int margin) {
+  if (text_.empty()) return core::FitHeight(measurer, text_, margin);
+  return measures_.TextHeight(measurer, text_) + margin;
 }
 
 std::optional<std::size_t> MarqueeAnimation::TextPositionAt(TextMeasurer& measurer, int x) const {

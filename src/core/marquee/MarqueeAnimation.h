@@ -12,6 +12,7 @@
 #include "core/marquee/MarqueeBounce.h"
 #include "core/marquee/MarqueeScroll.h"
 #include "core/marquee/MarqueeStep.h"
+#include "core/marquee/MarqueeText.h"
 #include "core/marquee/MarqueeTextMeasurer.h"
 
 #include <cstddef>
@@ -80,8 +81,9 @@ class MarqueeAnimation {
 
   // Height of the band as of the last prepare (the bitmap's height).
   int BandHeight() const { return bandHeight_; }
-  // Client height for `AutoSizeHeight`, from the kept whole-text height.
-  int FitHeight(TextMeasurer& measurer);
+  // Client height for `AutoSizeHeight`, from the kept whole-text height; the margin is
+  // kFitHeightMargin at the monitor's density.
+  int FitHeight(TextMeasurer& measurer, int margin = kFitHeightMargin);
 
   // The 0-based index in the text of the character drawn at client `x`: in the running scroll,
   // or in the still picture before the first tick. nullopt where no character is drawn, and

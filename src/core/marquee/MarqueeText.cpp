@@ -55,8 +55,8 @@ bool IsRefusedControlCode(char code) {
   return code != '\0' && static_cast<unsigned char>(code) < kFirstPrintable;
 }
 
-int FitHeight(TextMeasurer& measurer, std::u16string_view text) {
-  return measurer.Height(text.empty() ? std::u16string_view(u"Xg") : text) + kFitHeightMargin;
+int FitHeight(TextMeasurer& measurer, std::u16string_view text, int margin) {
+  return measurer.Height(text.empty() ? std::u16string_view(u"Xg") : text) + margin;
 }
 
 int BandTop(int clientHeight, int bandHeight, MarqueeCentering centering) {

@@ -23,7 +23,7 @@ void StripCodesInPlace(std::u16string& text, char newControlCode);
 bool IsRefusedControlCode(char code);
 
 // Client height that fits the text (`AutoSizeHeight`); an empty text measures as "Xg".
-int FitHeight(TextMeasurer& measurer, std::u16string_view text);
+int FitHeight(TextMeasurer& measurer, std::u16string_view text, int margin = kFitHeightMargin);
 
 // Top of a band of bandHeight pixels in the client area, centred when asked (may be negative).
 int BandTop(int clientHeight, int bandHeight, MarqueeCentering centering);
