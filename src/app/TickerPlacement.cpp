@@ -72,11 +72,9 @@ int TForm1::Dpi() const {
 void TForm1::OnDpiChanged(const RECT& suggested) {
   ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  Marquee1->SetFont(BarFont());
-  RestackVerticalLines();
-  ApplyHeightRule();
+  ApplyFont();
+  // The indents of the layout follow the density even where the height stays.
   FormResize();
-  if (!IsFloating()) Redock();
 }
 
 int TForm1::BarHeight() {

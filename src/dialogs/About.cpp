@@ -50,18 +50,12 @@ TAboutBox::TAboutBox(BarOperations& bar)
       font_(platform::CreateDialogFont(dpi_)),
       boldFont_(BoldVariant(font_.get())) {
   const AboutTexts texts = bar.About();
-  platform::WindowPlacement placement;
-  placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  const SIZE outer = platform::WindowSizeFor(platform::Scaled(kClientWidth, dpi_),
-                                             platform::Scaled(kClientHeight, dpi_), placement.style,
-                                             placement.exStyle, dpi_);
+  platform::WindowPlacement placement =
+      platform::FixedDialogPlacement(kClientWidth, kClientHeight, dpi_);
   // Created on the bar's monitor, so that the controls take its density.
   const core::Rect barBounds = platform::WindowBounds(bar.BarWindow());
   placement.x = barBounds.left;
   placement.y = barBounds.top;
-  placement.width = outer.cx;
-  placement.height = outer.cy;
   placement.parent = bar.BarWindow();
   CreateHandle({.name = "TAboutBox", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                "About " + texts.product, placement);

@@ -60,18 +60,12 @@ TSourcesForm::TSourcesForm(BarOperations& bar, HWND owner)
       dpi_(platform::DpiOf(owner)),
       font_(platform::CreateDialogFont(dpi_)),
       sources_(bar.Sources()) {
-  platform::WindowPlacement placement;
-  placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  const SIZE outer = platform::WindowSizeFor(platform::Scaled(kClientWidth, dpi_),
-                                             platform::Scaled(kClientHeight, dpi_), placement.style,
-                                             placement.exStyle, dpi_);
+  platform::WindowPlacement placement =
+      platform::FixedDialogPlacement(kClientWidth, kClientHeight, dpi_);
   RECT over{};
   ::GetWindowRect(owner, &over);
   placement.x = over.left + platform::Scaled(20, dpi_);
   placement.y = over.top + platform::Scaled(20, dpi_);
-  placement.width = outer.cx;
-  placement.height = outer.cy;
   placement.parent = owner;
   CreateHandle({.name = "TSourcesForm", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                kTitle, placement);

@@ -7,13 +7,16 @@
 namespace platform {
 namespace {
 
-std::wstring Wide(std::string_view bytes, UINT codePage) {
+// Straight into the string that keeps the text: a large file is decoded without a copy aside.
+template <typename WideString>
+WideString Wide(std::string_view bytes, UINT codePage) {
   if (bytes.empty()) return {};
   const int size = static_cast<int>(bytes.size());
   const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
+  WideString wide(static_cast<std::size_t>(length), 0);
+  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(wide.data()),
+                        length);
   return wide;
 }
 
@@ -40,26 +43,18 @@ unsigned SystemCodePage() {
 
 std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage) {
   if (bytes.empty()) return {};
-  const UINT page = codePage != 0 && IsCodePage(codePage) ? codePage : CP_ACP;
-  const int size = static_cast<int>(bytes.size());
-  const int length = ::MultiByteToWideChar(page, 0, bytes.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  // Straight into the text: a large file is decoded without a copy aside.
-  std::u16string text(static_cast<std::size_t>(length), u'\0');
-  ::MultiByteToWideChar(page, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()),
-                        length);
-  return text;
+  return Wide<std::u16string>(bytes, codePage != 0 && IsCodePage(codePage) ? codePage : CP_ACP);
 }
 
 std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage) {
   if (bytes.empty()) return std::string();
-  const std::wstring wide = Wide(bytes, codePage);
+  const auto wide = Wide<std::wstring>(bytes, codePage);
   if (wide.empty()) return std::nullopt;
   return Narrow(wide, CP_UTF8, 0, nullptr);
 }
 
 std::string Utf8ToCodePage(std::string_view utf8) {
-  return Narrow(Wide(utf8, CP_UTF8), CP_ACP, WC_NO_BEST_FIT_CHARS, "?");
+  return Narrow(Wide<std::wstring>(utf8, CP_UTF8), CP_ACP, WC_NO_BEST_FIT_CHARS, "?");
 }
 
 }  // namespace platform

@@ -17,8 +17,6 @@ Function User32Function(const char* name) {
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 }  // namespace
@@ -37,41 +35,20 @@ int DpiOf(HWND window) {
   return SystemDpi();
 }
 
-int SystemMetricAt(int index, int dpi) {
-  static const auto forDpi =
-      User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
-  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
-  return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
-}
-
 LOGFONTA MessageFontAt(int dpi) {
-  static const auto forDpi =
-      User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSA metrics{};
   // Without the padded border width, which systems before Vista do not know.
   metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-  if (forDpi) {
-    // This one wants the structure whole, with the padded border width.
-    NONCLIENTMETRICSW wide{};
-    wide.cbSize = sizeof wide;
-    if (forDpi(SPI_GETNONCLIENTMETRICS, wide.cbSize, &wide, 0, static_cast<UINT>(dpi)) &&
-        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-      // The face in the code page, the size at the density asked for.
-      LOGFONTA font = metrics.lfMessageFont;
-      font.lfHeight = wide.lfMessageFont.lfHeight;
-      font.lfWidth = wide.lfMessageFont.lfWidth;
-      return font;
-    }
-  }
+  const int systemDpi = SystemDpi();
   LOGFONTA font{};
   if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
     font = metrics.lfMessageFont;
   } else {
     ::lstrcpynA(font.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
-    font.lfHeight = -::MulDiv(8, SystemDpi(), 72);
+    font.lfHeight = -::MulDiv(8, systemDpi, 72);
   }
   // The system gives it at its own density.
-  font.lfHeight = ::MulDiv(font.lfHeight, dpi, SystemDpi());
+  font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi);
   return font;
 }
 

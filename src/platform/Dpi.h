@@ -13,8 +13,6 @@ namespace platform {
 int SystemDpi();
 // The density of the monitor `window` is on.
 int DpiOf(HWND window);
-// The size of a system metric (SM_CXSMICON...) at `dpi`.
-int SystemMetricAt(int index, int dpi);
 // The system's message font, the dialogs' font, at `dpi`.
 LOGFONTA MessageFontAt(int dpi);
 // The outer size of a window with a client area `width` x `height` and these styles at `dpi`.

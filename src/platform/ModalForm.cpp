@@ -2,8 +2,20 @@
 
 #include "platform/Application.h"
 #include "platform/CommonControlsLibrary.h"
+#include "platform/Dpi.h"
 
 namespace platform {
+
+WindowPlacement FixedDialogPlacement(int clientWidth, int clientHeight, int dpi) {
+  WindowPlacement placement;
+  placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  placement.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  const SIZE outer = WindowSizeFor(Scaled(clientWidth, dpi), Scaled(clientHeight, dpi),
+                                   placement.style, placement.exStyle, dpi);
+  placement.width = outer.cx;
+  placement.height = outer.cy;
+  return placement;
+}
 
 ModalForm::ModalForm() {
   // The tab control and the spin fields' buttons are common controls.

@@ -5,6 +5,10 @@
 
 namespace platform {
 
+// A dialog of fixed size with a caption and a close box, its client area given at 96 DPI and
+// sized for `dpi`; the caller places it and names its parent.
+WindowPlacement FixedDialogPlacement(int clientWidth, int clientHeight, int dpi);
+
 class ModalForm : public Window {
  public:
   // Shows the window and handles messages until EndModal; returns its result. Ends as a

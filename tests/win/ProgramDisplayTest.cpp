@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,88 +75,94 @@ INSTANTIATE_TEST_SUITE_P(Table, ProgramLogo, testing::Values(false, true),
                            return info.param ? "AtTheRight" : "AtTheLeft";
                          });
 
-using ProgramVertical = ProgramOnSettings;
+// The vertical mode on a file of lines, a line every 400 ms sliding in in one step, so that the
+// band in the bar's middle shows nothing but whole lines.
+class ProgramVertical : public ProgramOnSettings {
+ protected:
+  void TearDown() override {
+    if (program_) Exit(*program_, bar_);
+    ProgramOnSettings::TearDown();
+    ::DeleteFileA(file_.c_str());
+  }
+  void StartOn(const std::string& text, LONG halfWidth) {
+    WriteWholeFile(file_, text);
+    program_ =
+        Start("File=" + file_ + "\r\nVertical=1\r\nVertLineDelay=400\r\nVertScrollAmount=100\r\n");
+    bar_ = program_->WaitForBar();
+    ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar_); }));
+    const RECT bounds = BoundsOf(bar_);
+    middle_ = {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    band_ = {middle_.x - halfWidth, bounds.top, middle_.x + halfWidth, bounds.bottom};
+  }
+  // The band's picture; empty while it shows no text.
+  std::vector<COLORREF> Line() const {
+    std::vector<COLORREF> pixels = CaptureScreen(band_);
+    if (std::count_if(pixels.begin(), pixels.end(), IsNearlyMaroon) <= 20) pixels.clear();
+    return pixels;
+  }
+  // The first `count` pictures the band shows in turn, each different from the one before.
+  std::vector<std::vector<COLORREF>> LinesInTurn(std::size_t count) const {
+    std::vector<std::vector<COLORREF>> lines;
+    EXPECT_TRUE(WaitUntil([&] {
+      std::vector<COLORREF> now = Line();
+      if (!now.empty() && (lines.empty() || now != lines.back())) lines.push_back(std::move(now));
+      return lines.size() == count;
+    })) << "lines seen: "
+        << lines.size();
+    lines.resize(count);
+    return lines;
+  }
+
+  POINT middle_{};
+
+ private:
+  const std::string file_ = TempFilePath("driftline-lines.txt");
+  std::unique_ptr<RunningProgram> program_;
+  HWND bar_ = nullptr;
+  RECT band_{};
+};
 
 TEST_F(ProgramVertical, EachLineComesInTurnAndADoubleClickHoldsTheBandUntilTheNext) {
-  const std::string file = TempFilePath("driftline-lines.txt");
-  WriteWholeFile(file, "First line\r\nSecond line\r\nThird line\r\n");
-  // A slide of one step: the band shows nothing but whole lines.
-  auto program =
-      Start("File=" + file + "\r\nVertical=1\r\nVertLineDelay=400\r\nVertScrollAmount=100\r\n");
-  HWND bar = program->WaitForBar();
-  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
-  const RECT bounds = BoundsOf(bar);
-  const LONG middle = (bounds.left + bounds.right) / 2;
-  const RECT band{middle - 150, bounds.top, middle + 150, bounds.bottom};
-  const auto line = [&] {
-    const std::vector<COLORREF> pixels = CaptureScreen(band);
-    return std::count_if(pixels.begin(), pixels.end(), IsNearlyMaroon) > 20
-               ? pixels
-               : std::vector<COLORREF>{};
-  };
-  std::vector<std::vector<COLORREF>> lines;
-  ASSERT_TRUE(WaitUntil([&] {
-    std::vector<COLORREF> now = line();
-    if (!now.empty() && (lines.empty() || now != lines.back())) lines.push_back(std::move(now));
-    return lines.size() == 4;
-  })) << "lines seen: "
-      << lines.size();
+  ASSERT_NO_FATAL_FAILURE(StartOn("First line\r\nSecond line\r\nThird line\r\n", 150));
+  const std::vector<std::vector<COLORREF>> lines = LinesInTurn(4);
+  ASSERT_FALSE(lines[3].empty());
   EXPECT_NE(lines[0], lines[1]);
   EXPECT_NE(lines[1], lines[2]);
   EXPECT_EQ(lines[3], lines[0]) << "after the third line, the first again";
 
-  const POINT at{middle, (bounds.top + bounds.bottom) / 2};
-  ClickAt(at);
-  ClickAt(at);
+  ClickAt(middle_);
+  ClickAt(middle_);
   // Paused once the band stays as it is for longer than a line delay.
   std::vector<COLORREF> held;
   ASSERT_TRUE(WaitUntil([&] {
-    held = line();
+    held = Line();
     ::Sleep(450);
-    return line() == held;
+    return Line() == held;
   }));
   for (int i = 0; i < 8; ++i) {  // two line delays
     ::Sleep(100);
-    ASSERT_EQ(line(), held) << "paused";
+    ASSERT_EQ(Line(), held) << "paused";
   }
-  ClickAt(at);
-  ClickAt(at);
-  EXPECT_TRUE(WaitUntil([&] { return line() != held; }, 3000)) << "resumed";
-  Exit(*program, bar);
-  ::DeleteFileA(file.c_str());
+  ClickAt(middle_);
+  ClickAt(middle_);
+  EXPECT_TRUE(WaitUntil([&] { return Line() != held; }, 3000)) << "resumed";
 }
 
 // A UTF-8 file in four scripts is drawn as written: its line looks neither like the question
 // marks a code page would leave nor like characters that no font has.
 TEST_F(ProgramVertical, AUtf8FileInFourScriptsShowsEveryCharacter) {
-  const std::string file = TempFilePath("driftline-scripts.txt");
-  WriteWholeFile(
-      file,
-      "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
-      "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\r\n"
-      "????? ????? ???? ???\r\n"
-      "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
-      "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xEE\x80\x80\xEE\x80\x81\xEE\x80\x82\r\n");
-  auto program =
-      Start("File=" + file + "\r\nVertical=1\r\nVertLineDelay=400\r\nVertScrollAmount=100\r\n");
-  HWND bar = program->WaitForBar();
-  ASSERT_TRUE(WaitUntil([&] { return DockedAtTheTop(bar); }));
-  const RECT bounds = BoundsOf(bar);
-  const LONG middle = (bounds.left + bounds.right) / 2;
-  const RECT band{middle - 250, bounds.top, middle + 250, bounds.bottom};
-  std::vector<std::vector<COLORREF>> lines;
-  ASSERT_TRUE(WaitUntil([&] {
-    std::vector<COLORREF> now = CaptureScreen(band);
-    if (std::count_if(now.begin(), now.end(), IsNearlyMaroon) < 20) return false;
-    if (lines.empty() || now != lines.back()) lines.push_back(std::move(now));
-    return lines.size() == 4;
-  })) << "lines seen: "
-      << lines.size();
+  ASSERT_NO_FATAL_FAILURE(
+      StartOn("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+              "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\r\n"
+              "????? ????? ???? ???\r\n"
+              "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C "
+              "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xEE\x80\x80\xEE\x80\x81\xEE\x80\x82\r\n",
+              250));
+  const std::vector<std::vector<COLORREF>> lines = LinesInTurn(4);
+  ASSERT_FALSE(lines[3].empty());
   EXPECT_EQ(lines[3], lines[0]) << "the three lines in turn";
   EXPECT_NE(lines[0], lines[1]) << "question marks";
   EXPECT_NE(lines[0], lines[2]) << "the Chinese characters are not drawn";
-  Exit(*program, bar);
-  ::DeleteFileA(file.c_str());
 }
 
 }  // namespace
