@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -49,6 +51,34 @@ std::string ClippedLabels(HWND dialog) {
   return clipped;
 }
 
+// How far right of the tab control's edge the visible page's leftmost control starts.
+LONG PageMargin(HWND dialog) {
+  HWND tabs = ::FindWindowExA(dialog, nullptr, "SysTabControl32", nullptr);
+  const RECT page = BoundsOf(tabs);
+  LONG left = LONG_MAX;
+  for (HWND control = ::GetWindow(dialog, GW_CHILD); control;
+       control = ::GetWindow(control, GW_HWNDNEXT)) {
+    const RECT bounds = BoundsOf(control);
+    if (control != tabs && ::IsWindowVisible(control) && bounds.top < page.bottom) {
+      left = std::min(left, bounds.left);
+    }
+  }
+  return left - page.left;
+}
+
+// Whether every control of the window lies inside its client area.
+bool ControlsInside(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  for (HWND control = ::GetWindow(window, GW_CHILD); control;
+       control = ::GetWindow(control, GW_HWNDNEXT)) {
+    const RECT bounds = BoundsOf(control);
+    if (bounds.right > client.right || bounds.bottom > client.bottom) return false;
+  }
+  return true;
+}
+
 using ProgramAt144Dpi = ProgramOnSettings;
 
 TEST_F(ProgramAt144Dpi, TheBarItsStripAndItsDialogAreOneAndAHalfTimesAsLarge) {
@@ -72,7 +102,16 @@ TEST_F(ProgramAt144Dpi, TheBarItsStripAndItsDialogAreOneAndAHalfTimesAsLarge) {
   ASSERT_TRUE(WaitUntil(
       [&] { return (dialog = FindProcessWindow(program->ProcessId(), "TOptionsForm")); }));
   EXPECT_EQ(ClippedLabels(dialog), "");
+  // 16 pixels at 96 DPI: the page's 12 and the tab control's border.
+  EXPECT_NEAR(PageMargin(dialog), 24, 1);
   ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(dialog); }));
+  ::PostMessageA(bar, WM_COMMAND, CMD_ABOUT, 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (about = FindProcessWindow(program->ProcessId(), "TAboutBox")); }));
+  EXPECT_TRUE(ControlsInside(about)) << "the box is as large as its controls";
+  ::PostMessageA(about, WM_CLOSE, 0, 0);
   Exit(*program, bar);
 }
 
