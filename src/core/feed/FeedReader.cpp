@@ -9,6 +9,7 @@
 #include <numeric>
 #include <utility>
 
+#include "core/feed/FeedDate.h"
 #include "core/feed/FeedEncoding.h"
 #include "core/feed/FeedNamespaces.h"
 #include "core/feed/FeedNodeCount.h"
@@ -56,6 +57,14 @@ std::string TextUnder(pugi::xml_node node) {
   return text;
 }
 
+// The text without XML's blanks at either end.
+std::string Trimmed(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+}
+
 std::string Collapse(std::string_view text) {
   std::string out(text);
   CollapseBlanks(out);
@@ -85,7 +94,7 @@ Markup MarkupOf(pugi::xml_node node, std::string_view space) {
 }
 
 // Where an item's line comes from, in the order it is looked for: a title, else a text cut
-// short.
+// short. Then its date and its id, each the first of its kind that reads.
 enum Field {
   kTitle,
   kDcTitle,
@@ -96,6 +105,12 @@ enum Field {
   kContent,
   kDcDescription,
   kItunesSummary,
+  kPubDate,
+  kPublished,
+  kUpdated,
+  kDcDate,
+  kGuid,
+  kAtomId,
   kFieldCount
 };
 
@@ -115,6 +130,12 @@ constexpr FieldName kFieldNames[kFieldCount] = {
     {false, feed_namespace::kAtom, "content"},
     {false, feed_namespace::kDublinCore, "description"},
     {false, feed_namespace::kItunes, "summary"},
+    {true, {}, "pubDate"},
+    {false, feed_namespace::kAtom, "published"},
+    {false, feed_namespace::kAtom, "updated"},
+    {false, feed_namespace::kDublinCore, "date"},
+    {true, {}, "guid"},
+    {false, feed_namespace::kAtom, "id"},
 };
 
 // The address `reference` names for the element `node`: resolved against every xml:base from
@@ -170,10 +191,17 @@ class ItemReader {
     FeedItem result;
     result.text = first(kTitle, kDescription);
     if (result.text.empty()) {
-      result.text = CutAtWord(first(kDescription, kFieldCount), kDescriptionLimit);
+      result.text = CutAtWord(first(kDescription, kPubDate), kDescriptionLimit);
     }
     if (result.text.empty()) return std::nullopt;
     result.link = format_ == FeedFormat::Atom ? AtomLink(item) : RssLink(item);
+    for (std::size_t field = kPubDate; field < kGuid && !result.date; ++field) {
+      if (found[field].node) result.date = FeedDateSeconds(TextUnder(found[field].node));
+    }
+    for (std::size_t field = kGuid; field < kFieldCount && result.id.empty(); ++field) {
+      if (found[field].node) result.id = Trimmed(TextUnder(found[field].node));
+    }
+    if (result.id.empty() && format_ == FeedFormat::Rdf) result.id = RdfAbout(item);
     return result;
   }
 
@@ -206,6 +234,27 @@ class ItemReader {
     const pugi::xml_node guid = Child(item, "guid");
     if (!guid || std::string_view(guid.attribute("isPermaLink").value()) == "false") return {};
     return Resolved(guid, address_, TextUnder(guid));
+  }
+
+  // RSS 1.0 names an item by its rdf:about: the first "about" under a prefix, when the item
+  // declares that prefix RDF's or, declaring nothing for it, shares it with the root (which is in
+  // the RDF namespace). Two looks through the item's attributes, however many it has.
+  static std::string RdfAbout(pugi::xml_node item) {
+    constexpr std::string_view kAbout = ":about";
+    const auto about = std::find_if(item.attributes_begin(), item.attributes_end(),
+                                    [&](const pugi::xml_attribute& at) {
+                                      return std::string_view(at.name()).ends_with(kAbout);
+                                    });
+    if (about == item.attributes_end()) return {};
+    const std::string_view name = about->name();
+    const std::string_view prefix = name.substr(0, name.size() - kAbout.size());
+    const std::string declaration = "xmlns:" + std::string(prefix);
+    const pugi::xml_attribute declared = item.attribute(declaration.c_str());
+    const std::string_view root = item.parent().name();
+    const bool rdf = declared
+                         ? declared.value() == feed_namespace::kRdf
+                         : root.starts_with(prefix) && root.substr(prefix.size()).starts_with(':');
+    return rdf ? Trimmed(about->value()) : std::string();
   }
 
   std::string AtomLink(pugi::xml_node entry) const {

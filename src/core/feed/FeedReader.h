@@ -3,9 +3,11 @@
 // headline a point of the shown text belongs to.
 //
 // RSS (0.91 to 2.0, 1.0) and Atom 1.0 documents turned into headlines with their stories'
-// addresses. Anything whose root is not a feed's is left to the text pipeline untouched.
+// addresses, dates and ids. Anything whose root is not a feed's is left to the text pipeline
+// untouched.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ namespace core {
 struct FeedItem {
   std::string text;  // UTF-8, one line: entities decoded, markup stripped, blanks collapsed
   std::string link;  // an absolute http or https address, or empty
+  std::optional<std::int64_t> date;  // published (else updated), in seconds since 1970 UTC
+  std::string id;                    // the feed's own name for the story, or empty
   bool operator==(const FeedItem&) const = default;
 };
 

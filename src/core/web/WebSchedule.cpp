@@ -1,8 +1,8 @@
 #include "core/web/WebSchedule.h"
 
 #include <algorithm>
-#include <array>
 
+#include "core/feed/FeedDate.h"
 #include "core/web/WebSource.h"
 
 namespace core {
@@ -18,14 +18,15 @@ std::optional<std::int64_t> Number(std::string_view digits) {
   return value;
 }
 
-// Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
+// Whether `c` fits `pattern`'s character: 'd' a digit, 'A' and 'a' a letter of that case, any
+// other character itself.
+bool Fits(char c, char pattern) {
+  switch (pattern) {
+    case 'd': return c >= '0' && c <= '9';
+    case 'A': return c >= 'A' && c <= 'Z';
+    case 'a': return c >= 'a' && c <= 'z';
+    default: return c == pattern;
+  }
 }
 
 }  // namespace
@@ -62,26 +63,13 @@ std::string SecondsText(std::int64_t ms) {
 }
 
 std::optional<std::int64_t> HttpDateSeconds(std::string_view date) {
-  // IMF-fixdate, the form servers send: "Sun, 06 Nov 1994 08:49:37 GMT".
-  if (date.size() != 29 || date[3] != ',' || date[4] != ' ' || date[7] != ' ' || date[11] != ' ' ||
-      date[16] != ' ' || date[19] != ':' || date[22] != ':' || date.substr(25) != " GMT") {
+  // IMF-fixdate, the form servers send, is case-sensitive and fixed in width where a feed's dates
+  // are not: its shape is checked here and its fields and calendar by the feed's reader.
+  static constexpr std::string_view kShape = "Aaa, dd Aaa dddd dd:dd:dd GMT";
+  if (!std::equal(date.begin(), date.end(), kShape.begin(), kShape.end(), Fits)) {
     return std::nullopt;
   }
-  static constexpr std::array<std::string_view, 12> kMonths = {
-      "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const auto month = std::find(kMonths.begin(), kMonths.end(), date.substr(8, 3));
-  const auto day = Number(date.substr(5, 2));
-  const auto year = Number(date.substr(12, 4));
-  const auto hour = Number(date.substr(17, 2));
-  const auto minute = Number(date.substr(20, 2));
-  const auto second = Number(date.substr(23, 2));
-  if (month == kMonths.end() || !day || !year || !hour || !minute || !second || *day < 1 ||
-      *day > 31 || *hour > 23 || *minute > 59 || *second > 60) {
-    return std::nullopt;
-  }
-  const int monthNumber = static_cast<int>(month - kMonths.begin()) + 1;
-  return DaysFromCivil(*year, monthNumber, static_cast<int>(*day)) * 86400 + *hour * 3600 +
-         *minute * 60 + *second;
+  return FeedDateSeconds(date);
 }
 
 std::optional<std::int64_t> RetryAfterMs(std::string_view rawHeaders, std::int64_t nowSeconds) {

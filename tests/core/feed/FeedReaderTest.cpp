@@ -11,7 +11,8 @@
 namespace core {
 
 void PrintTo(const FeedItem& item, std::ostream* out) {
-  *out << "{\"" << item.text << "\", \"" << item.link << "\"}";
+  *out << "{\"" << item.text << "\", \"" << item.link << "\", "
+       << (item.date ? std::to_string(*item.date) : "no date") << ", \"" << item.id << "\"}";
 }
 
 namespace {
@@ -77,6 +78,12 @@ std::string Atom(const std::string& entries) {
   return "<feed xmlns=\"http://www.w3.org/2005/Atom\">" + entries + "</feed>";
 }
 
+constexpr std::int64_t kNov6 = 784111777;   // Sun, 06 Nov 1994 08:49:37 GMT
+constexpr std::int64_t kDec8 = 1796724000;  // 2026-12-08T10:00:00Z
+const std::string kPubDate = "<pubDate>Sun, 06 Nov 1994 08:49:37 GMT</pubDate>";
+const std::string kDcDate = "<dc:date>2026-12-08T10:00:00Z</dc:date>";
+const std::string kDcSpace = " xmlns:dc=\"http://purl.org/dc/elements/1.1/\"";
+
 const std::string kLong =
     "Bonds: Markets opened higher on Monday as investors weighed fresh figures on inflation and "
     "the "
@@ -103,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "<item rdf:about=\"x\"><title>One</title><link>http://r.example/1</link></item>"
                  "</rdf:RDF>",
                  FeedOutcome::Feed,
-                 {{"One", "http://r.example/1"}}},
+                 {{"One", "http://r.example/1", std::nullopt, "x"}}},
         FeedCase{"atom alternate link after a self link",
                  "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>F</title>"
                  "<entry><title type=\"html\">A &amp;amp; B &lt;i&gt;now&lt;/i&gt;</title>"
@@ -157,19 +164,59 @@ INSTANTIATE_TEST_SUITE_P(
                      "<item><title>B</title><guid isPermaLink=\"false\">http://g.example/2</guid>"
                      "</item>"),
                  FeedOutcome::Feed,
-                 {{"A", "http://g.example/1"}, {"B", ""}}},
+                 {{"A", "http://g.example/1", std::nullopt, "http://g.example/1"},
+                  {"B", "", std::nullopt, "http://g.example/2"}}},
+        FeedCase{"a guid is the id trimmed",
+                 Rss("<item><title>A</title><guid isPermaLink=\"false\"> a1 </guid></item>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", std::nullopt, "a1"}}},
+        FeedCase{"an atom id is the id",
+                 Atom("<entry><title>A</title><id>urn:a1</id></entry>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", std::nullopt, "urn:a1"}}},
+        FeedCase{"rss dates from pubDate",
+                 Rss("<item><title>A</title>" + kPubDate + "</item>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", kNov6}}},
+        FeedCase{"rss dates from dublin core",
+                 Rss("<item><title>A</title>" + kDcDate + "</item>", kDcSpace),
+                 FeedOutcome::Feed,
+                 {{"A", "", kDec8}}},
+        FeedCase{"pubDate before dublin core unless it does not read",
+                 Rss("<item><title>A</title>" + kDcDate + kPubDate +
+                         "</item><item><title>B</title>"
+                         "<pubDate>soon</pubDate>" +
+                         kDcDate + "</item>",
+                     kDcSpace),
+                 FeedOutcome::Feed,
+                 {{"A", "", kNov6}, {"B", "", kDec8}}},
+        FeedCase{"atom dates from published",
+                 Atom("<entry><title>A</title><published>2026-12-08T10:00:00Z</published></entry>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", kDec8}}},
+        FeedCase{"atom dates from updated",
+                 Atom("<entry><title>A</title><updated>2026-12-08T10:00:00Z</updated></entry>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", kDec8}}},
+        FeedCase{"published before updated",
+                 Atom("<entry><title>A</title><updated>2026-12-08T10:00:00Z</updated>"
+                      "<published>1994-11-06T08:49:37Z</published></entry>"),
+                 FeedOutcome::Feed,
+                 {{"A", "", kNov6}}},
         FeedCase{"an empty link is none and leaves the guid",
                  Rss("<item><title>A</title><link> </link><guid>http://g.example/1</guid></item>"
                      "<item><title>B</title><link/></item>"),
                  FeedOutcome::Feed,
-                 {{"A", "http://g.example/1"}, {"B", ""}}},
+                 {{"A", "http://g.example/1", std::nullopt, "http://g.example/1"}, {"B", ""}}},
         FeedCase{"links other than http are dropped",
                  Rss("<item><title>A</title><link>javascript:alert(1)</link></item>"
                      "<item><title>B</title><link>file:///C:/x.exe</link>"
                      "<guid>mailto:a@b.example</guid></item>"
                      "<item><title>C</title><link>HTTPS://up.example/c</link></item>"),
                  FeedOutcome::Feed,
-                 {{"A", ""}, {"B", ""}, {"C", "HTTPS://up.example/c"}}},
+                 {{"A", ""},
+                  {"B", "", std::nullopt, "mailto:a@b.example"},
+                  {"C", "HTTPS://up.example/c"}}},
         FeedCase{"utf-8 with a mark",
                  "\xEF\xBB\xBF" + Rss("<item><title>Caf\xC3\xA9</title></item>"),
                  FeedOutcome::Feed,
