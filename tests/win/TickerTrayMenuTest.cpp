@@ -65,19 +65,30 @@ const std::vector<std::string> kHiddenMenu{"&Restore", "&Help", "&About", "E&xit
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TickerTrayMenu,
-    testing::Values(MenuCase{"Visible", false, {}, kVisibleMenu},
-                    MenuCase{"Minimized", false, {CMD_MINIMIZE}, kHiddenMenu},
-                    MenuCase{"Restored", false, {CMD_MINIMIZE, CMD_RESTORE}, kVisibleMenu},
-                    MenuCase{"HiddenRestored",
-                             true,
-                             {CMD_MINIMIZE, CMD_RESTORE},
-                             {"&Hide", "&Pause", "", "&Load File", "&Options", "", "&Help",
-                              "&About", "", "E&xit"}},
-                    MenuCase{"PolicyHidesOptionsAndExit",
-                             false,
-                             {CMD_EXIT},
-                             {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About"},
-                             {"DisableOptions", "DisableExit"}}),
+    testing::Values(
+        MenuCase{"Visible", false, {}, kVisibleMenu},
+        MenuCase{"Minimized", false, {CMD_MINIMIZE}, kHiddenMenu},
+        MenuCase{"Restored", false, {CMD_MINIMIZE, CMD_RESTORE}, kVisibleMenu},
+        MenuCase{
+            "HiddenRestored",
+            true,
+            {CMD_MINIMIZE, CMD_RESTORE},
+            {"&Hide", "&Pause", "", "&Load File", "&Options", "", "&Help", "&About", "", "E&xit"}},
+        MenuCase{"PolicyHidesOptionsAndExit",
+                 false,
+                 {CMD_EXIT},
+                 {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About"},
+                 {"DisableOptions", "DisableExit"}},
+        MenuCase{"PolicyHidesExitAlone",
+                 false,
+                 {CMD_EXIT},
+                 {"&Minimize", "&Pause", "", "&Load File", "&Options", "", "&Help", "&About"},
+                 {"DisableExit"}},
+        MenuCase{"PolicyHidesOptionsAlone",
+                 false,
+                 {},
+                 {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About", "", "E&xit"},
+                 {"DisableOptions"}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -318,6 +318,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "<y:item xmlns:y=\"urn:other\"><y:title>No</y:title></y:item></x:channel></x:rss>",
                  FeedOutcome::Feed,
                  {{"T", "http://t.example/"}}},
+        FeedCase{"rss 2.0 whose root declares a default namespace",
+                 "<rss version=\"2.0\" xmlns=\"http://backend.userland.com/rss2\"><channel>"
+                 "<item><title>Userland</title><link>http://u.example/1</link></item>"
+                 "</channel></rss>",
+                 FeedOutcome::Feed,
+                 {{"Userland", "http://u.example/1"}}},
         FeedCase{"a bare ampersand and html names are repaired once and counted",
                  "<!-- say \"a & b --><rss><channel><item><title>AT&T&rsquo;s&nbsp;plan &amp; "
                  "<![CDATA[x's & y]]> &bogus;</title><link>http://a.example/?a=1&b=2</link></item>"

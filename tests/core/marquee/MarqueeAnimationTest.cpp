@@ -84,7 +84,14 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{kScroll, u"abc", 1, true, 110, {u"bcabcabcab", 0}},
         // A character beyond the first plane comes and goes whole, never half a surrogate pair.
         FrameCase{kScroll, u"\U0001F600bc", 1, false, 1, {u"\U0001F600", 99}},
-        FrameCase{kScroll, u"\U0001F600bc", 1, false, 110, {u"\U0001F600bc", -10}}));
+        FrameCase{kScroll, u"\U0001F600bc", 1, false, 110, {u"\U0001F600bc", -10}},
+        // Twenty pixels each: at tick 120 the first has just left, and its low half with it.
+        FrameCase{kScroll,
+                  u"\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600",
+                  1,
+                  false,
+                  120,
+                  {u"\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600", 0}}));
 
 INSTANTIATE_TEST_SUITE_P(
     BounceLongText, MarqueeFrames,
