@@ -19,6 +19,10 @@ constexpr std::array<std::uint16_t, 32> kWindows1252High = {
 
 }  // namespace
 
+char32_t Windows1252Character(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+}
+
 std::string Utf16ToUtf8(std::string_view bytes) {
   const bool bigEndian = bytes.starts_with("\xFE\xFF");
   const auto unitAt = [&](std::size_t at) {
@@ -62,7 +66,7 @@ std::optional<std::string> SingleByteToUtf8(std::string_view bytes, const TextEn
     if (byte < 0x80) {
       out += c;
     } else if (byte < 0xA0 && encoding.codePage == kWindows1252) {
-      AppendUtf8(out, kWindows1252High[byte - 0x80]);
+      AppendUtf8(out, Windows1252Character(byte));
     } else {
       AppendUtf8(out, byte);
     }

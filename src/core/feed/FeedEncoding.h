@@ -23,4 +23,8 @@ std::optional<TextEncoding> EncodingOfDeclaration(std::string_view name);
 // nullopt for an encoding it has no table for.
 std::optional<std::string> SingleByteToUtf8(std::string_view bytes, const TextEncoding& encoding);
 
+// The character a byte is in windows-1252; its five undefined bytes keep their Latin-1 control
+// character.
+char32_t Windows1252Character(unsigned char byte);
+
 }  // namespace core

@@ -51,6 +51,10 @@ std::optional<Reference> NumericAt(std::string_view text, std::size_t at) {
     point = point * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
   }
   if (end == digits || end >= text.size() || text[end] != ';') return std::nullopt;
+  // Pages written in windows-1252 refer to its bytes by number: HTML reads them as its characters.
+  if (point >= 0x80 && point <= 0x9F) {
+    point = Windows1252Character(static_cast<unsigned char>(point));
+  }
   return Reference{point, 0, end + 1};
 }
 

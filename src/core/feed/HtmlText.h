@@ -10,9 +10,9 @@ namespace core {
 // Tags ("<b>", "</a>", "<!-- -->") become one blank each; a "<" that starts none stays.
 void StripTags(std::string& text);
 
-// HTML's named references, decimal ("&#8217;") and hex ("&#x2019;") ones decoded; a name HTML
-// does not know, and a "&" that starts no reference, stay as they are. A text without "&" is
-// not copied.
+// HTML's named references, decimal ("&#8217;") and hex ("&#x2019;") ones decoded, 128 to 159
+// as windows-1252's characters ("&#146;" is U+2019); a name HTML does not know, and a "&" that
+// starts no reference, stay as they are. A text without "&" is not copied.
 void DecodeHtmlReferences(std::string& text);
 
 // Runs of blanks, line breaks and other control characters become one blank; none at the ends.

@@ -279,9 +279,18 @@ INSTANTIATE_TEST_SUITE_P(
             FeedOutcome::Feed,
             {{"\u2019\u2014\u00E9 \u2233 \u2242\u0338 \u2019\u2019 &bogus; &amp", ""}}},
         FeedCase{"control characters an html reference makes collapse as blanks",
-                 Rss("<item><title><![CDATA[a&#1;b&#x9F;c &#x2028; d]]></title></item>"),
+                 Rss("<item><title><![CDATA[a&#1;b&#x9D;c &#x2028; d]]></title></item>"),
                  FeedOutcome::Feed,
                  {{"a b c d", ""}}},
+        FeedCase{"an rss title's escaped reference to 150 is windows-1252's en dash",
+                 Rss("<item><title>9&amp;#150;5</title></item>"),
+                 FeedOutcome::Feed,
+                 {{"9\u20135", ""}}},
+        FeedCase{"atom text shows a reference to 150 as written and atom html reads it",
+                 Atom("<entry><title type=\"text\">9&amp;#150;5</title></entry>"
+                      "<entry><title type=\"html\">9&amp;#150;5</title></entry>"),
+                 FeedOutcome::Feed,
+                 {{"9&#150;5", ""}, {"9\u20135", ""}}},
         FeedCase{
             "titles fall back to dublin core then media and texts in their order",
             "<rss xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
