@@ -47,6 +47,8 @@ void TForm1::FormCreate() {
   resources_ = std::make_unique<MyResources>();
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
+  runner_ = std::make_unique<SourceRunner>(static_cast<SourceRunnerClient&>(*this), application_,
+                                           Handle());
   OpenWithShell = [this](const std::string& target) {
     if (!platform::OpenWithShell(target)) Log("Could not open " + core::AddressForLog(target));
   };
@@ -65,7 +67,6 @@ void TForm1::FormCreate() {
   minimize_.TimerHideTime.SetOnTimer([this] { TimerHideTimeTimer(); });
   CreateVerticalLines();
   CreateLinkTimer();
-  CreateSourceTimer();
   LoadSettings();
   startingUp_ = false;
   RecordPlacement();
@@ -160,9 +161,7 @@ void TForm1::FormDestroy() {
   TimerSaveSettings.SetEnabled(false);
   SaveTickerSettings();
   StopSourceChecks();
-  EndSourceList();
-  StopUrlWorker();
-  StopSourceWorkers();
+  runner_->Stop();
   if (instanceMutex_) ::ReleaseMutex(instanceMutex_.get());
   Log("Driftline closing");
   resources_.reset();
@@ -198,7 +197,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: OnContextMenu(lParam); return 0;
     case WM_DROPFILES: FilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_GETURLFILE_DONE: WMGetUrlFileDone(wParam, lParam); return 0;
-    case WM_SOURCE_DONE: WMSourceDone(wParam, lParam); return 0;
+    case WM_SOURCE_DONE: runner_->OnFetchDone(message, wParam, lParam); return 0;
     case WM_SIZE: FormResize(); return 0;
     case WM_MOVE: OnMove(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills every pixel

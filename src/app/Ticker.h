@@ -13,15 +13,14 @@
 #include <optional>
 #include <string>
 
+#include "app/SourceRunner.h"
 #include "app/SourceText.h"
 #include "app/TickerLinkState.h"
 #include "app/TickerLog.h"
 #include "app/TickerMinimizeState.h"
 #include "app/TickerPlacementState.h"
-#include "app/TickerSourcesState.h"
 #include "app/TickerTextState.h"
 #include "app/TickerVerticalState.h"
-#include "app/TickerWebState.h"
 #include "app/resources.h"
 #include "components/AppBar.h"
 #include "components/Marquee.h"
@@ -40,7 +39,7 @@
 #include "platform/Timer.h"
 #include "platform/Window.h"
 
-class TForm1 : public platform::Window, public BarOperations {
+class TForm1 : public platform::Window, public BarOperations, private SourceRunnerClient {
  public:
   // The shell is the system's, or a test's that makes its calls fail.
   explicit TForm1(platform::Application& application,
@@ -105,17 +104,13 @@ class TForm1 : public platform::Window, public BarOperations {
   // The next check reads the source again, whatever its stamp or Last-Modified value says.
   void ForceRead();
 
-  // The web source.
-  void StartGetUrlFileThread();
-  void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam);
-  // Time-outs and size bounds of the web worker's requests, for tests and tools.
-  void SetWebLimits(const platform::FetchLimits& limits) {
-    web_.limits = limits;
-    sources_.limits = limits;
+  // The web source: the runner checks it.
+  void StartGetUrlFileThread() { runner_->StartGetUrlFileThread(); }
+  void WMGetUrlFileDone(WPARAM wParam, LPARAM lParam) {
+    runner_->OnFetchDone(WM_GETURLFILE_DONE, wParam, lParam);
   }
-
-  // A list of sources.
-  void WMSourceDone(WPARAM wParam, LPARAM lParam);
+  // Time-outs and size bounds of the web worker's requests, for tests and tools.
+  void SetWebLimits(const platform::FetchLimits& limits) { runner_->SetLimits(limits); }
 
   // Stored values.
   void ResetTickerSettings();
@@ -204,6 +199,8 @@ class TForm1 : public platform::Window, public BarOperations {
 
   // Text loading.
   void ShowDefaultText();
+  // The marquee shows the shown lines joined, not a text they were not made from.
+  bool MarqueeShowsShownLines() const;
   // The lines shown from now on, with the table of their stories.
   void SetShownLines(core::TextLines lines);
   // The shown lines broken at word boundaries to the width.
@@ -213,7 +210,13 @@ class TForm1 : public platform::Window, public BarOperations {
   // The next automatic check in `delayMs`, if UseAutoReload is set.
   void ArmSourceCheck(UINT delayMs);
   void StopSourceChecks();
-  bool LoadWebLines(core::WebResult& result);
+  // What the runner shows, and asks of the bar's own source check.
+  bool ShowRootLines(core::TextLines lines) override;
+  void ShowListLines(core::TextLines lines) override;
+  void ArmRootCheck(std::int64_t delayMs) override;
+  void CheckRootAgain() override;
+  // The runner works by the bar's values and its source.
+  void SyncSourceRunner();
   // Shows the lines, selected by `options`, and reacts to a change, as LoadFile.
   bool LoadLines(core::TextLines lines, const core::TextOptions& options);
   core::TextOptions ShownTextOptions() const;
@@ -300,32 +303,6 @@ class TForm1 : public platform::Window, public BarOperations {
   // The display line of the vertical label under a client point.
   std::optional<std::u16string_view> VerticalLineAt(int x, int y);
 
-  // Web source.
-  void ForceWebDownload();
-  void TimerFetchDeadlineTimer();
-  // The running worker, if any, is no longer waited for.
-  void EndFetch();
-  void ApplyWebResult(core::WebResult& result);
-  void ScheduleNextWebCheck(const core::WebResult& result);
-  void StopUrlWorker();
-
-  // A list of sources: each checked on its own, their lines shown together.
-  void CreateSourceTimer();
-  // The bar's source is a list: its sources replace the shown text.
-  void UseSourceList(core::OpmlReading list, const std::string& listAddress);
-  void EndSourceList();
-  void ForceSourceReads();
-  void ShowSources();
-  void ShowSourcesSoon();
-  void PollSources();
-  void ArmSourcePoll();
-  std::int64_t SourceCheckDelayMs() const;
-  void StartSourceFetch(core::SourceState& source);
-  void TakeSourceResult(core::SourceState& source, core::WebResult* result);
-  bool CheckLocalSource(core::SourceState& source);
-  bool ReadLocalSource(core::SourceState& source);
-  void StopSourceWorkers();
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   platform::Application& application_;
@@ -364,7 +341,6 @@ class TForm1 : public platform::Window, public BarOperations {
   TickerPlacementState placement_;
   TickerMinimizeState minimize_;
   TickerVerticalState vertical_;
-  TickerWebState web_;
-  TickerSourcesState sources_;
+  std::unique_ptr<SourceRunner> runner_;
   TickerLinkState links_;
 };

@@ -72,7 +72,7 @@ std::string_view TForm1::ShownLinkAt(core::Point screen) {
   if (!::PtInRect(&client, at)) return {};
   const std::optional<std::size_t> position = Marquee1->TextPositionAt(at.x);
   // The marquee shows the shown lines joined, unless it still shows the start-up text.
-  if (!position || links.TextSize() != Marquee1->ScrollText().size()) return {};
+  if (!position || !MarqueeShowsShownLines()) return {};
   return links.AtPosition(*position);
 }
 

@@ -38,6 +38,8 @@ std::string TickerLog::LogFilePath() const {
 }
 
 void TickerLog::Log(const std::string& message) {
+  // Workers log too: one line at a time, in the order their times were taken.
+  const std::lock_guard order(logMutex_);
   try {
     const std::string line = core::FormatLogLine(LocalDateTimeText(DATE_SHORTDATE, true),
                                                  LocalDateTimeText(0, false), message);

@@ -47,6 +47,8 @@ class TickerLog : private platform::Window {
   std::atomic<bool> fileLog_{false};
   std::unique_ptr<TDebugForm> debugForm_;
 
+  // Held for a whole line; the same thread may log again while writing it (a failed write).
+  std::recursive_mutex logMutex_;
   mutable std::mutex fileMutex_;
   std::string appDataDir_;
   std::string logFilePath_;

@@ -28,10 +28,12 @@ void TForm1::aOptionsExecute() {
   // Neither minimize nor reload while the user is choosing, whatever a web report says.
   StopHideTimer();
   StopSourceChecks();
+  runner_->Hold();
   {
     const RaisedWhileAlive choosing(optionsOpen_);
     CreateModal<TOptionsForm>();
   }
+  runner_->Resume();
   // The program was asked to end meanwhile: its exit sequence does the rest.
   if (application_.Terminated()) return;
   ::SetWindowPos(Handle(), values_.AlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

@@ -1,5 +1,5 @@
 // The list of sources that the Sources dialog edits: what the bar shows now, and the list the
-// dialog made, kept as sources.opml in the bar's folder and made the bar's source.
+// dialog made, kept in the bar's folder (one list per running copy) and made the bar's source.
 
 #include <algorithm>
 #include <iterator>
@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* kSourceListName = "sources.opml";
-
 // OPML is UTF-8; the dialog's texts are in the system's code page.
 std::string Utf8Of(const std::string& text) {
   return platform::CodePageToUtf8(text, platform::SystemCodePage()).value_or(text);
@@ -22,14 +20,11 @@ std::string Utf8Of(const std::string& text) {
 
 std::vector<core::SourceEntry> TForm1::Sources() const {
   std::vector<core::SourceEntry> list;
-  if (sources_.active) {
-    const std::vector<core::SourceState>& all = sources_.set.Sources();
+  if (runner_->HasList()) {
     // The names are kept in UTF-8 for the shown text; the dialog's are in the code page.
-    std::transform(all.begin(), all.end(), std::back_inserter(list),
-                   [](const core::SourceState& source) {
-                     return core::SourceEntry{platform::Utf8ToCodePage(source.entry.name),
-                                              source.entry.address};
-                   });
+    for (const core::SourceEntry& source : runner_->ListedSources()) {
+      list.push_back({platform::Utf8ToCodePage(source.name), source.address});
+    }
     return list;
   }
   const std::string& source = values_.UseFileUrl ? values_.FileUrl : values_.File;
@@ -39,7 +34,7 @@ std::vector<core::SourceEntry> TForm1::Sources() const {
 
 bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
   const std::string folder = log_->AppDataDir();
-  const std::string path = folder + kSourceListName;
+  const std::string path = folder + core::SourceListFileName(instanceNumber_);
   std::vector<core::SourceEntry> utf8(sources.size());
   std::transform(sources.begin(), sources.end(), utf8.begin(), [](const core::SourceEntry& s) {
     return core::SourceEntry{Utf8Of(s.name), Utf8Of(s.address)};

@@ -3,7 +3,11 @@
 
 #include "app/Ticker.h"
 
+#include <algorithm>
+#include <climits>
 #include <new>
+
+#include "app/ResourceIds.h"
 
 #include "app/SourceText.h"
 #include "core/text/FileStamp.h"
@@ -37,7 +41,12 @@ core::TextLines DefaultVerticalLines() {
 void TForm1::ShowDefaultText() {
   Marquee1->SetScrollText(std::u16string(core::kDefaultMarqueeText));
   SetShownLines(DefaultVerticalLines());
+  text_.marqueeGeneration = 0;
   ResetVerticalLines();
+}
+
+bool TForm1::MarqueeShowsShownLines() const {
+  return text_.marqueeGeneration != 0 && text_.marqueeGeneration == Marquee1->TextGeneration();
 }
 
 void TForm1::SetShownLines(core::TextLines lines) {
@@ -106,8 +115,8 @@ void TForm1::StopSourceChecks() {
 
 void TForm1::ForceRead() {
   text_.fileTimestamp = core::kStampForceRead;
-  ForceWebDownload();
-  ForceSourceReads();
+  runner_->ForceRootDownload();
+  runner_->ForceListReads();
 }
 
 void TForm1::ReadSourceNow() {
@@ -126,7 +135,7 @@ void TForm1::ReadLocalFile() {
   }
   if (read->kind == SourceText::Kind::SourceList) {
     text_.FileEmpty = false;
-    UseSourceList(std::move(read->list), values_.File);
+    runner_->UseSourceList(std::move(read->list), values_.File);
     return;
   }
   core::TextLines lines = std::move(read->lines);
@@ -192,7 +201,7 @@ void TForm1::ForgetStampAfterFailedRead() {
 
 // The bar's own source gave lines: they are its text, and no list's.
 bool TForm1::LoadFile(core::TextLines FileLines) {
-  EndSourceList();
+  runner_->EndSourceList();
   return LoadLines(std::move(FileLines), ShownTextOptions());
 }
 
@@ -209,6 +218,7 @@ bool TForm1::LoadLines(core::TextLines FileLines, const core::TextOptions& optio
   // and one text. Changed means: what the marquee keeps, after replacing control codes.
   if (!Marquee1->TakeScrollText(std::move(text))) return true;
   SetShownLines(std::move(FileLines));
+  text_.marqueeGeneration = Marquee1->TextGeneration();
   ResetVerticalLines();
   RestartHideTimer();
   SetPaused(false);
@@ -217,16 +227,34 @@ bool TForm1::LoadLines(core::TextLines FileLines, const core::TextOptions& optio
   return true;
 }
 
-// A web text stands for the source now, so a local file's missing or empty state no longer
-// keeps a change from bringing the bar back.
-bool TForm1::LoadWebLines(core::WebResult& result) {
+// A web text or a list stands for the source now, so a local file's missing or empty state no
+// longer keeps a change from bringing the bar back.
+bool TForm1::ShowRootLines(core::TextLines lines) {
   text_.FileMissing = false;
   text_.FileEmpty = false;
-  if (result.sourceList) {
-    UseSourceList(std::move(*result.sourceList), result.address);
-    return true;
-  }
-  return LoadFile(std::move(result.lines));
+  return LoadFile(std::move(lines));
+}
+
+void TForm1::ShowListLines(core::TextLines lines) {
+  text_.FileMissing = false;
+  text_.FileEmpty = false;
+  // Each source's lines were selected on their own: the merged lines are shown whole.
+  LoadLines(std::move(lines), core::TextOptions{});
+}
+
+void TForm1::ArmRootCheck(std::int64_t delayMs) {
+  ArmSourceCheck(static_cast<UINT>(std::clamp<std::int64_t>(delayMs, 0, INT_MAX)));
+}
+
+void TForm1::CheckRootAgain() {
+  if (values_.UseFileUrl) TimerGetFileTimer();
+}
+
+void TForm1::SyncSourceRunner() {
+  runner_->SetValues({resources_->GetString(IDS_PRODUCT),
+                      platform::CodePageToUtf16(values_.FeedSeparator), ShownTextOptions(),
+                      values_.ShowSourceNames, values_.GetFileDelay, values_.UseAutoReload});
+  runner_->SetRoot(values_.UseFileUrl ? values_.FileUrl : values_.File);
 }
 
 // The stored CommentStr is compared with the shown lines as they are decoded.

@@ -42,6 +42,7 @@ void TForm1::ApplyValues(const core::TickerSettings& values) {
   const core::TickerSettings used = policy_.Use(values);
   const std::vector<core::TickerChange> changes = core::ChangesBetween(values_, used);
   values_ = used;
+  SyncSourceRunner();
   ApplyChanges(changes);
 }
 
@@ -89,7 +90,7 @@ void TForm1::ApplyChange(core::TickerChange change) {
     case TickerChange::HideOnTimer: RestartHideTimer(); break;
     case TickerChange::Dock: ApplyDock(); break;
     case TickerChange::Layout: FormResize(); break;
-    case TickerChange::SourceNames: ShowSources(); break;
+    case TickerChange::SourceNames: runner_->ShowSources(); break;
   }
 }
 

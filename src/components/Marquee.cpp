@@ -205,6 +205,7 @@ bool TMarquee::TakeScrollText(std::u16string text) {
   const bool wasActive = active_;
   SetActive(false);
   const bool changed = animation_.TakeText(std::move(text)).storedChanged;
+  if (changed) ++textGeneration_;
   path_ = platform::PathFor(frameDc_.get(), animation_.Text());
   if (autoSizeHeight_) FitHeight();
   SetActive(wasActive);

@@ -64,6 +64,8 @@ class TMarquee : public platform::Window {
   // Sets the text, taking it over; true when the text the control keeps has changed.
   bool TakeScrollText(std::u16string text);
   const std::u16string& ScrollText() const { return animation_.Text(); }
+  // Changes whenever the text kept changes: what was worked out from one text is known stale.
+  std::uint64_t TextGeneration() const { return textGeneration_; }
   void SetStripControlCodes(bool strip);
   bool StripControlCodes() const { return animation_.StripControlCodes(); }
   void SetVisible(bool visible);
@@ -131,4 +133,5 @@ class TMarquee : public platform::Window {
   bool Busy = false;
   bool InPosChange = false;
   bool destroying_ = false;
+  std::uint64_t textGeneration_ = 0;
 };

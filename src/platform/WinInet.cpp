@@ -70,19 +70,36 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url,
   request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", parts.object.c_str(), nullptr,
                                            nullptr, acceptAll, flags, 0));
   if (!request_) Fail(InternetStage::OpenUrl);
-  HINTERNET request = request_.get();
   // The wait for the answer must not hold the lock that Abort takes.
   lock.unlock();
-  if (!wininet::HttpSendRequestA(request, headers.empty() ? nullptr : headers.c_str(),
+  const InUse request(*this);
+  if (!wininet::HttpSendRequestA(request.get(), headers.empty() ? nullptr : headers.c_str(),
                                  static_cast<DWORD>(headers.size()), nullptr, 0)) {
     Fail(InternetStage::OpenUrl);
   }
 }
 
-HINTERNET HttpGet::Request() {
+HttpGet::InUse::InUse(HttpGet& owner) : owner_(owner) {
+  std::lock_guard lock(owner_.mutex_);
+  if (owner_.aborted_ || !owner_.request_) {
+    throw InternetError(InternetStage::Read, ERROR_CANCELLED, "aborted");
+  }
+  ++owner_.users_;
+  request_ = owner_.request_.get();
+}
+
+HttpGet::InUse::~InUse() {
+  owner_.EndUse();
+}
+
+bool HttpGet::Aborted() {
   std::lock_guard lock(mutex_);
-  if (aborted_ || !request_) throw InternetError(InternetStage::Read, ERROR_CANCELLED, "aborted");
-  return request_.get();
+  return aborted_;
+}
+
+void HttpGet::EndUse() {
+  std::lock_guard lock(mutex_);
+  if (--users_ == 0 && aborted_) CloseHandles();
 }
 
 DWORD HttpGet::StatusCode() {
@@ -93,7 +110,8 @@ DWORD HttpGet::StatusCode() {
 }
 
 std::optional<std::string> HttpGet::RawHeaders() {
-  HINTERNET request = Request();
+  const InUse inUse(*this);
+  HINTERNET request = inUse.get();
   // A reply that is not HTTP gets a made-up status line ("HTTP/1.0 200 OK"), the same as a
   // minimal server's; only this flag tells them apart.
   DWORD flags = 0;
@@ -122,13 +140,15 @@ std::optional<std::string> HttpGet::RawHeaders() {
 std::string HttpGet::ContentType() {
   char value[512] = {};
   DWORD size = sizeof value - 1;
-  if (!wininet::HttpQueryInfoA(Request(), HTTP_QUERY_CONTENT_TYPE, value, &size, nullptr))
+  const InUse request(*this);
+  if (!wininet::HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_TYPE, value, &size, nullptr))
     return {};
   return std::string(value, size);
 }
 
 std::string HttpGet::ReadBody() {
-  HINTERNET request = Request();
+  const InUse inUse(*this);
+  HINTERNET request = inUse.get();
   // A connection that breaks off may read as an orderly end; the announced length tells.
   DWORD announced = 0;
   DWORD size = sizeof announced;
@@ -153,6 +173,7 @@ std::string HttpGet::ReadBody() {
           "the fetch took longer than " + core::SecondsText(limits_.deadlineMs) + " s");
     }
     if (available == 0) break;
+    if (Aborted()) throw InternetError(InternetStage::Read, ERROR_CANCELLED, "aborted");
     DWORD read = 0;
     const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(chunk.size()));
     if (!wininet::InternetReadFile(request, chunk.data(), wanted, &read)) Fail(InternetStage::Read);
@@ -170,13 +191,13 @@ std::string HttpGet::ReadBody() {
 
 void HttpGet::Close() {
   std::lock_guard lock(mutex_);
-  CloseHandles();
+  if (users_ == 0) CloseHandles();
 }
 
 void HttpGet::Abort() {
   std::lock_guard lock(mutex_);
   aborted_ = true;
-  CloseHandles();
+  if (users_ == 0) CloseHandles();
 }
 
 void HttpGet::CloseHandles() {

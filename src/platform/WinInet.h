@@ -66,11 +66,26 @@ class HttpGet {
   std::string ReadBody();
   // Closes the request, then the connection and the session.
   void Close();
-  // Any thread: closes the handles so that a waiting call fails, and later calls too.
+  // Any thread: later calls fail, and the handles are closed as soon as no call of the
+  // fetching thread uses them any more, never under a call that still does.
   void Abort();
 
  private:
-  HINTERNET Request();
+  // The request handle held for one call: an abort meanwhile closes it when the call is done.
+  class InUse {
+   public:
+    explicit InUse(HttpGet& owner);
+    ~InUse();
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+    HINTERNET get() const { return request_; }
+
+   private:
+    HttpGet& owner_;
+    HINTERNET request_;
+  };
+  void EndUse();
+  bool Aborted();
   // The request first, then the connection and the session; the caller holds the lock.
   void CloseHandles();
 
@@ -78,6 +93,7 @@ class HttpGet {
   DWORD sentAt_ = 0;
   std::mutex mutex_;
   bool aborted_ = false;
+  int users_ = 0;  // calls under way with the handles
   UniqueInternet session_;
   UniqueInternet connection_;
   UniqueInternet request_;

@@ -1,4 +1,5 @@
 #include "core/program/CommandLine.h"
+#include "core/web/WebAddress.h"
 
 #include <array>
 #include <cctype>
@@ -28,11 +29,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view upperPrefix)
     if (std::toupper(static_cast<unsigned char>(text[i])) != upperPrefix[i]) return false;
   }
   return true;
-}
-
-bool IsWebAddress(std::string_view parameter) {
-  return StartsWithIgnoringCase(parameter, "HTTP://") ||
-         StartsWithIgnoringCase(parameter, "HTTPS://");
 }
 
 ParameterKind ReadNumber(int& target, std::string_view value, ParameterKind kind) {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/placement/BarPlacement.h"
+#include "core/web/WebAddress.h"
 
 namespace core {
 
@@ -50,9 +51,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view start) {
 std::string NormalizedFileUrl(std::string_view typed) {
   while (!typed.empty() && IsBlankOrControl(typed.front())) typed.remove_prefix(1);
   while (!typed.empty() && IsBlankOrControl(typed.back())) typed.remove_suffix(1);
-  if (StartsWithNoCase(typed, "http://") || StartsWithNoCase(typed, "https://")) {
-    return std::string(typed);
-  }
+  if (HasWebScheme(typed)) return std::string(typed);
   return "http://" + std::string(typed);
 }
 

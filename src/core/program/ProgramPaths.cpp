@@ -37,6 +37,11 @@ std::string IniFileName(std::string_view programPath, int instanceNumber) {
   return BaseNameOf(programPath) + std::to_string(instanceNumber) + ".ini";
 }
 
+std::string SourceListFileName(int instanceNumber) {
+  return "sources" + (instanceNumber > 1 ? std::to_string(instanceNumber) : std::string()) +
+         ".opml";
+}
+
 std::string ParentFolderOf(std::string_view folder) {
   while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
     folder.remove_suffix(1);

@@ -18,6 +18,9 @@ std::string ChangeExtension(std::string_view fileName, std::string_view extensio
 // The settings names of one running copy.
 std::string RegistryKeyName(std::string_view keyPrefix, int instanceNumber);
 std::string IniFileName(std::string_view programPath, int instanceNumber);
+// The list of sources that a running copy's Sources dialog writes: "sources.opml" for the first,
+// as it always was, "sources2.opml" for the second.
+std::string SourceListFileName(int instanceNumber);
 
 // The folder one level up: "C:\a\b\c\" -> "C:\a\b\"; "C:\a\b\c" -> "C:\a\b\".
 std::string ParentFolderOf(std::string_view folder);

@@ -8,6 +8,7 @@
 
 #include "core/feed/FeedEncoding.h"
 #include "core/feed/FeedProlog.h"
+#include "core/web/WebAddress.h"
 
 namespace core {
 namespace {
@@ -95,11 +96,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
         out += static_cast<unsigned char>(c) < ' ' ? ' ' : c;
     }
   }
-}
-
-bool IsWebAddress(std::string_view address) {
-  return SameLetters(address.substr(0, 7), "http://") ||
-         SameLetters(address.substr(0, 8), "https://");
 }
 
 }  // namespace

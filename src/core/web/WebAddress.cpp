@@ -190,6 +190,10 @@ std::string ResolveAddress(std::string_view base, std::string_view reference) {
   return out.append(ref.query).append(fragment);
 }
 
+bool HasWebScheme(std::string_view typed) {
+  return StartsWithNoCase(typed, "http://") || StartsWithNoCase(typed, "https://");
+}
+
 bool IsWebAddress(std::string_view address) {
   return HasHost(address) && OffsetOfControl(address) == address.size();
 }

@@ -12,9 +12,13 @@ namespace core {
 // the base has no scheme.
 std::string ResolveAddress(std::string_view base, std::string_view reference);
 
-// True for an http:// or https:// address with a host (scheme without regard to case) that
-// holds no control character (C0, DEL, or C1 in UTF-8).
+// Whether an address names a web source, everywhere a source is given (command line, lists,
+// the options and the Sources dialog): an http:// or https:// address with a host (scheme
+// without regard to case) that holds no control character (C0, DEL, or C1 in UTF-8).
 bool IsWebAddress(std::string_view address);
+// True when `typed` begins with http:// or https:// (without regard to case): an address typed
+// without a scheme is given one.
+bool HasWebScheme(std::string_view typed);
 
 // The first http:// or https:// address in a line of plain text, up to a blank, a control
 // character, a quote or an angle bracket, without the punctuation that ends a sentence, as a
