@@ -12,8 +12,9 @@
 namespace core {
 
 // One paragraph's display lines: each line ends after the last blank that still fits; a word
-// wider than the whole width is broken where it stops fitting. A width below one character
-// still takes one character per line, so the walk always ends.
+// wider than the whole width is broken where it stops fitting, between whole characters (see
+// StartsCharacter). A width below one character still takes one character per line, so the walk
+// always ends.
 std::vector<std::u16string_view> WrapParagraph(TextMeasurer& measurer,
                                                std::u16string_view paragraph, int width);
 
@@ -28,6 +29,7 @@ class DisplayLines {
   // The story address of the paragraph that `piece` (a paragraph or a display line) is from.
   std::string_view LinkOf(std::u16string_view piece) { return lines_.LinkOf(piece); }
   std::size_t LinkedSize(std::u16string_view line) { return lines_.LinkedSize(line); }
+  const ItemFacts* ItemOf(std::u16string_view piece) const { return lines_.ItemOf(piece); }
   // All display lines at the width.
   std::vector<std::u16string_view> Wrap(TextMeasurer& measurer, int width);
 
