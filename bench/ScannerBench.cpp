@@ -128,8 +128,8 @@ void BM_ScanAddress(benchmark::State& state) {
 void BM_ScanLinkTable(benchmark::State& state) {
   RunScanner(state, AsText, [](const std::string& text) {
     core::TextLines lines{std::u16string(text.begin(), text.end())};
-    const core::LinkTable table(lines.Lines(), [&](std::u16string_view line) {
-      return core::LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+    const core::ItemTable table(lines.Lines(), [&](std::u16string_view line) {
+      return core::ItemTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
     });
     return table.TextSize();
   });

@@ -52,13 +52,14 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
   std::string().swap(bytes);  // not needed any more: a large feed costs less at its peak
   text.kind = SourceText::Kind::Feed;
   text.repairs = feed.repairs;
-  std::vector<std::string> links(feed.items.size());
-  std::transform(feed.items.begin(), feed.items.end(), links.begin(),
-                 [](core::FeedItem& item) { return std::move(item.link); });
+  std::vector<core::ItemFacts> items(feed.items.size());
+  std::transform(feed.items.begin(), feed.items.end(), items.begin(), [](core::FeedItem& item) {
+    return core::ItemFacts{{}, std::move(item.link), item.date, std::move(item.id)};
+  });
   std::u16string lines = core::FeedLineText(feed.items, separator);
   std::vector<core::FeedItem>().swap(feed.items);
   text.lines = core::TextLines(std::move(lines));
   // The separator that ends each line: a click on it opens nothing.
-  text.lines.SetLinks(std::move(links), core::OneLineSeparator(separator));
+  text.lines.SetItems(std::move(items), core::OneLineSeparator(separator));
   return text;
 }

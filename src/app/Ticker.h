@@ -77,8 +77,8 @@ class TForm1 : public platform::Window, public BarOperations, private SourceRunn
   // The lines now shown (`RichEdit1`'s paragraphs), and the story of one of them or of a piece.
   const std::vector<std::u16string_view>& ShownLines();
   std::string LinkOfShown(std::u16string_view piece);
-  // The stories of the shown lines by where they are, worked out as the lines were set.
-  const core::LinkTable& ShownLinks() const { return text_.shownLinks; }
+  // The items of the shown lines by where they are, worked out as the lines were set.
+  const core::ItemTable& ShownItems() const { return text_.shownItems; }
   const platform::Picture* Logo() const { return text_.imgLogo.get(); }
   // The height the logo is shown at.
   int LogoHeight() const override { return placement_.layout.logo.Height(); }

@@ -58,7 +58,7 @@ std::string TForm1::LinkAt(core::Point screen) {
 
 // Looked up in the table made with the text: the cursor's moves never scan the text.
 std::string_view TForm1::ShownLinkAt(core::Point screen) {
-  const core::LinkTable& links = ShownLinks();
+  const core::ItemTable& links = ShownItems();
   if (values_.Vertical) {
     POINT at{screen.x, screen.y};
     ::ScreenToClient(Handle(), &at);

@@ -51,10 +51,11 @@ bool TForm1::MarqueeShowsShownLines() const {
 
 void TForm1::SetShownLines(core::TextLines lines) {
   text_.RichEdit1.SetLines(std::move(lines));
-  text_.shownLinks =
-      core::LinkTable(text_.RichEdit1.Paragraphs(), [this](std::u16string_view line) {
-        return core::LinkTable::LineLink{text_.RichEdit1.LinkOf(line),
-                                         text_.RichEdit1.LinkedSize(line)};
+  text_.shownItems =
+      core::ItemTable(text_.RichEdit1.Paragraphs(), [this](std::u16string_view line) {
+        return core::ItemTable::LineLink{text_.RichEdit1.LinkOf(line),
+                                         text_.RichEdit1.LinkedSize(line),
+                                         text_.RichEdit1.ItemOf(line)};
       });
 }
 
@@ -70,7 +71,7 @@ const std::vector<std::u16string_view>& TForm1::ShownLines() {
 }
 
 std::string TForm1::LinkOfShown(std::u16string_view piece) {
-  return std::string(text_.shownLinks.OfPiece(piece));
+  return std::string(text_.shownItems.OfPiece(piece));
 }
 
 void TForm1::TimerGetFileTimer() {

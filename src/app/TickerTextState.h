@@ -16,7 +16,7 @@ struct TickerTextState {
   bool FileMissing = false;
   bool FileEmpty = false;
   core::DisplayLines RichEdit1;
-  core::LinkTable shownLinks;  // of RichEdit1's paragraphs, made whenever they are set
+  core::ItemTable shownItems;  // of RichEdit1's paragraphs, made whenever they are set
   // The marquee's text generation that the shown lines were joined into; 0 while it shows
   // something else, such as the start-up text.
   std::uint64_t marqueeGeneration = 0;

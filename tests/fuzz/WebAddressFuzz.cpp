@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::u16string shown(text.size(), u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) shown[i] = static_cast<unsigned char>(text[i]);
   core::TextLines lines{std::move(shown)};
-  const core::LinkTable table = fuzz::InLinearTime(text.size(), [&] {
-    return core::LinkTable(lines.Lines(), [&](std::u16string_view line) {
-      return core::LinkTable::LineLink{lines.LinkOf(line), line.size()};
+  const core::ItemTable table = fuzz::InLinearTime(text.size(), [&] {
+    return core::ItemTable(lines.Lines(), [&](std::u16string_view line) {
+      return core::ItemTable::LineLink{lines.LinkOf(line), line.size()};
     });
   });
   std::size_t joined = 0;

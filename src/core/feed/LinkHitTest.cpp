@@ -23,36 +23,60 @@ std::optional<std::size_t> LineAtTextPosition(std::span<const std::u16string_vie
   return std::nullopt;
 }
 
-LinkTable::LinkTable(std::span<const std::u16string_view> lines, const LinkOfLine& linkOf) {
+ItemTable::ItemTable(std::span<const std::u16string_view> lines, const LinkOfLine& linkOf) {
   for (const std::u16string_view line : lines) {
     const LineLink link = linkOf(line);
-    if (!link.link.empty()) {
+    if (!link.link.empty() || link.item) {
       ranges_.push_back({textSize_, reinterpret_cast<std::uintptr_t>(line.data()), line.size(),
-                         std::min(link.size, line.size()), link.link});
+                         link.link.empty() ? 0 : std::min(link.size, line.size()), link.link,
+                         link.item});
     }
     textSize_ += line.size() + 1;
   }
 }
 
-std::string_view LinkTable::AtPosition(std::size_t position) const {
+const ItemTable::Range* ItemTable::RangeAtPosition(std::size_t position) const {
   const auto after = std::upper_bound(
       ranges_.begin(), ranges_.end(), position,
       [](std::size_t value, const Range& range) { return value < range.position; });
-  if (after == ranges_.begin()) return {};
+  if (after == ranges_.begin()) return nullptr;
   const Range& range = *(after - 1);
-  return position < range.position + range.linkedSize ? range.link : "";
+  return position < range.position + range.size ? &range : nullptr;
 }
 
-std::string_view LinkTable::OfPiece(std::u16string_view piece) const {
-  // Compared as addresses: a piece from another text lies in no line here.
+// Compared as addresses: a piece from another text lies in no line here.
+const ItemTable::Range* ItemTable::RangeOfPiece(std::u16string_view piece) const {
   const auto at = reinterpret_cast<std::uintptr_t>(piece.data());
   const auto after = std::upper_bound(
       ranges_.begin(), ranges_.end(), at,
       [](std::uintptr_t value, const Range& range) { return value < range.address; });
-  if (after == ranges_.begin()) return {};
+  if (after == ranges_.begin()) return nullptr;
   const Range& range = *(after - 1);
   const std::size_t into = (at - range.address) / kUnit;  // units from the line's start
-  return into < range.linkedSize && into + piece.size() <= range.size ? range.link : "";
+  return into + piece.size() <= range.size ? &range : nullptr;
+}
+
+std::string_view ItemTable::AtPosition(std::size_t position) const {
+  const Range* range = RangeAtPosition(position);
+  return range && position < range->position + range->linkedSize ? range->link : "";
+}
+
+std::string_view ItemTable::OfPiece(std::u16string_view piece) const {
+  const Range* range = RangeOfPiece(piece);
+  if (!range) return {};
+  const std::size_t into =
+      (reinterpret_cast<std::uintptr_t>(piece.data()) - range->address) / kUnit;
+  return into < range->linkedSize ? range->link : "";
+}
+
+const ItemFacts* ItemTable::ItemAtPosition(std::size_t position) const {
+  const Range* range = RangeAtPosition(position);
+  return range ? range->item : nullptr;
+}
+
+const ItemFacts* ItemTable::ItemOfPiece(std::u16string_view piece) const {
+  const Range* range = RangeOfPiece(piece);
+  return range ? range->item : nullptr;
 }
 
 bool IsDrag(int pressX, int pressY, int releaseX, int releaseY, int dragWidth, int dragHeight) {

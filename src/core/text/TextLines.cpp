@@ -42,26 +42,39 @@ void TextLines::Clear() {
   lines_ = {};
   split_ = true;
   feed_ = false;
-  linkStarts_ = {};
+  itemStarts_ = {};
   headlineEnds_ = {};
-  linkEnds_ = {};
-  links_ = {};
+  itemEnds_ = {};
+  items_ = {};
   plainLinks_ = {};
 }
 
-void TextLines::SetLinks(std::vector<std::string> links, std::u16string_view separator) {
+void TextLines::SetItems(std::vector<ItemFacts> items, std::u16string_view separator) {
   feed_ = true;
   const std::vector<std::u16string_view>& lines = Lines();
   const std::u16string_view text = Text();
-  for (std::size_t i = 0; i < lines.size() && i < links.size(); ++i) {
-    if (links[i].empty()) continue;
+  for (std::size_t i = 0; i < lines.size() && i < items.size(); ++i) {
+    if (items[i].Empty()) continue;
     const auto start = static_cast<std::size_t>(lines[i].data() - text.data());
     const bool separated = !separator.empty() && lines[i].ends_with(separator);
-    linkStarts_.push_back(start);
+    itemStarts_.push_back(start);
     headlineEnds_.push_back(start + lines[i].size() - (separated ? separator.size() : 0));
-    linkEnds_.push_back(start + lines[i].size());
-    links_.push_back(std::move(links[i]));
+    itemEnds_.push_back(start + lines[i].size());
+    items_.push_back(std::move(items[i]));
   }
+}
+
+void TextLines::SetLinks(std::vector<std::string> links, std::u16string_view separator) {
+  std::vector<ItemFacts> items(links.size());
+  for (std::size_t i = 0; i < links.size(); ++i) items[i].link = std::move(links[i]);
+  SetItems(std::move(items), separator);
+}
+
+const ItemFacts* TextLines::ItemOf(std::u16string_view piece) const {
+  const std::optional<std::size_t> offset = OffsetOf(piece);
+  const std::optional<std::size_t> index = offset ? ItemIndexAt(*offset) : std::nullopt;
+  if (!index || *offset + piece.size() > itemEnds_[*index]) return nullptr;
+  return &items_[*index];
 }
 
 // Compared as addresses: a piece from another text belongs to no line here.
@@ -76,22 +89,22 @@ std::optional<std::size_t> TextLines::OffsetOf(std::u16string_view piece) const 
   return (at - first) / unit;
 }
 
-// The feed line with a link that starts at or before `offset`.
-std::optional<std::size_t> TextLines::LinkIndexAt(std::size_t offset) const {
-  const auto after = std::upper_bound(linkStarts_.begin(), linkStarts_.end(), offset);
-  if (after == linkStarts_.begin()) return std::nullopt;
-  return static_cast<std::size_t>(after - linkStarts_.begin()) - 1;
+// The feed line with an item that starts at or before `offset`.
+std::optional<std::size_t> TextLines::ItemIndexAt(std::size_t offset) const {
+  const auto after = std::upper_bound(itemStarts_.begin(), itemStarts_.end(), offset);
+  if (after == itemStarts_.begin()) return std::nullopt;
+  return static_cast<std::size_t>(after - itemStarts_.begin()) - 1;
 }
 
 std::string_view TextLines::LinkOf(std::u16string_view piece) {
   const std::optional<std::size_t> offset = OffsetOf(piece);
   if (!offset) return {};
   if (feed_) {
-    const std::optional<std::size_t> index = LinkIndexAt(*offset);
+    const std::optional<std::size_t> index = ItemIndexAt(*offset);
     if (!index) return {};
     const bool inHeadline = *offset < headlineEnds_[*index];
-    return inHeadline && *offset + piece.size() <= linkEnds_[*index]
-               ? std::string_view(links_[*index])
+    return inHeadline && *offset + piece.size() <= itemEnds_[*index]
+               ? std::string_view(items_[*index].link)
                : "";
   }
   const std::u16string_view text = Text();
@@ -119,7 +132,7 @@ std::string_view TextLines::PlainLinkOf(std::size_t lineOffset, std::u16string_v
 std::size_t TextLines::LinkedSize(std::u16string_view line) {
   if (!feed_) return line.size();
   const std::optional<std::size_t> offset = OffsetOf(line);
-  const std::optional<std::size_t> index = offset ? LinkIndexAt(*offset) : std::nullopt;
+  const std::optional<std::size_t> index = offset ? ItemIndexAt(*offset) : std::nullopt;
   if (!index) return line.size();
   const std::size_t end = headlineEnds_[*index];
   return end > *offset ? std::min(line.size(), end - *offset) : 0;

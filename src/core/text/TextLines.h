@@ -3,6 +3,7 @@
 // a small record per line rather than an allocation per line. The text is UTF-16, as shown;
 // story addresses are UTF-8.
 
+#include "core/text/ItemFacts.h"
 #include "core/text/TextLineReader.h"
 
 #include <cstddef>
@@ -51,10 +52,15 @@ class TextLines {
   // Drops the lines and their text.
   void Clear();
 
-  // A feed's story addresses, one per line as the text splits (empty for a line without one).
-  // A line that ends with `separator` is its headline followed by it. Without them, a line's
-  // address is the first http or https address written in it.
+  // A feed's items, one per line as the text splits. A line that ends with `separator` is its
+  // headline followed by it. Without them, a line's address is the first http or https address
+  // written in it.
+  void SetItems(std::vector<ItemFacts> items, std::u16string_view separator = {});
+  // The same with story addresses only (empty for a line without one).
   void SetLinks(std::vector<std::string> links, std::u16string_view separator = {});
+  // The item of the line that `piece` belongs to; null for a line of plain text or a piece not
+  // from this text.
+  const ItemFacts* ItemOf(std::u16string_view piece) const;
   // The address of the line that `piece` (a view into these lines' text: a line, or a part of
   // one) belongs to, as a view into what these lines own; empty when it has none or is not from
   // this text. A piece that starts in the separator after a headline belongs to no story.
@@ -68,7 +74,7 @@ class TextLines {
 
   // Where `piece` starts in these lines' text; nullopt when it is not from it.
   std::optional<std::size_t> OffsetOf(std::u16string_view piece) const;
-  std::optional<std::size_t> LinkIndexAt(std::size_t offset) const;
+  std::optional<std::size_t> ItemIndexAt(std::size_t offset) const;
   std::string_view PlainLinkOf(std::size_t lineOffset, std::u16string_view line);
 
   std::u16string_view Text() const {
@@ -81,10 +87,10 @@ class TextLines {
   std::vector<std::u16string_view> lines_;
   bool split_ = false;
   bool feed_ = false;
-  std::vector<std::size_t> linkStarts_;  // offset of each line with a story, ascending
+  std::vector<std::size_t> itemStarts_;  // offset of each line with an item, ascending
   std::vector<std::size_t> headlineEnds_;
-  std::vector<std::size_t> linkEnds_;
-  std::vector<std::string> links_;
+  std::vector<std::size_t> itemEnds_;
+  std::vector<ItemFacts> items_;
   // A plain text's addresses in UTF-8, by the offset of their line, made when first asked for.
   std::unordered_map<std::size_t, std::string> plainLinks_;
 };

@@ -63,8 +63,8 @@ TEST_P(LinkHit, FindsTheLineUnderTheCursor) {
   TenPixels measurer;
   for (int tick = 0; tick < row.ticks; ++tick) animation.Tick(measurer);
 
-  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
-    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  const ItemTable table(lines.Lines(), [&](std::u16string_view line) {
+    return ItemTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
   });
   std::string link = kNoCharacter;
   if (const auto position = animation.TextPositionAt(measurer, row.x)) {
@@ -104,8 +104,8 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
   EXPECT_EQ(lines.LinkOf(first.substr(0, 5)), "https://p.example/st\xC3\xB6ry");
   EXPECT_EQ(lines.LinkOf(lines.Lines()[1]), "");
   EXPECT_EQ(lines.LinkOf(u"elsewhere"), "");
-  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
-    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  const ItemTable table(lines.Lines(), [&](std::u16string_view line) {
+    return ItemTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
   });
   EXPECT_EQ(table.OfPiece(first.substr(0, 5)), "https://p.example/st\xC3\xB6ry");
   EXPECT_EQ(table.OfPiece(lines.Lines()[1]), "");
@@ -115,8 +115,8 @@ TEST(LinkOfPiece, AWrappedPieceBelongsToItsWholeLine) {
 TEST(LinkOfPiece, TheSeparatorAfterAHeadlineAndAControlCharacterOpenNothing) {
   TextLines lines(ShownLines(Source::SeparatedFeed));
   const std::u16string_view alpha = lines.Lines()[0];
-  const LinkTable table(lines.Lines(), [&](std::u16string_view line) {
-    return LinkTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
+  const ItemTable table(lines.Lines(), [&](std::u16string_view line) {
+    return ItemTable::LineLink{lines.LinkOf(line), lines.LinkedSize(line)};
   });
   EXPECT_EQ(table.OfPiece(alpha.substr(4)), "http://a.example/1");
   EXPECT_EQ(table.OfPiece(alpha.substr(5)), "");

@@ -1,5 +1,7 @@
 #include "core/sources/SourceLines.h"
 
+#include "core/feed/LinkHitTest.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -76,6 +78,35 @@ TEST(MergedSources, TheSeparatorAfterAHeadlineOpensNothing) {
   const std::u16string_view line = merged.Lines()[0];
   EXPECT_EQ(merged.LinkOf(line.substr(0, 4)), "http://f/1");
   EXPECT_EQ(merged.LinkOf(line.substr(line.size() - 2)), "");
+}
+
+}  // namespace
+}  // namespace core
+
+namespace core {
+namespace {
+
+// The way of a headline from reader to screen: what the feed said of it stays with its line
+// through the selection and the merge, and the table of the shown lines finds it by position.
+TEST(ItemsOfSources, KeepTheirSourceDateAndIdFromTheReaderToTheShownText) {
+  TextLines feed(u"f1\nf2\n");
+  feed.SetItems({{"", "http://s/1", 100, "g1"}, {"", "http://s/2", 200, "g2"}});
+  TextLines plain(u"p1\n");
+  std::vector<TextLines> kept;
+  kept.push_back(SelectedLines(std::move(feed), TextOptions{}));
+  kept.push_back(SelectedLines(std::move(plain), TextOptions{}));
+  const std::vector<SourceGroup> groups{{"Feed", &kept[0]}, {"Text", &kept[1]}};
+  TextLines merged = MergeSourceLines(groups, SourceNames::Shown);
+  const ItemTable table(merged.Lines(), [&](std::u16string_view line) {
+    return ItemTable::LineLink{merged.LinkOf(line), merged.LinkedSize(line), merged.ItemOf(line)};
+  });
+  // Joined "Feed: f1 f2 Text: p1": f2 at 9 and 10, the blank after it at 11.
+  const ItemFacts* second = table.ItemAtPosition(10);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(*second, (ItemFacts{"Feed", "http://s/2", 200, "g2"}));
+  EXPECT_EQ(table.ItemAtPosition(11), nullptr);
+  ASSERT_NE(table.ItemOfPiece(merged.Lines().at(2)), nullptr);
+  EXPECT_EQ(table.ItemOfPiece(merged.Lines().at(2))->source, "Text");
 }
 
 }  // namespace
