@@ -13,6 +13,9 @@ TEST(ProgramPaths, NamesComeFromTheProgramFile) {
   EXPECT_EQ(ChangeExtension("Z:\\build\\bin\\dftline.exe", ".log"), "dftline.log");
   EXPECT_EQ(RegistryKeyName("Software\\Quorvane\\Driftline\\", 2),
             "Software\\Quorvane\\Driftline\\2");
+  // The first copy keeps the list it always had; each other copy edits its own.
+  EXPECT_EQ(SourceListFileName(1), "sources.opml");
+  EXPECT_EQ(SourceListFileName(2), "sources2.opml");
 }
 
 TEST(ProgramPaths, SplitsFoldersAndNames) {
