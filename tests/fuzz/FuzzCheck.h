@@ -23,11 +23,13 @@
 namespace fuzz {
 
 // What a linear reader may take for one input, with the sanitizers and the coverage counters: a
-// fixed part for the start and a part per byte, five times what the slowest reader takes there
-// (the feed reader, 0.1 µs a byte on a megabyte of "<a"). A reader that searches the rest of the
-// text again at each byte passes it from about 250 KB on.
-constexpr double kFixedSeconds = 0.02;
-constexpr double kSecondsPerByte = 0.5e-6;
+// fixed part for the start and a part per byte, about twice what the slowest reader takes there
+// (the feed reader on a megabyte of "&a" in a description, each "&" repaired: 0.65 to 0.86 µs a
+// byte on a loaded machine); the fixed part above the 30 ms that a 50-byte input once took. The
+// tag stripper that searched the rest of the text for ">" after every "<" took 4.3 s on a
+// megabyte of "<a": such a reader passes it from about 400 KB on.
+constexpr double kFixedSeconds = 0.05;
+constexpr double kSecondsPerByte = 1.5e-6;
 
 // The processor time of this thread, so that other work on the machine does not count.
 inline double ThreadSeconds() {
