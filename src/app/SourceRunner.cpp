@@ -18,7 +18,6 @@ namespace {
 
 // An exit waits this long for workers stuck on silent servers, then ends without them.
 constexpr DWORD kExitWaitMs = 3000;
-constexpr std::size_t kLargestReadableFile = 256u * 1024 * 1024;
 
 // A list's names stay UTF-8 for the shown text; the log is in the system's code page.
 std::string NameForLog(const core::SourceState& source) {
@@ -32,8 +31,11 @@ UINT TimerMs(std::int64_t ms) {
 }  // namespace
 
 SourceRunner::SourceRunner(SourceRunnerClient& client, platform::Application& application,
-                           HWND window)
-    : client_(client), application_(application), window_(window) {
+                           HWND window, std::string userAgent)
+    : client_(client),
+      application_(application),
+      window_(window),
+      userAgent_(std::move(userAgent)) {
   TimerSources.SetOnTimer([this] { PollSources(); });
   TimerShowSources.SetOnTimer([this] {
     TimerShowSources.SetEnabled(false);
@@ -73,9 +75,9 @@ std::shared_ptr<core::LogGate> SourceRunner::LogGate() {
 
 bool SourceRunner::StartFetch(const core::SourceCheck& check, core::SourceState& source,
                               UINT done) {
-  auto thread = std::make_shared<UrlFileThread>(source.web.NextRequest(source.entry.address),
-                                                values_.userAgent, values_.feedSeparator, limits_,
-                                                window_, LogGate(), done);
+  auto thread =
+      std::make_shared<UrlFileThread>(source.web.NextRequest(source.entry.address), userAgent_,
+                                      values_.feedSeparator, limits_, window_, LogGate(), done);
   Worker worker{check.fetchId, thread, {}, 0};
   worker.handle = UrlFileThread::Start(thread, worker.threadId);
   if (!worker.handle) {
@@ -275,9 +277,7 @@ void SourceRunner::UseSourceList(core::OpmlReading list, const std::string& list
 }
 
 void SourceRunner::EndSourceList() {
-  if (!schedule_.HasList()) return;
   schedule_.ClearMembers();
-  schedule_.SetHasList(false);
   TimerSources.SetEnabled(false);
   TimerShowSources.SetEnabled(false);
 }

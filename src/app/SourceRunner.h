@@ -41,7 +41,6 @@ class SourceRunnerClient {
 
 // The values the runner works by, as the bar has them.
 struct SourceRunnerValues {
-  std::string userAgent;
   std::u16string feedSeparator;
   core::TextOptions textOptions;
   bool showNames = true;
@@ -51,7 +50,9 @@ struct SourceRunnerValues {
 
 class SourceRunner {
  public:
-  SourceRunner(SourceRunnerClient& client, platform::Application& application, HWND window);
+  // Workers report to `window` and name the program to servers as `userAgent`.
+  SourceRunner(SourceRunnerClient& client, platform::Application& application, HWND window,
+               std::string userAgent);
   ~SourceRunner();
   SourceRunner(const SourceRunner&) = delete;
   SourceRunner& operator=(const SourceRunner&) = delete;
@@ -112,6 +113,7 @@ class SourceRunner {
   SourceRunnerClient& client_;
   platform::Application& application_;
   const HWND window_;
+  const std::string userAgent_;
   SourceRunnerValues values_;
   platform::FetchLimits limits_;
   core::SourceSchedule schedule_;

@@ -3,6 +3,7 @@
 // an OPML document its sources; any other text is decoded for the pipeline. Both the local file
 // and the web worker read through this, so the two sources treat feeds alike.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ struct TextSource {
   std::string address;
   std::string shown;
 };
+
+// A text this large cannot be shown usefully and would cost several times its size in memory.
+inline constexpr std::size_t kLargestReadableFile = 256u * 1024 * 1024;
 
 // `charset` is a web server's, if any; `separator` ends each headline. Throws std::bad_alloc when
 // memory runs out.

@@ -48,7 +48,7 @@ void TForm1::FormCreate() {
   log_ =
       std::make_unique<TickerLog>(application_.Handle(), resources_->GetString(IDS_APPDATA_FOLDER));
   runner_ = std::make_unique<SourceRunner>(static_cast<SourceRunnerClient&>(*this), application_,
-                                           Handle());
+                                           Handle(), resources_->GetString(IDS_PRODUCT));
   OpenWithShell = [this](const std::string& target) {
     if (!platform::OpenWithShell(target)) Log("Could not open " + core::AddressForLog(target));
   };

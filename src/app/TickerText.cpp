@@ -7,8 +7,6 @@
 #include <climits>
 #include <new>
 
-#include "app/ResourceIds.h"
-
 #include "app/SourceText.h"
 #include "core/text/FileStamp.h"
 #include "core/text/TextPipeline.h"
@@ -24,8 +22,6 @@ namespace {
 
 constexpr int kReadAttempts = 6;
 constexpr DWORD kReadRetryMs = 10;
-// A text this large cannot be shown usefully and would cost several times its size in memory.
-constexpr std::size_t kLargestReadableFile = 256u * 1024 * 1024;
 
 core::TextLines DefaultVerticalLines() {
   std::u16string text;
@@ -252,8 +248,7 @@ void TForm1::CheckRootAgain() {
 }
 
 void TForm1::SyncSourceRunner() {
-  runner_->SetValues({resources_->GetString(IDS_PRODUCT),
-                      platform::CodePageToUtf16(values_.FeedSeparator), ShownTextOptions(),
+  runner_->SetValues({platform::CodePageToUtf16(values_.FeedSeparator), ShownTextOptions(),
                       values_.ShowSourceNames, values_.GetFileDelay, values_.UseAutoReload});
   runner_->SetRoot(values_.UseFileUrl ? values_.FileUrl : values_.File);
 }

@@ -72,8 +72,7 @@ SourceState* SourceSchedule::SetRoot(const SourceEntry& entry) {
   }
   // A check of the old address still running reports to nobody.
   root_ = SourceState{};
-  members_.clear();
-  hasList_ = false;
+  ClearMembers();
   if (entry.address.empty()) return nullptr;
   root_.id = nextId_++;
   root_.role = SourceRole::Root;

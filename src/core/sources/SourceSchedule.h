@@ -74,9 +74,12 @@ class SourceSchedule {
   // The list the root gave (read again): a member that stays, by its address, keeps its state
   // and takes its new name; a new one is due at once; one that left is dropped.
   void SetMembers(const std::vector<SourceEntry>& entries, std::int64_t nowMs);
-  void ClearMembers() { members_.clear(); }
+  // The root gives no list any more.
+  void ClearMembers() {
+    members_.clear();
+    hasList_ = false;
+  }
   bool HasList() const { return hasList_; }
-  void SetHasList(bool list) { hasList_ = list; }
   std::vector<SourceState>& Members() { return members_; }
   const std::vector<SourceState>& Members() const { return members_; }
   // The root or a member, by id; null when it has been dropped since.
