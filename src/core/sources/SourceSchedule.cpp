@@ -231,10 +231,11 @@ void SourceSchedule::Resume(std::int64_t nowMs) {
   heldSinceMs_.reset();
   for (SourceState& source : members_) {
     if (!source.dueAtMs) continue;
-    // The time the dialog was open does not count against the wait.
+    // The time the dialog was open does not count against the wait, which already covers a
+    // Retry-After: the due time only moves later.
     const std::int64_t waitedBefore = std::max<std::int64_t>(heldSince - source.scheduledAtMs, 0);
     const std::int64_t wait = *source.dueAtMs - source.scheduledAtMs;
-    source.dueAtMs = std::max(nowMs + wait - waitedBefore, source.notBeforeMs);
+    source.dueAtMs = nowMs + wait - waitedBefore;
     source.scheduledAtMs = nowMs - waitedBefore;
   }
 }

@@ -89,6 +89,9 @@ namespace {
 // The way of a headline from reader to screen: what the feed said of it stays with its line
 // through the selection and the merge, and the table of the shown lines finds it by position.
 TEST(ItemsOfSources, KeepTheirSourceDateAndIdFromTheReaderToTheShownText) {
+  TextLines partly(u"f1\nno item\n");
+  partly.SetItems({{"", "http://s/1", 100, "g1"}, {}});
+  EXPECT_EQ(partly.ItemOf(partly.Lines().at(1)), nullptr) << "not the item of the line before";
   TextLines feed(u"f1\nf2\n");
   feed.SetItems({{"", "http://s/1", 100, "g1"}, {"", "http://s/2", 200, "g2"}});
   TextLines plain(u"p1\n");

@@ -64,6 +64,12 @@ INSTANTIATE_TEST_SUITE_P(Sources, SchedulesSources, testing::Values(
               set.Finished(set.Members()[0], true, std::nullopt, 0, 1000, random);
               set.Finished(set.Members()[1], false, std::nullopt, 0, 1000, random);
               return Started({}, set); }, " due 4000 1100"},
+    SetCase{"A file is looked at every GetFileDelay exactly, a server's checks are spread",
+            [](SourceSchedule& set) {
+              set.SetMembers({{"F", "C:\\f.txt"}, {"A", "http://a/"}}, 0);
+              set.Finished(set.Members()[0], false, std::nullopt, 0, 1000, random);
+              set.Finished(set.Members()[1], false, std::nullopt, 0, 1000, random);
+              return Started({}, set); }, " due 1000 1100"},
     SetCase{"Without automatic checks a source waits for a forced read", [](SourceSchedule& set) {
               set.SetMembers(kTwo, 0);
               set.Finished(set.Members()[0], false, std::nullopt, 0, 0, random);
