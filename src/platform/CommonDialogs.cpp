@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/settings/TickerSettings.h"
 #include "platform/CommonDialogsLibrary.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
@@ -45,7 +46,11 @@ std::optional<FontSpec> ChooseFontSpec(HWND owner, const FontSpec& initial) {
   dialog.hwndOwner = owner;
   dialog.lpLogFont = &font;
   // No script choice: the program's fonts are made for the system's character set.
-  dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOSCRIPTSEL;
+  dialog.Flags =
+      CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_NOSCRIPTSEL | CF_LIMITSIZE;
+  // The sizes the stored value is clamped to, so that a chosen size is kept as it is.
+  dialog.nSizeMin = core::kFontSizeRange.low;
+  dialog.nSizeMax = core::kFontSizeRange.high;
   dialog.rgbColors = ToColorRef(initial.color);
   if (!comdlg32::ChooseFontA(&dialog)) {
     ThrowIfDialogFailed("font");

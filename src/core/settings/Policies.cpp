@@ -16,14 +16,20 @@ struct NamedKey {
 };
 
 // The policy editor writes numbers and on/off as DWORDs and text as strings; a number typed as
-// text is taken as well, as it is from the store.
-std::optional<Value> PolicyValue(const Value& kind, const RegistryData& data) {
+// text is taken as well, as it is from the store. `outOfRange` receives what IntegerOfDword says
+// of the value.
+std::optional<Value> PolicyValue(std::string_view name, const Value& kind, const RegistryData& data,
+                                 std::string& outOfRange) {
   if (KindOf(kind) == ValueKind::String) {
     if (data.type != RegistryType::String) return std::nullopt;
     return Value{data.text};
   }
   std::optional<std::int32_t> number;
-  if (data.type == RegistryType::Dword) number = static_cast<std::int32_t>(data.dword);
+  if (data.type == RegistryType::Dword) {
+    DwordInteger dword = IntegerOfDword(name, data.dword);
+    number = dword.value;
+    outOfRange = std::move(dword.outOfRange);
+  }
   if (data.type == RegistryType::String) number = ParseStoredInteger(data.text);
   if (!number) return std::nullopt;
   if (KindOf(kind) == ValueKind::Boolean) return Value{*number != 0};
@@ -46,12 +52,14 @@ std::optional<Value> ReadPolicy(const PolicyKeys& keys, std::string_view name, c
       continue;
     }
     if (data.type == RegistryType::Absent) continue;
-    std::optional<Value> value = PolicyValue(kind, data);
+    std::string outOfRange;
+    std::optional<Value> value = PolicyValue(name, kind, data, outOfRange);
     if (!value) {
       log.push_back("Policy: " + where + " is not a valid value, ignored");
       continue;
     }
     log.push_back("Policy: " + std::string(name) + " set by " + std::string(each.hive));
+    if (!outOfRange.empty()) log.push_back("Policy: " + outOfRange);
     return value;
   }
   return std::nullopt;

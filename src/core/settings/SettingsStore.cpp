@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/settings/IniText.h"
+#include "core/settings/TickerSettings.h"
 
 namespace core {
 
@@ -54,15 +55,25 @@ void SettingsStore::GetFromRegistry() {
   Log("GetSettings: " + std::string(RootName(root)) + Properties().RegKeyName);
   for (ValueTable::Entry& entry : values_) {
     std::optional<Value> value;
+    std::string outOfRange;
     try {
       if (IsRegistryValueName(entry.Name())) {
-        value = ReadRegistryValue(entry.value, key->Read(entry.Name()));
+        const RegistryData data = key->Read(entry.Name());
+        value = ReadRegistryValue(entry.value, data);
+        // A DWORD is unsigned where the value cannot be negative: ReadRegistryValue knows no
+        // names, and would make 0xFFFFFFFF a -1 that the clamp then turns into the low end.
+        if (value && data.type == RegistryType::Dword && KindOf(*value) == ValueKind::Integer) {
+          DwordInteger number = IntegerOfDword(entry.Name(), data.dword);
+          value = Value{number.value};
+          outOfRange = std::move(number.outOfRange);
+        }
       }
     } catch (const std::exception&) {
       value.reset();
     }
     if (value) {
       entry.value = std::move(*value);
+      if (!outOfRange.empty()) Log(outOfRange);
     } else {
       Log("GetSettings: exception reading " + entry.Name());
     }

@@ -74,7 +74,7 @@ constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 // The options dialog's ranges. Timer intervals may be 0 (the timer never fires), but never
 // negative. ActiveTab is kept as stored: the dialog opens on "Main" for a page it has not.
 constexpr std::array kRanges{
-    Range{"FontSize", 1, 500},
+    Range{"FontSize", kFontSizeRange.low, kFontSizeRange.high},
     Range{"LinesToLoad", 1, 1000000},
     Range{"Amount", kAmountRange.low, kAmountRange.high},
     Range{"Delay", 1, kMaxInt},
@@ -85,6 +85,10 @@ constexpr std::array kRanges{
     Range{"HideTimeDelay", 0, kMaxInt},
     Range{"PauseTimeout", 0, kMaxInt},
 };
+
+std::string OutOfRange(std::string_view name, const std::string& stored, std::int32_t used) {
+  return std::string(name) + " " + stored + " out of range, using " + std::to_string(used);
+}
 
 }  // namespace
 
@@ -124,6 +128,14 @@ std::optional<IntRange> ClampRangeOf(std::string_view name) {
   return std::nullopt;
 }
 
+DwordInteger IntegerOfDword(std::string_view name, std::uint32_t dword) {
+  const std::optional<IntRange> range = ClampRangeOf(name);
+  if (!range || range->low < 0 || dword <= static_cast<std::uint32_t>(kMaxInt)) {
+    return {static_cast<std::int32_t>(dword), {}};
+  }
+  return {range->high, OutOfRange(name, std::to_string(dword), range->high)};
+}
+
 std::vector<std::string> ClampTickerValues(ValueTable& table, std::string_view logPrefix) {
   std::vector<std::string> messages;
   for (const Range& range : kRanges) {
@@ -131,8 +143,8 @@ std::vector<std::string> ClampTickerValues(ValueTable& table, std::string_view l
     auto* number = value == nullptr ? nullptr : std::get_if<std::int32_t>(value);
     if (number == nullptr || (*number >= range.low && *number <= range.high)) continue;
     const std::int32_t clamped = *number < range.low ? range.low : range.high;
-    messages.push_back(std::string(logPrefix) + std::string(range.name) + " " +
-                       std::to_string(*number) + " out of range, using " + std::to_string(clamped));
+    messages.push_back(std::string(logPrefix) +
+                       OutOfRange(range.name, std::to_string(*number), clamped));
     *number = clamped;
   }
   return messages;

@@ -88,6 +88,8 @@ struct IntRange {
   std::int32_t high;
 };
 inline constexpr IntRange kAmountRange{1, 20};
+// The sizes the font dialog offers and the stored value keeps to: a 500-point font blanks the bar.
+inline constexpr IntRange kFontSizeRange{1, 144};
 
 struct TickerSetting {
   std::string_view name;
@@ -112,6 +114,16 @@ TickerSettings TickerSettingsFrom(const ValueTable& table, const TickerSettings&
 
 // The range ClampTickerValues keeps the named integer to; nullopt for a name it leaves alone.
 std::optional<IntRange> ClampRangeOf(std::string_view name);
+
+// The named integer from a registry DWORD. Where its range cannot be negative the DWORD is
+// unsigned, so that 0xFFFFFFFF is too large rather than -1: one above INT32_MAX becomes the
+// range's high end, and `outOfRange` says so as ClampTickerValues does, without its prefix
+// ("GetFileDelay 4294967295 out of range, using 2147483647"). Any other DWORD reads as signed.
+struct DwordInteger {
+  std::int32_t value = 0;
+  std::string outOfRange;  // empty when the value is the DWORD's
+};
+DwordInteger IntegerOfDword(std::string_view name, std::uint32_t dword);
 
 // Brings stored integers outside the ranges the options dialog offers back into them; one
 // complete log line ("Settings: Amount 0 out of range, using 1") per value changed.

@@ -32,6 +32,14 @@ TEST_F(SettingsStoreTest, AValueOfAnotherRegistryTypeFailsAloneAndKeepsItsDefaul
   EXPECT_EQ(StoredValue("Frame"), Value{false});
 }
 
+TEST_F(SettingsStoreTest, ADwordIsUnsignedWhereTheValueCannotBeNegative) {
+  store->SetValue("GetFileDelay", Value{0});
+  system.keys[kUser]["GetFileDelay"] = {RegistryType::Dword, ~0U, {}};
+  store->GetSettings();
+  EXPECT_THAT(log, Contains("Settings: GetFileDelay 4294967295 out of range, using 2147483647"));
+  EXPECT_EQ(StoredValue("GetFileDelay"), Value{INT32_MAX});
+}
+
 TEST_F(SettingsStoreTest, AFailedIniWriteLeavesTheOldFileAndIsLogged) {
   system.files[kUserIni] = "[Other]\nKeep=1\n";
   system.folders.insert("C:\\Users\\me\\AppData\\Quorvane\\");

@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Ranges, TickerSettingsClamp,
                          ::testing::Values(Clamp{"Amount", 0, 1}, Clamp{"Amount", 300, 20},
                                            Clamp{"Amount", 20, 20}, Clamp{"Delay", -1, 1},
                                            Clamp{"LinesToLoad", 1000001, 1000000},
-                                           Clamp{"FontSize", 0, 1}, Clamp{"FontSize", 501, 500},
+                                           Clamp{"FontSize", 0, 1}, Clamp{"FontSize", 145, 144},
                                            Clamp{"VertLineDelay", -1, 0},
                                            Clamp{"HideTimeDelay", 0, 0}, Clamp{"ActiveTab", 9, 9},
                                            Clamp{"Top", -32000, -32000}));
