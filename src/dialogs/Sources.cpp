@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kClientWidth = 480;
 constexpr int kClientHeight = 330;
-constexpr std::size_t kLargestList = 16u * 1024 * 1024;
 constexpr const char* kOpmlFilter = "OPML files (*.opml)\0*.opml\0All files (*.*)\0*.*\0";
 
 class ListBox : public platform::Control {
@@ -170,7 +169,7 @@ void TSourcesForm::ImportClick() {
   core::OpmlReading list;
   try {
     const std::optional<std::string> bytes =
-        platform::ReadWholeFile(*path, kLargestList, platform::FileSharing::AllowWriters);
+        platform::ReadWholeFile(*path, core::kLargestList, platform::FileSharing::AllowWriters);
     if (bytes) list = core::ReadOpml(*bytes);
   } catch (const std::exception& e) {
     list.error = e.what();

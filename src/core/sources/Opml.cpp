@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <utility>
 
 #include "core/feed/FeedEncoding.h"
 #include "core/feed/FeedProlog.h"
+#include "core/sources/SourceAddress.h"
 #include "core/web/WebAddress.h"
 
 namespace core {
@@ -56,13 +58,13 @@ void Take(pugi::xml_node outline, OpmlReading& reading) {
   std::string_view address = Trimmed(outline.attribute("xmlUrl").value());
   if (address.empty()) address = Trimmed(outline.attribute("url").value());
   if (address.empty()) return;  // a folder, or an outline of text only
-  std::string_view name = Trimmed(outline.attribute("text").value());
+  std::string name(Trimmed(outline.attribute("text").value()));
   if (name.empty()) name = Trimmed(outline.attribute("title").value());
-  if (name.empty()) name = address;
+  if (name.empty()) name = SourceNameOf(address);
   if (IsList(outline, address)) {
-    reading.nested.emplace_back(name);
+    reading.nested.push_back(std::move(name));
   } else if (reading.sources.size() < kMaxSources) {
-    reading.sources.push_back({std::string(name), std::string(address)});
+    reading.sources.push_back({std::move(name), std::string(address)});
   } else {
     ++reading.ignored;
   }
@@ -109,8 +111,12 @@ OpmlReading ReadOpml(std::string_view bytes) {
     prolog = ReadFeedProlog(*utf8);
   }
   if (prolog.rootName != "opml") return reading;
-  if (!utf8) utf8 = Utf8Of(bytes, prolog);
   reading.outcome = OpmlOutcome::Broken;
+  if (bytes.size() > kLargestList) {
+    reading.error = "larger than 16 MB";
+    return reading;
+  }
+  if (!utf8) utf8 = Utf8Of(bytes, prolog);
   if (!utf8) {
     reading.error = "unsupported encoding " + prolog.encoding;
     return reading;

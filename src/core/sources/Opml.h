@@ -21,6 +21,8 @@ struct SourceEntry {
 };
 
 inline constexpr std::size_t kMaxSources = 100;
+// A list file larger than this is refused unread: a hundred sources never need as much.
+inline constexpr std::size_t kLargestList = 16u * 1024 * 1024;
 
 enum class OpmlOutcome { NotOpml, List, Broken };
 
@@ -34,10 +36,11 @@ struct OpmlReading {
 };
 
 // The sources of an OPML document: each `outline` with an `xmlUrl`, or else a `url`, in document
-// order with nested outlines flattened; its `text`, else `title`, else the address names it. An
-// outline of type "include", or whose address ends in ".opml", is another list: named in
-// `nested`, not followed. The document's encoding is read as a feed's is; nesting of any depth
-// is walked without recursion, in time linear in the document's size.
+// order with nested outlines flattened; its `text`, else `title`, else SourceNameOf(address)
+// names it. An outline of type "include", or whose address ends in ".opml", is another list:
+// named in `nested`, not followed. The document's encoding is read as a feed's is; nesting of any
+// depth is walked without recursion, in time linear in the document's size. A document larger
+// than kLargestList is Broken.
 OpmlReading ReadOpml(std::string_view bytes);
 
 // The list as an OPML 2.0 document in UTF-8; names and addresses are UTF-8.

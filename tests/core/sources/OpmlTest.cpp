@@ -31,7 +31,7 @@ std::string Summary(const OpmlReading& reading) {
   if (reading.ignored > 0) text += " ignored " + std::to_string(reading.ignored);
   for (const std::string& name : reading.nested) text += " nested " + name;
   if (reading.outcome == OpmlOutcome::Broken)
-    text += "broken at " + std::to_string(reading.errorOffset);
+    text += "broken at " + std::to_string(reading.errorOffset) + ": " + reading.error;
   if (reading.outcome == OpmlOutcome::NotOpml) text += "not a list";
   return text;
 }
@@ -55,10 +55,10 @@ INSTANTIATE_TEST_SUITE_P(Opml, ReadsOpml, testing::Values(
                   Outline("text=\"Deep\"", Outline("text=\"B\" xmlUrl=\"http://b/\""))) +
                   Outline("text=\"C\" xmlUrl=\"http://c/\"")),
              "A=http://a/;B=http://b/;C=http://c/;"},
-    OpmlCase{"A name is the text else the title else the address",
+    OpmlCase{"A name is the text else the title else the address's host",
              Opml(Outline("title=\"T\" text=\" X \" xmlUrl=\"http://x/\"") +
                   Outline("title=\"T\" xmlUrl=\"http://t/\"") + Outline("xmlUrl=\" http://u/ \"")),
-             "X=http://x/;T=http://t/;http://u/=http://u/;"},
+             "X=http://x/;T=http://t/;u=http://u/;"},
     OpmlCase{"Without xmlUrl a url is the address and without either no source",
              Opml(Outline("text=\"File\" url=\"C:\\news.txt\"") + Outline("text=\"Note\"")),
              "File=C:\\news.txt;"},
@@ -73,7 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Opml, ReadsOpml, testing::Values(
                   "<?xml version=\"1.0\" encoding=\"windows-1252\"?>"),
              "Caf\xC3\xA9=http://c/;"},
     OpmlCase{"A broken list says where", "<opml><body><outline text=\"a\"></body></opml>",
-             "broken at 32"},
+             "broken at 32: Start-end tags mismatch"},
+    OpmlCase{"A list larger than 16 MB is refused unread",
+             Opml(std::string(kLargestList + 1 - Opml("").size(), ' ')),
+             "broken at 0: larger than 16 MB"},
     OpmlCase{"Another root is no list", "<rss><channel/></rss>", "not a list"}),
     testing_names::FromWhat());
 // clang-format on
