@@ -56,10 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Table, ListedSourcesRules, testing::Values(
 
 TEST(SourceNameOf, IsTheHostOrFileNeverAPassword) {
   const std::pair<std::string_view, std::string_view> rows[] = {
-      {"https://ann:pw@news.example/a", "news.example"}, {"http://h:8080/a", "h:8080"},
-      {"http://h:80/a", "h:80"}, {"http://h:pa/8@h/a", "h"},  // pa/8 is a password
-      {"http://[::1]:81/a", "[::1]:81"}, {"file:///C:/feeds/news.xml", "news.xml"},
-      {"C:\\feeds\\", "C:\\feeds\\"}, {"ftp://ann:pw@host", "***@host"}};
+      {"https://u:p@news.example/a", "news.example"}, {"http://h:8080/a", "h:8080"},
+      {"http://h:80/a", "h:80"}, {"http://h:pa/8@h/a", "h"}, {"http://[::1]:81/a", "[::1]:81"},
+      {"file:///C:/f/n.xml", "n.xml"}, {"C:\\f\\", "C:\\f\\"}, {"ftp://u:p@h", "***@h"}};
   for (const auto& [address, name] : rows) EXPECT_EQ(SourceNameOf(address), name) << address;
 }
 // clang-format on
