@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <utility>
 
+#include "app/LocalFileThread.h"
 #include "app/SourceText.h"
 #include "core/feed/FeedReader.h"
 #include "core/program/ProgramPaths.h"
+#include "core/sources/ListedSources.h"
 #include "core/sources/SourceLines.h"
 #include "core/text/FileStamp.h"
 #include "core/web/WebAddressParts.h"
 #include "platform/CodePageText.h"
-#include "platform/FileSystem.h"
-#include "platform/TextFile.h"
 
 namespace {
 
@@ -52,11 +53,18 @@ std::int64_t SourceRunner::NowMs() const {
 
 void SourceRunner::SetValues(SourceRunnerValues values) {
   values_ = std::move(values);
+  const std::int64_t delay = values_.autoReload ? values_.getFileDelayMs : 0;
+  if (delay > 0 && delay < core::kWebFloorMs && delay != floorLoggedFor_) {
+    Log("Web sources: GetFileDelay " + std::to_string(delay) +
+        " ms is below the floor; a server is asked at most once a second");
+  }
+  floorLoggedFor_ = delay;
 }
 
 void SourceRunner::SetLimits(const platform::FetchLimits& limits) {
   limits_ = limits;
   schedule_.SetDeadline(limits.deadlineMs);
+  schedule_.SetFloor(limits.checkFloorMs);
 }
 
 void SourceRunner::SetRoot(const std::string& address) {
@@ -75,11 +83,20 @@ std::shared_ptr<core::LogGate> SourceRunner::LogGate() {
 
 bool SourceRunner::StartFetch(const core::SourceCheck& check, core::SourceState& source,
                               UINT done) {
-  auto thread =
-      std::make_shared<UrlFileThread>(source.web.NextRequest(source.entry.address), userAgent_,
-                                      values_.feedSeparator, limits_, window_, LogGate(), done);
-  Worker worker{check.fetchId, thread, {}, 0};
-  worker.handle = UrlFileThread::Start(thread, worker.threadId);
+  if (source.kind == core::SourceKind::Local) {
+    return StartWorker(check, std::make_shared<LocalFileThread>(
+                                  source.entry.address, source.stamp, values_.feedSeparator,
+                                  window_, WM_SOURCE_DONE));
+  }
+  return StartWorker(check, std::make_shared<UrlFileThread>(
+                                source.web.NextRequest(source.entry.address), userAgent_,
+                                values_.feedSeparator, limits_, window_, LogGate(), done));
+}
+
+bool SourceRunner::StartWorker(const core::SourceCheck& check,
+                               std::shared_ptr<SourceWorker> thread) {
+  Worker worker{check.fetchId, std::move(thread), {}, 0};
+  worker.handle = SourceWorker::Start(worker.thread, worker.threadId);
   if (!worker.handle) {
     schedule_.Ended(check.fetchId);
     return false;
@@ -96,8 +113,11 @@ void SourceRunner::StartGetUrlFileThread() {
   const std::int64_t now = NowMs();
   const std::optional<core::SourceCheck> check = schedule_.StartRoot(now);
   if (!check) {
-    // Its server asked to be left alone for a while: the check comes when that is over.
-    if (!schedule_.Held()) client_.ArmRootCheck(root->notBeforeMs - now);
+    if (schedule_.Held()) return;
+    // Too many workers given up still run: the check comes when one of them ends.
+    rootWaiting_ = schedule_.TooManyAbandoned();
+    // Else it is too early: its server asked to be left alone, or was just asked.
+    if (!rootWaiting_) client_.ArmRootCheck(schedule_.EarliestStartOf(*root) - now);
     return;
   }
   Log("Creating GetUrlFileThread");
@@ -130,7 +150,10 @@ void SourceRunner::OnFetchDone(UINT message, WPARAM wParam, LPARAM lParam) {
   workers_.erase(worker);
   ArmDeadline();
   // Given up at its deadline: its failure has been taken already.
-  if (!sourceId) return;
+  if (!sourceId) {
+    AbandonedEnded();
+    return;
+  }
   core::SourceState* source = schedule_.Find(*sourceId);
   if (root && (!source || source->role != core::SourceRole::Root)) {
     Log("Dropped the result for " + core::AddressForLog(result ? result->address : "") +
@@ -148,11 +171,30 @@ void SourceRunner::OnFetchDone(UINT message, WPARAM wParam, LPARAM lParam) {
     return;
   }
   // A source that left the list meanwhile takes nothing.
-  if (source) TakeListResult(*source, result.get());
+  if (source && source->kind == core::SourceKind::Local) {
+    TakeLocalResult(*source, result.get());
+  } else if (source) {
+    TakeListResult(*source, result.get());
+  }
   PollSources();
 }
 
+void SourceRunner::AbandonedEnded() {
+  if (schedule_.TooManyAbandoned()) return;
+  abandonedLogged_ = false;
+  if (std::exchange(rootWaiting_, false)) StartGetUrlFileThread();
+  PollSources();
+}
+
+void SourceRunner::TellMoved(const core::SourceState& source, const core::WebResult& result) {
+  if (!result.movedTo || source.redirectLogged) return;
+  Log("Source " + NameForLog(source) + ": " + core::AddressForLog(result.address) +
+      " has moved for good to " + core::AddressForLog(*result.movedTo));
+}
+
 void SourceRunner::TakeRootResult(core::SourceState& root, core::WebResult& result) {
+  TellMoved(root, result);
+  root.redirectLogged = root.redirectLogged || result.movedTo.has_value();
   switch (result.status) {
     case core::WebStatus::NewLines:
       // Kept only once shown, so that a text that could not be shown is fetched again.
@@ -212,6 +254,10 @@ void SourceRunner::DeadlineTimer() {
       listChecked = true;
     }
   }
+  if (schedule_.TooManyAbandoned() && !std::exchange(abandonedLogged_, true)) {
+    Log("Sources: " + std::to_string(schedule_.Abandoned()) +
+        " checks given up still wait for their servers; no check starts until one ends");
+  }
   ArmDeadline();
   if (listChecked) PollSources();
 }
@@ -267,11 +313,16 @@ void SourceRunner::UseSourceList(core::OpmlReading list, const std::string& list
   const bool localList = core::SourceKindOf(listAddress) == core::SourceKind::Local;
   for (core::SourceEntry& source : list.sources) {
     source.address = platform::Utf8ToCodePage(source.address);
+  }
+  // A list from the web names web sources only: none of its entries reaches the user's files.
+  core::ListedSources listed = core::SourcesOfList(std::move(list.sources), !localList);
+  for (const std::string& line : listed.log) Log(line);
+  for (core::SourceEntry& source : listed.sources) {
     if (core::SourceKindOf(source.address) == core::SourceKind::Local) {
-      source.address = core::LocalSourcePath(source.address, localList ? listAddress : "");
+      source.address = core::LocalSourcePath(source.address, listAddress);
     }
   }
-  schedule_.SetMembers(list.sources, NowMs());
+  schedule_.SetMembers(listed.sources, NowMs());
   ShowSources();
   PollSources();
 }
@@ -299,13 +350,22 @@ void SourceRunner::ShowSources() {
   std::vector<core::SourceState>& all = schedule_.Members();
   std::vector<core::SourceGroup> groups(all.size());
   std::transform(all.begin(), all.end(), groups.begin(), [](core::SourceState& source) {
-    return core::SourceGroup{source.entry.name, &source.lines};
+    return core::SourceGroup{source.entry.name, &source.lines, &source.cutLogged};
   });
   const core::SourceNames names =
       values_.showNames ? core::SourceNames::Shown : core::SourceNames::Hidden;
   // The separator after each headline, as the feeds' lines end with it: it opens nothing.
   const std::u16string separator = core::OneLineSeparator(values_.feedSeparator);
-  core::TextLines merged = core::MergeSourceLines(groups, names, separator);
+  std::vector<bool> cutBefore(all.size());
+  std::transform(all.begin(), all.end(), cutBefore.begin(),
+                 [](const core::SourceState& source) { return source.cutLogged; });
+  core::TextLines merged =
+      core::MergeSourceLines(groups, names, separator, core::kMaxListTextUnits);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all[i].cutLogged && !cutBefore[i]) {
+      Log("Source " + NameForLog(all[i]) + ": lines left out, the bar shows 16 MB of text at most");
+    }
+  }
   if (merged.Empty()) merged = core::TextLines::OneLine(u"");
   client_.ShowListLines(std::move(merged));
 }
@@ -319,19 +379,13 @@ void SourceRunner::ShowSourcesSoon() {
 void SourceRunner::PollSources() {
   TimerSources.SetEnabled(false);
   if (!schedule_.HasList() || stopping_) return;
-  bool changed = false;
   for (const core::SourceCheck& check : schedule_.StartDueMembers(NowMs())) {
     core::SourceState* source = schedule_.Find(check.sourceId);
-    if (check.kind == core::SourceKind::Local) {
-      changed = CheckLocalSource(*source) || changed;
-      schedule_.Ended(check.fetchId);
-      schedule_.Finished(*source, false, std::nullopt, NowMs(), ListDelayMs(), random_);
-    } else if (!StartFetch(check, *source, WM_SOURCE_DONE)) {
-      Log("Source " + NameForLog(*source) + ": GetUrlFileThread creation failed");
+    if (!StartFetch(check, *source, WM_SOURCE_DONE)) {
+      LogFailure(*source, "its worker could not be created");
       schedule_.Finished(*source, true, std::nullopt, NowMs(), ListDelayMs(), random_);
     }
   }
-  if (changed) ShowSourcesSoon();
   ArmSourcePoll();
 }
 
@@ -346,67 +400,76 @@ std::int64_t SourceRunner::ListDelayMs() const {
   return values_.autoReload ? values_.getFileDelayMs : 0;
 }
 
+void SourceRunner::LogFailure(core::SourceState& source, const std::string& error) {
+  if (error == source.lastFailure) return;
+  source.lastFailure = error;
+  Log("Source " + NameForLog(source) + ": " + error);
+}
+
+bool SourceRunner::KeepLines(core::SourceState& source, core::TextLines read) {
+  try {
+    bool cut = false;
+    source.lines = core::SelectedLines(std::move(read), values_.textOptions,
+                                       core::kMaxSourceTextUnits, &cut);
+    if (cut && !std::exchange(source.cutLogged, true)) {
+      Log("Source " + NameForLog(source) + ": only its first lines are shown, 1 MB of text");
+    }
+    return true;
+  } catch (const std::bad_alloc&) {
+    LogFailure(source, "not enough memory to show it");
+    return false;
+  }
+}
+
 void SourceRunner::TakeListResult(core::SourceState& source, core::WebResult* result) {
   bool failed = !result || result->status == core::WebStatus::Failed;
   if (result && result->status == core::WebStatus::NewLines && result->sourceList) {
     result->error = "a source list, not followed";
     failed = true;
   }
+  if (result) {
+    TellMoved(source, *result);
+    source.redirectLogged = source.redirectLogged || result->movedTo.has_value();
+  }
   if (failed) {
     // Its last good lines stay.
-    Log("Source " + NameForLog(source) + ": " + (result ? result->error : "no result"));
+    LogFailure(source, result ? result->error : "no result");
   } else if (result->status == core::WebStatus::NewLines) {
-    try {
-      source.lines = core::SelectedLines(std::move(result->lines), values_.textOptions);
-    } catch (const std::bad_alloc&) {
-      Log("Not enough memory to show " + NameForLog(source));
-      failed = true;
-    }
+    failed = !KeepLines(source, std::move(result->lines));
     if (!failed) ShowSourcesSoon();
   }
+  if (!failed) source.lastFailure.clear();
   if (result && result->status != core::WebStatus::Unchanged) source.web.Finished(*result);
   const std::optional<std::int64_t> retryAfter =
       result ? result->retryAfterMs : std::optional<std::int64_t>();
   schedule_.Finished(source, failed, retryAfter, NowMs(), ListDelayMs(), random_);
 }
 
-// True when the source's lines changed.
-bool SourceRunner::CheckLocalSource(core::SourceState& source) {
-  const std::string& path = source.entry.address;
-  const std::int32_t stamp = platform::LastWriteStamp(path);
-  const core::StampCheck check = core::CheckFileStamp(stamp, source.stamp);
-  bool changed = false;
-  if (check.fileMissing) {
+void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* result) {
+  bool failed = !result || result->status == core::WebStatus::Failed;
+  if (result) {
+    const core::StampCheck check = core::CheckFileStamp(result->stamp, source.stamp);
     // As the bar's own file: a missing file shows nothing.
-    Log("Source " + NameForLog(source) + ": " + path + " is missing");
-    changed = !source.lines.Empty();
-    source.lines.Clear();
-  }
-  if (check.storeStamp) {
-    source.stamp = stamp;
-    if (check.read) changed = ReadLocalSource(source) || changed;
-  }
-  return changed;
-}
-
-bool SourceRunner::ReadLocalSource(core::SourceState& source) {
-  const std::string& path = source.entry.address;
-  try {
-    std::optional<std::string> bytes =
-        platform::ReadWholeFile(path, kLargestReadableFile, platform::FileSharing::DenyWriters);
-    if (!bytes) throw std::runtime_error(path + " is gone");
-    SourceText text =
-        TextOfBody(std::move(*bytes), std::nullopt, {path, path}, values_.feedSeparator);
-    if (text.kind == SourceText::Kind::BrokenFeed) throw std::runtime_error(text.error);
-    if (text.kind == SourceText::Kind::SourceList) {
-      throw std::runtime_error("a source list, not followed");
+    if (check.fileMissing && !source.lines.Empty()) {
+      source.lines.Clear();
+      ShowSourcesSoon();
     }
-    source.lines = core::SelectedLines(std::move(text.lines), values_.textOptions);
-    return true;
-  } catch (const std::exception& e) {
-    // Read again at the next check; the last good lines stay meanwhile.
-    Log("Source " + NameForLog(source) + ": " + e.what());
-    source.stamp = core::StampAfterRead(source.stamp, core::ReadOutcome::Failed);
-    return false;
+    // A file that could not be read is read again at the next check, changed or not.
+    source.stamp = failed ? core::StampAfterRead(result->stamp, core::ReadOutcome::Failed)
+                          : result->stamp;
   }
+  if (failed) {
+    LogFailure(source, result ? result->error : "no result");
+  } else {
+    source.lastFailure.clear();
+    if (result->status == core::WebStatus::NewLines) {
+      if (KeepLines(source, std::move(result->lines))) {
+        ShowSourcesSoon();
+      } else {
+        failed = true;
+        source.stamp = core::StampAfterRead(source.stamp, core::ReadOutcome::Failed);
+      }
+    }
+  }
+  schedule_.Finished(source, failed, std::nullopt, NowMs(), ListDelayMs(), random_);
 }

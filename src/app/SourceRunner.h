@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/SourceWorker.h"
 #include "app/UrlFileThread.h"
 #include "core/program/LogGate.h"
 #include "core/sources/SourceSchedule.h"
@@ -90,7 +91,7 @@ class SourceRunner {
  private:
   struct Worker {
     std::uint64_t fetchId = 0;
-    std::shared_ptr<UrlFileThread> thread;
+    std::shared_ptr<SourceWorker> thread;
     platform::UniqueHandle handle;
     DWORD threadId = 0;
   };
@@ -98,6 +99,9 @@ class SourceRunner {
   std::int64_t NowMs() const;
   std::shared_ptr<core::LogGate> LogGate();
   bool StartFetch(const core::SourceCheck& check, core::SourceState& source, UINT done);
+  bool StartWorker(const core::SourceCheck& check, std::shared_ptr<SourceWorker> thread);
+  void AbandonedEnded();
+  void TellMoved(const core::SourceState& source, const core::WebResult& result);
   void TakeRootResult(core::SourceState& root, core::WebResult& result);
   void TakeListResult(core::SourceState& source, core::WebResult* result);
   void PollSources();
@@ -105,8 +109,11 @@ class SourceRunner {
   void ShowSourcesSoon();
   void ArmDeadline();
   void DeadlineTimer();
-  bool CheckLocalSource(core::SourceState& source);
-  bool ReadLocalSource(core::SourceState& source);
+  void TakeLocalResult(core::SourceState& source, core::WebResult* result);
+  // A member's failure, logged when it differs from the last one.
+  void LogFailure(core::SourceState& source, const std::string& error);
+  // The lines a member keeps, cut to its share; true when they are new.
+  bool KeepLines(core::SourceState& source, core::TextLines read);
   std::int64_t ListDelayMs() const;
   void Log(const std::string& message) { client_.Log(message); }
 
@@ -123,6 +130,10 @@ class SourceRunner {
   core::SeededRandom random_{std::random_device{}()};
   // Set when the exit begins: no worker starts after it, where none would abort it.
   bool stopping_ = false;
+  // The bar's own check waits for a worker given up to end.
+  bool rootWaiting_ = false;
+  bool abandonedLogged_ = false;
+  std::int64_t floorLoggedFor_ = 0;  // the GetFileDelay last said to be below the floor
   platform::Timer TimerSources{0};
   platform::Timer TimerShowSources{500};
   // Runs while a worker does: at the earliest deadline the runner stops waiting for it.

@@ -6,7 +6,9 @@
 
 #include "app/Ticker.h"
 #include "core/program/ProgramPaths.h"
+#include "core/text/FileStamp.h"
 #include "platform/CodePageText.h"
+#include "platform/SystemError.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -39,14 +41,31 @@ bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
   std::transform(sources.begin(), sources.end(), utf8.begin(), [](const core::SourceEntry& s) {
     return core::SourceEntry{Utf8Of(s.name), Utf8Of(s.address)};
   });
-  if (folder.empty() || !platform::ReplaceTextFile(path, core::WriteOpml(utf8, "Driftline"))) {
-    Log("Sources: cannot write " + path);
+  if (folder.empty()) {
+    Log("Sources: no folder to keep the list in");
+    return false;
+  }
+  // Leftovers of a save that was killed would otherwise pile up beside the list.
+  platform::RemoveLeftoverTemporaries(path);
+  if (!platform::ReplaceTextFile(path, core::WriteOpml(utf8, "Driftline"))) {
+    Log("Sources: cannot write " + path + ": " + platform::SystemMessage(::GetLastError()));
     return false;
   }
   Log("Sources: " + std::to_string(sources.size()) + " sources written to " + path);
   ShowLocalFile(path);
-  ForceRead();
-  TimerGetFileTimer();
+  // The list is read again now; the sources that stay in it ask their servers conditionally.
+  ReadListFileNow();
   SaveTickerSettings();
   return true;
+}
+
+bool TForm1::IsOwnSourceList(const std::string& path) const {
+  const std::string folder = log_->AppDataDir();
+  return !folder.empty() &&
+         ::lstrcmpiA(path.c_str(), (folder + core::SourceListFileName(instanceNumber_)).c_str()) == 0;
+}
+
+void TForm1::ReadListFileNow() {
+  text_.fileTimestamp = core::kStampForceRead;
+  TimerGetFileTimer();
 }

@@ -135,6 +135,12 @@ void TForm1::ReadLocalFile() {
     runner_->UseSourceList(std::move(read->list), values_.File);
     return;
   }
+  // The list the Sources dialog keeps is never shown as text: a damaged one leaves the sources
+  // as they were until it changes again.
+  if (IsOwnSourceList(values_.File)) {
+    Log("Sources: " + values_.File + " is not a list of sources; the last good list stays");
+    return;
+  }
   core::TextLines lines = std::move(read->lines);
   text_.FileEmpty = lines.Empty();
   if (text_.FileEmpty) {

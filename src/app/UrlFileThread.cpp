@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/SourceText.h"
+#include "core/web/Redirects.h"
 #include "core/web/WebSchedule.h"
 
 namespace {
@@ -35,35 +36,12 @@ std::int64_t UnixNow() {
 UrlFileThread::UrlFileThread(core::WebRequest request, std::string userAgent,
                              std::u16string feedSeparator, platform::FetchLimits limits, HWND bar,
                              std::shared_ptr<core::LogGate> log, UINT done)
-    : request_(std::move(request)),
+    : SourceWorker(std::move(request), bar, done),
       shownAddress_(core::AddressForLog(request_.address)),
       userAgent_(std::move(userAgent)),
       feedSeparator_(std::move(feedSeparator)),
-      bar_(bar),
-      done_(done),
       UrlRequest(limits),
       log_(std::move(log)) {}
-
-platform::UniqueHandle UrlFileThread::Start(const std::shared_ptr<UrlFileThread>& worker,
-                                            DWORD& id) {
-  auto owner = std::make_unique<std::shared_ptr<UrlFileThread>>(worker);
-  platform::UniqueHandle thread(::CreateThread(nullptr, 0, &Run, owner.get(), 0, &id));
-  if (thread) static_cast<void>(owner.release());  // the thread owns its share now
-  return thread;
-}
-
-DWORD WINAPI UrlFileThread::Run(void* parameter) {
-  const std::unique_ptr<std::shared_ptr<UrlFileThread>> self(
-      static_cast<std::shared_ptr<UrlFileThread>*>(parameter));
-  // Nothing may leave a thread procedure: memory running out while the worker reports or ends
-  // would otherwise end the whole program.
-  try {
-    (*self)->GetUrlFileThread();
-  } catch (...) {
-    return 1;
-  }
-  return 0;
-}
 
 void UrlFileThread::GetUrlFileThread() {
   auto result = std::make_unique<core::WebResult>();
@@ -82,24 +60,32 @@ void UrlFileThread::GetUrlFileThread() {
     result->status = core::WebStatus::Failed;
     result->error = e.what();
   }
-  const auto status = static_cast<WPARAM>(result->status);
-  result_.Put(std::move(result));
-  ::PostMessageA(bar_, done_, status, static_cast<LPARAM>(::GetCurrentThreadId()));
+  Report(std::move(result));
   EndGetUrlFileThread();
 }
 
 bool UrlFileThread::FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified) {
   std::string headers;
-  try {
-    UrlRequest.Send(userAgent_, request_.address, core::ConditionalHeaders(request_));
-    headers = UrlRequest.RawHeaders().value_or("");
-  } catch (const platform::InternetError& e) {
-    throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, shownAddress_));
+  std::optional<int> status;
+  core::RedirectChain chain(request_.address);
+  for (;;) {
+    try {
+      UrlRequest.Send(userAgent_, chain.Current(), core::ConditionalHeaders(request_));
+      headers = UrlRequest.RawHeaders().value_or("");
+    } catch (const platform::InternetError& e) {
+      throw std::runtime_error(FailureText("FileUrlLastModifiedChanged", e, shownAddress_));
+    }
+    status = core::StatusOf(headers);
+    if (!status || !core::IsRedirectStatus(*status)) break;
+    const bool follow =
+        chain.Follow(*status, core::HeaderValue(headers, "Location").value_or(std::string_view()));
+    UrlRequest.Close();  // a redirect's body is nobody's text
+    if (!follow) throw std::runtime_error("FileUrlLastModifiedChanged: " + chain.Error());
   }
+  result.movedTo = chain.MovedTo();
   lastModified = core::LastModifiedOf(headers);
   Log("Url header:  LastModified: " + lastModified + " (" + shownAddress_ + ")");
   result.validators = core::ValidatorsOf(headers);
-  const std::optional<int> status = core::StatusOf(headers);
   switch (core::AnswerTo(request_, status, result.validators)) {
     case core::WebAnswer::NewText: return true;
     case core::WebAnswer::Unchanged:

@@ -1,8 +1,6 @@
 #pragma once
-// The web worker: one check of a web text file on a thread of its own, with one conditional
-// request. It reads nothing of the bar and writes nothing of it: it gets a request, returns a
-// result through its slot and posts WM_GETURLFILE_DONE. The bar and the worker own it jointly, so
-// that an exit that stops waiting for a hung server frees nothing the worker still uses.
+// The web worker: one check of a web text file, with one conditional request and the redirects
+// its answer asks for, on a thread of its own.
 
 #include <windows.h>
 
@@ -10,32 +8,25 @@
 #include <optional>
 #include <string>
 
+#include "app/SourceWorker.h"
 #include "core/program/LogGate.h"
-#include "core/web/ResultSlot.h"
 #include "core/web/WebSource.h"
-#include "platform/Handles.h"
 #include "platform/WinInet.h"
 
 inline constexpr UINT WM_GETURLFILE_DONE = WM_APP + 1;
 
-class UrlFileThread {
+class UrlFileThread : public SourceWorker {
  public:
   // `feedSeparator` ends each headline when the file is a feed; `done` is the message posted.
   UrlFileThread(core::WebRequest request, std::string userAgent, std::u16string feedSeparator,
                 platform::FetchLimits limits, HWND bar, std::shared_ptr<core::LogGate> log,
                 UINT done = WM_GETURLFILE_DONE);
 
-  // Starts the thread; the handle, or an empty one when the system could not create it.
-  static platform::UniqueHandle Start(const std::shared_ptr<UrlFileThread>& worker, DWORD& id);
-
-  // User-interface thread: the result once WM_GETURLFILE_DONE has arrived.
-  std::unique_ptr<core::WebResult> TakeResult() { return result_.Take(); }
-  const core::WebRequest& Request() const { return request_; }
-  // User-interface thread, at exit: the requests are closed.
-  void Abort();
+  // User-interface thread: the requests are closed.
+  void Abort() override;
 
  private:
-  static DWORD WINAPI Run(void* parameter);
+  void Work() override { GetUrlFileThread(); }
   void GetUrlFileThread();
   // Sends the request; true when its answer carries a new text. Fills in the result's
   // validators, and its Retry-After when the server asks for a pause.
@@ -48,15 +39,11 @@ class UrlFileThread {
   void EndGetUrlFileThread();
   void Log(const std::string& message) { log_->Log(message); }
 
-  const core::WebRequest request_;
   // What the log and the failure messages show of the address.
   const std::string shownAddress_;
   const std::string userAgent_;
   const std::u16string feedSeparator_;
-  const HWND bar_;
-  const UINT done_;
   std::optional<core::OpmlReading> sourceList_;  // the body was a list of sources
   platform::HttpGet UrlRequest;
-  core::ResultSlot<core::WebResult> result_;
   const std::shared_ptr<core::LogGate> log_;
 };

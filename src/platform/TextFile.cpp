@@ -27,6 +27,8 @@ bool IsMissing(DWORD code) {
   return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
 
+constexpr int kTemporaryAttempts = 16;
+
 // Beside the file, so that the rename stays on one volume; unique per process and call, so that
 // two saves never share one temporary.
 std::string TemporaryNameFor(const std::string& path) {
@@ -123,11 +125,18 @@ FileWriter& SystemFileWriter() {
 bool ReplaceTextFile(const std::string& path, const std::string& text, FileWriter& writer) {
   // No name would put the temporary in whatever the current directory is.
   if (path.empty()) return false;
-  const std::string temporary = TemporaryNameFor(path);
+  std::string temporary;
   bool written = false;
   {
-    UniqueHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file;
+    // A name left by a killed run of an earlier process with our id is taken: the next one is
+    // tried, so that no leftover can stop every later save.
+    for (int attempt = 0; attempt < kTemporaryAttempts && !file; ++attempt) {
+      temporary = TemporaryNameFor(path);
+      file.reset(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file && ::GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
     if (!file) return false;
     written = WriteAll(file.get(), text, writer) && ::FlushFileBuffers(file.get());
   }

@@ -11,6 +11,8 @@
 namespace platform {
 namespace {
 
+constexpr std::size_t kLargestReservation = std::size_t{1} << 20;
+
 [[noreturn]] void Fail(InternetStage stage) {
   const DWORD code = ::GetLastError();
   throw InternetError(stage, code, InternetMessage(code));
@@ -46,7 +48,9 @@ std::string InternetMessage(DWORD code) {
 void HttpGet::Send(const std::string& userAgent, const std::string& url,
                    const std::string& headers) {
   std::unique_lock lock(mutex_);
-  sentAt_ = ::GetTickCount();
+  // A redirect's next request is part of the same exchange: the deadline counts from the first.
+  if (!sent_) sentAt_ = ::GetTickCount();
+  sent_ = true;
   if (aborted_) throw InternetError(InternetStage::Initialize, ERROR_CANCELLED, "aborted");
   try {
     session_.reset(wininet::InternetOpenA(userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
@@ -65,7 +69,8 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url,
   if (!connection_) Fail(InternetStage::OpenUrl);
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  // Redirects are the caller's to follow, hop by hop, so that none can loop inside the system.
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT;
   if (parts.secure) flags |= INTERNET_FLAG_SECURE;
   request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", parts.object.c_str(), nullptr,
                                            nullptr, acceptAll, flags, 0));
@@ -159,8 +164,9 @@ std::string HttpGet::ReadBody() {
     throw ResponseTooLarge(std::to_string(announced) + " bytes announced");
   }
   std::string body;
-  // Reserved from the announced length, so that a large body is not copied as it grows.
-  if (lengthKnown) body.reserve(announced);
+  // Reserved from the announced length, so that a large body is not copied as it grows; no more
+  // than a little up front, though, on the word of a server alone.
+  if (lengthKnown) body.reserve(std::min<std::size_t>(announced, kLargestReservation));
   std::vector<char> chunk(64 * 1024);
   for (;;) {
     // Reading only what has arrived keeps each call within one receive time-out, so that the

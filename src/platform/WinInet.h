@@ -19,6 +19,8 @@ struct FetchLimits {
   DWORD deadlineMs = 120000;  // the whole fetch, however the server trickles
   std::size_t maxBodyBytes = std::size_t{64} << 20;
   std::size_t maxHeaderBytes = std::size_t{64} << 10;
+  // The least time between the end of one check of a source and the start of its next.
+  DWORD checkFloorMs = 1000;
 };
 
 enum class InternetStage {
@@ -53,7 +55,8 @@ class HttpGet {
   HttpGet& operator=(const HttpGet&) = delete;
 
   // Sends the request, with `headers` (lines ending in CR LF) added, and waits for the answer's
-  // headers. Redirects are followed and certificates checked. Throws InternetError.
+  // headers. Certificates are checked; a redirect is an answer like any other, which the caller
+  // may follow with another Send after Close. Throws InternetError.
   void Send(const std::string& userAgent, const std::string& url, const std::string& headers = {});
   // The status of a real HTTP status line; 0 when the answer has none.
   DWORD StatusCode();
@@ -90,7 +93,8 @@ class HttpGet {
   void CloseHandles();
 
   FetchLimits limits_;
-  DWORD sentAt_ = 0;
+  DWORD sentAt_ = 0;  // the first Send's: the deadline covers every hop
+  bool sent_ = false;
   std::mutex mutex_;
   bool aborted_ = false;
   int users_ = 0;  // calls under way with the handles

@@ -33,8 +33,14 @@ class TickerWeb : public InProcessBar {
     InProcessBar::SetUp();
     bar->LogSink().SetFileLog(true);
     bar->Log("web test");
+    Limit({});
   }
 
+  // Checks one after another as fast as the test makes them, unless it says otherwise.
+  void Limit(platform::FetchLimits limits, DWORD floorMs = 0) {
+    limits.checkFloorMs = floorMs;
+    bar->SetWebLimits(limits);
+  }
   void ShowUrl(const std::string& url) {
     Change([&](core::TickerSettings& values) {
       values.UseFileUrl = true;
@@ -76,7 +82,7 @@ class WebSourceRows : public TickerWeb, public testing::WithParamInterface<WebCa
 TEST_P(WebSourceRows, ReportShownTextRequestsAndLog) {
   const WebCase& row = GetParam();
   HttpTestServer server(row.script);
-  bar->SetWebLimits(row.limits);
+  Limit(row.limits);
   switch (row.target) {
     case Target::Server: ShowUrl(server.Url(row.path)); break;
     case Target::RefusedPort:
@@ -370,7 +376,7 @@ TEST_F(TickerWeb, AFailedDownloadOfANewValueIsTriedAgainAtTheNextCheck) {
 }
 
 TEST_F(TickerWeb, TheDeadlineCoversHeadersSentAByteAtATimeAndTheNextCheckStartsAWorker) {
-  bar->SetWebLimits(Limits(30000, size_t{64} << 20, 1000));
+  Limit(Limits(30000, size_t{64} << 20, 1000));
   HttpTestServer server(FirstThen(Trickling(10, kLongHeaders + kLongHeaders, 1), Ok("", "news\n")));
   ShowUrl(server.Url());
   bar->TimerGetFileTimer();

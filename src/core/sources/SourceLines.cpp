@@ -12,9 +12,15 @@ namespace {
 
 class LinesBuilder {
  public:
-  void Add(std::u16string_view prefix, std::u16string_view line, ItemFacts item) {
+  explicit LinesBuilder(std::size_t maxUnits = std::u16string::npos) : maxUnits_(maxUnits) {}
+  // False, adding nothing, when the line would take the text beyond its bound.
+  bool Add(std::u16string_view prefix, std::u16string_view line, ItemFacts item) {
+    if (prefix.size() + line.size() + 1 > maxUnits_ - std::min(maxUnits_, text_.size())) {
+      return false;
+    }
     text_.append(prefix).append(line) += u'\n';
     items_.push_back(std::move(item));
+    return true;
   }
   TextLines Take(std::u16string_view separator = {}) {
     TextLines lines(std::move(text_));
@@ -23,6 +29,7 @@ class LinesBuilder {
   }
 
  private:
+  std::size_t maxUnits_;
   std::u16string text_;
   std::vector<ItemFacts> items_;
 };
@@ -46,16 +53,22 @@ std::u16string Prefix(std::string_view name) {
 
 }  // namespace
 
-TextLines SelectedLines(TextLines read, const TextOptions& options) {
+TextLines SelectedLines(TextLines read, const TextOptions& options, std::size_t maxUnits,
+                        bool* cut) {
   BuildText(read.Lines(), options);
-  LinesBuilder kept;
-  for (const std::u16string_view line : read.Lines()) kept.Add({}, line, ItemOfLine(read, line));
+  LinesBuilder kept(maxUnits);
+  for (const std::u16string_view line : read.Lines()) {
+    if (kept.Add({}, line, ItemOfLine(read, line))) continue;
+    if (cut) *cut = true;
+    break;
+  }
   return kept.Take();
 }
 
 TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames names,
-                           std::u16string_view separator) {
-  LinesBuilder merged;
+                           std::u16string_view separator, std::size_t maxUnits) {
+  LinesBuilder merged(maxUnits);
+  bool full = false;
   for (const SourceGroup& group : groups) {
     const std::u16string prefix =
         names == SourceNames::Shown ? Prefix(group.name) : std::u16string();
@@ -63,8 +76,12 @@ TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames name
     for (const std::u16string_view line : group.lines->Lines()) {
       ItemFacts item = ItemOfLine(*group.lines, line);
       item.source = std::string(group.name);
-      merged.Add(first ? std::u16string_view(prefix) : std::u16string_view(), line,
-                 std::move(item));
+      full = full || !merged.Add(first ? std::u16string_view(prefix) : std::u16string_view(),
+                                 line, std::move(item));
+      if (full) {
+        if (group.cut) *group.cut = true;
+        break;
+      }
       first = false;
     }
   }

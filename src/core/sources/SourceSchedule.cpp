@@ -53,6 +53,15 @@ bool IsAbsolutePath(std::string_view path) {
 
 }  // namespace
 
+std::int64_t WebIntervalMs(std::int64_t getFileDelayMs, std::int64_t floorMs) {
+  return getFileDelayMs <= 0 ? 0 : std::max(getFileDelayMs, floorMs);
+}
+
+std::int64_t EarliestStartMs(const SourceState& source, std::int64_t floorMs) {
+  if (source.kind != SourceKind::Web || !source.endedAtMs) return source.notBeforeMs;
+  return std::max(source.notBeforeMs, *source.endedAtMs + floorMs);
+}
+
 SourceKind SourceKindOf(std::string_view address) {
   return IsWebAddress(address) ? SourceKind::Web : SourceKind::Local;
 }
@@ -82,7 +91,9 @@ SourceState* SourceSchedule::SetRoot(const SourceEntry& entry) {
 }
 
 std::optional<SourceCheck> SourceSchedule::StartRoot(std::int64_t nowMs) {
-  if (!Root() || root_.running || Held() || nowMs < root_.notBeforeMs) return std::nullopt;
+  if (!Root() || root_.running || Held() || TooManyAbandoned() || nowMs < EarliestStartOf(root_)) {
+    return std::nullopt;
+  }
   return Start(root_, nowMs);
 }
 
@@ -120,28 +131,40 @@ SourceState* SourceSchedule::Find(std::uint64_t id) {
 SourceCheck SourceSchedule::Start(SourceState& source, std::int64_t nowMs) {
   source.running = true;
   const SourceCheck check{nextFetchId_++, source.id, source.role, source.kind};
-  fetches_.push_back(
-      {check.fetchId, check.sourceId, check.role, check.kind, nowMs + deadlineMs_, false});
+  fetches_.push_back({check.fetchId, check.sourceId, check.role, check.kind, nowMs + deadlineMs_,
+                      false, source.lastCheck.failuresInARow > 0});
   return check;
 }
 
-int SourceSchedule::MemberFetchesRunning() const {
-  return static_cast<int>(std::count_if(fetches_.begin(), fetches_.end(), [](const Fetch& f) {
-    return !f.abandoned && f.role == SourceRole::Member && f.kind == SourceKind::Web;
+int SourceSchedule::MemberChecksRunning(SourceKind kind, bool failingOnly) const {
+  return static_cast<int>(std::count_if(fetches_.begin(), fetches_.end(), [&](const Fetch& f) {
+    return !f.abandoned && f.role == SourceRole::Member && f.kind == kind &&
+           (f.failing || !failingOnly);
   }));
+}
+
+bool SourceSchedule::SlotFree(const SourceState& source) const {
+  if (source.kind == SourceKind::Local) {
+    return MemberChecksRunning(SourceKind::Local) < kMaxLocalReads;
+  }
+  if (MemberChecksRunning(SourceKind::Web) >= kMaxFetches) return false;
+  return source.lastCheck.failuresInARow == 0 ||
+         MemberChecksRunning(SourceKind::Web, true) < kMaxFetches - 1;
 }
 
 std::vector<SourceCheck> SourceSchedule::StartDueMembers(std::int64_t nowMs) {
   std::vector<SourceCheck> due;
-  if (Held()) return due;
-  int fetching = MemberFetchesRunning();
-  for (SourceState& source : members_) {
-    if (source.running || !source.dueAtMs || *source.dueAtMs > nowMs) continue;
-    if (source.kind == SourceKind::Web) {
-      if (fetching >= kMaxFetches) continue;
-      ++fetching;
+  if (Held() || TooManyAbandoned()) return due;
+  // Those that answered go first: a failing source takes what they leave.
+  for (const bool failing : {false, true}) {
+    for (SourceState& source : members_) {
+      if (source.running || !source.dueAtMs || *source.dueAtMs > nowMs ||
+          EarliestStartOf(source) > nowMs || (source.lastCheck.failuresInARow > 0) != failing ||
+          !SlotFree(source)) {
+        continue;
+      }
+      due.push_back(Start(source, nowMs));
     }
-    due.push_back(Start(source, nowMs));
   }
   return due;
 }
@@ -187,14 +210,17 @@ std::int64_t SourceSchedule::Finished(SourceState& source, bool failed,
                                       std::optional<std::int64_t> retryAfterMs, std::int64_t nowMs,
                                       std::int64_t autoDelayMs, RandomSource& random) {
   source.running = false;
+  source.endedAtMs = nowMs;
   source.lastCheck = After(source.lastCheck, failed, retryAfterMs, source.entry.address);
   const ScheduleRules rules;
   source.notBeforeMs =
       failed && retryAfterMs ? nowMs + std::min(*retryAfterMs, rules.maxRetryAfterMs) : 0;
+  const bool local = source.kind == SourceKind::Local;
+  const std::int64_t interval = local ? autoDelayMs : WebIntervalMs(autoDelayMs, floorMs_);
   // A file is looked at on its own clock: nobody else's load to spread.
-  const std::int64_t delay = source.kind == SourceKind::Local && !failed
+  const std::int64_t delay = local && !failed
                                  ? std::max<std::int64_t>(autoDelayMs, 0)
-                                 : NextCheckDelayMs(source.lastCheck, autoDelayMs, random, rules);
+                                 : NextCheckDelayMs(source.lastCheck, interval, random, rules);
   source.scheduledAtMs = nowMs;
   source.dueAtMs = delay > 0 ? std::optional<std::int64_t>(nowMs + delay) : std::nullopt;
   return delay;
@@ -210,13 +236,12 @@ void SourceSchedule::ForceMembers(std::int64_t nowMs) {
 }
 
 std::optional<std::int64_t> SourceSchedule::NextMemberDueMs() const {
-  if (Held()) return std::nullopt;
-  const bool slotFree = MemberFetchesRunning() < kMaxFetches;
+  if (Held() || TooManyAbandoned()) return std::nullopt;
   std::optional<std::int64_t> next;
   for (const SourceState& source : members_) {
-    if (source.running || !source.dueAtMs) continue;
-    if (source.kind == SourceKind::Web && !slotFree) continue;
-    if (!next || *source.dueAtMs < *next) next = source.dueAtMs;
+    if (source.running || !source.dueAtMs || !SlotFree(source)) continue;
+    const std::int64_t at = std::max(*source.dueAtMs, EarliestStartOf(source));
+    if (!next || at < *next) next = at;
   }
   return next;
 }

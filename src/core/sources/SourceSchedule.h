@@ -19,8 +19,20 @@
 namespace core {
 
 // Fetches of a list's sources running at once, so that a list of many sources neither floods
-// its servers nor lets one stalled source hold the others.
+// its servers nor lets one stalled source hold the others. Sources whose last check failed share
+// one fewer: a slot always stays for those that answer.
 inline constexpr int kMaxFetches = 2;
+// Local files of a list read at once, each on a worker of its own.
+inline constexpr int kMaxLocalReads = 2;
+// Workers given up at their deadline that may still run before no fetch starts any more: each
+// holds a thread and its memory until its server lets go.
+inline constexpr int kMaxAbandoned = 2;
+// However often GetFileDelay asks, a server is asked at most this often.
+inline constexpr std::int64_t kWebFloorMs = 1000;
+
+// The wait between a web source's automatic checks for GetFileDelay `getFileDelayMs`: 0 (none)
+// stays 0, anything else is at least `floorMs`.
+std::int64_t WebIntervalMs(std::int64_t getFileDelayMs, std::int64_t floorMs = kWebFloorMs);
 
 enum class SourceKind { Web, Local };
 
@@ -43,10 +55,18 @@ struct SourceState {
   std::optional<std::int64_t> dueAtMs;  // a member's next check; none: only a forced read
   std::int64_t scheduledAtMs = 0;       // when dueAtMs was set
   std::int64_t notBeforeMs = 0;         // a server's Retry-After: nothing asks it earlier
+  std::optional<std::int64_t> endedAtMs;  // when its last check ended, however it went
   bool running = false;
   std::int32_t stamp = 0;  // a local file's, at its last check
   TextLines lines;         // a member's last good lines, as selected
+  std::string lastFailure;  // logged once until another one, or a success, comes
+  bool redirectLogged = false;  // a permanent redirect is told once
+  bool cutLogged = false;       // lines left out for their size are told once
 };
+
+// The earliest time `source` may be asked again: a server's Retry-After holds, and a web source
+// is never asked within `floorMs` of its last check's end, whatever asks.
+std::int64_t EarliestStartMs(const SourceState& source, std::int64_t floorMs = kWebFloorMs);
 
 // One check to start: a fetch on a worker, or a local file's read.
 struct SourceCheck {
@@ -62,13 +82,18 @@ class SourceSchedule {
   explicit SourceSchedule(std::int64_t deadlineMs = 120000) : deadlineMs_(deadlineMs) {}
   void SetDeadline(std::int64_t deadlineMs) { deadlineMs_ = deadlineMs; }
   std::int64_t DeadlineMs() const { return deadlineMs_; }
+  // The least time between two checks of one server (kWebFloorMs but in tests).
+  void SetFloor(std::int64_t floorMs) { floorMs_ = floorMs; }
+  std::int64_t EarliestStartOf(const SourceState& source) const {
+    return EarliestStartMs(source, floorMs_);
+  }
 
   // The bar's own source. Another address starts anew (and drops the list it gave); the same
   // one keeps its state. An empty address is no source.
   SourceState* SetRoot(const SourceEntry& entry);
   SourceState* Root() { return root_.id != 0 ? &root_ : nullptr; }
-  // The root's check, unless one runs, the options hold every check, or its server asked to be
-  // left alone until later.
+  // The root's check, unless one runs, the options hold every check, too many workers given up
+  // still run, or it is too early (EarliestStartMs).
   std::optional<SourceCheck> StartRoot(std::int64_t nowMs);
 
   // The list the root gave (read again): a member that stays, by its address, keeps its state
@@ -85,8 +110,10 @@ class SourceSchedule {
   // The root or a member, by id; null when it has been dropped since.
   SourceState* Find(std::uint64_t id);
 
-  // The members to check now, in list order, marked running: every due local one, and due web
-  // ones while fewer than kMaxFetches of their fetches run.
+  // The members to check now, marked running: due local ones while fewer than kMaxLocalReads
+  // run, and due web ones while fewer than kMaxFetches of their fetches run, those whose last
+  // check did not fail first (each group in list order). None while too many workers given up
+  // still run.
   std::vector<SourceCheck> StartDueMembers(std::int64_t nowMs);
   // The check `fetchId` reported: its source's id, or nullopt for a check given up at its
   // deadline (or never handed out), whose result belongs to nobody.
@@ -97,11 +124,15 @@ class SourceSchedule {
   std::optional<std::int64_t> NextDeadlineMs() const;
   // Checks given up whose workers have not reported yet.
   int Abandoned() const;
+  // No check starts until one of them reports.
+  bool TooManyAbandoned() const { return Abandoned() >= kMaxAbandoned; }
   // Checks still to report, given up or not: what an exit waits for.
   std::size_t Outstanding() const { return fetches_.size(); }
 
   // A check ended: a member's next by the polling rules, from `autoDelayMs` (GetFileDelay, or 0
-  // without automatic checks); the wait for the root's next, which its timer carries out.
+  // without automatic checks; a web source's at least kWebFloorMs); the wait for the root's
+  // next, which its timer carries out. A local file that was read is looked at again after
+  // exactly `autoDelayMs`; a failure backs off as a server's does.
   std::int64_t Finished(SourceState& source, bool failed, std::optional<std::int64_t> retryAfterMs,
                         std::int64_t nowMs, std::int64_t autoDelayMs, RandomSource& random);
   // Every member checked again now, downloading whatever its server says, except those whose
@@ -125,11 +156,17 @@ class SourceSchedule {
     SourceKind kind = SourceKind::Web;
     std::int64_t deadlineAtMs = 0;
     bool abandoned = false;
+    bool failing = false;  // its source's last check had failed
   };
   SourceCheck Start(SourceState& source, std::int64_t nowMs);
-  int MemberFetchesRunning() const;
+  // Member checks of `kind` running and not given up; only those of failing sources with
+  // `failingOnly`.
+  int MemberChecksRunning(SourceKind kind, bool failingOnly = false) const;
+  // Whether a member of `kind` may take a slot now, by the counts of those running.
+  bool SlotFree(const SourceState& source) const;
 
   std::int64_t deadlineMs_;
+  std::int64_t floorMs_ = kWebFloorMs;
   SourceState root_;
   std::vector<SourceState> members_;
   bool hasList_ = false;

@@ -43,8 +43,8 @@ std::int64_t NextCheckDelayMs(const LastCheck& last, std::int64_t getFileDelayMs
   const std::int64_t base = getFileDelayMs;
   if (base <= 0) return 0;
   if (last.failuresInARow == 0) {
-    const std::int64_t spread = base * rules.spreadPercent / 100;
-    return random.Between(base - spread, base + spread);
+    // Later only: the interval is the least a server waits.
+    return random.Between(base, base + base * rules.spreadPercent / 100);
   }
   // Doubles with each failure in a row, from GetFileDelay up to the ceiling.
   std::int64_t ceiling = base;

@@ -1,8 +1,8 @@
 #pragma once
 // When the web source checks next. A failed check backs off exponentially with full jitter,
 // from GetFileDelay up to a ceiling, and honours the server's Retry-After; a successful one
-// keeps GetFileDelay, spread by a random tenth either way, so that bars started together do
-// not poll in lockstep. The timer only carries the delay out.
+// keeps GetFileDelay, spread by up to a tenth later, so that bars started together do not poll
+// in lockstep. The timer only carries the delay out.
 
 #include <cstdint>
 #include <optional>

@@ -75,6 +75,10 @@ struct WebResult {
   std::optional<std::int64_t> retryAfterMs;
   // NewLines from an OPML document: its sources instead of lines.
   std::optional<OpmlReading> sourceList;
+  // The address answered that it has moved for good to this one.
+  std::optional<std::string> movedTo;
+  // A local file's stamp when it was looked at.
+  std::int32_t stamp = 0;
 };
 
 // `UrlLastModified` (with the ETag) and the forced-read request, kept by the user-interface
