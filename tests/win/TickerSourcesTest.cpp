@@ -1,6 +1,7 @@
 // A list of sources in-process: the bar on an OPML list of sources on a scripted server, and the
 // Sources dialog's list over a restart.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include "HttpTestServer.h"
 #include "InProcessBar.h"
 #include "dialogs/Sources.h"
+#include "platform/WinInet.h"
 
 using namespace testing_support;
 
@@ -104,6 +106,102 @@ TEST_F(TickerSources, TheDialogsOkWritesAListThatARestartShows) {
   bar.reset();
   bar = std::make_unique<TForm1>(*application);
   EXPECT_TRUE(Shows("Mine: kept|")) << Lines();
+}
+
+// A list from the web reaches nothing but the web, however its entries point at this machine.
+TEST_F(TickerSources, AListOnTheWebShowsItsFeedsAndNoLocalFile) {
+  const std::string file = TempFilePath("driftline-private.txt");
+  WriteWholeFile(file, "private\r\n");
+  HttpTestServer server([&](const HttpRequest& request) {
+    if (request.path != "/list.opml") return HttpResponse{200, "", Feed("Public", "/p")};
+    return HttpResponse{200, "", "<opml version=\"2.0\"><body>" + Outline("F", file) +
+                                     Outline("W", server.Url("/feed.xml")) + "</body></opml>"};
+  });
+  Change([&](core::TickerSettings& v) {
+    v.UseFileUrl = true;
+    v.FileUrl = server.Url("/list.opml");
+  });
+  bar->ReadSourceNow();
+  ASSERT_TRUE(Shows("W: Public  +++|")) << Lines();
+  EXPECT_THAT(LogText(), testing::HasSubstr("from a list on the web: only web addresses"));
+  ::DeleteFileA(file.c_str());
+}
+
+// Two servers that never answer and one that sends the bar back to itself, listed first, hold
+// back neither the good feeds nor their changes, and the looping one is not asked again and
+// again.
+TEST_F(TickerSources, SilentAndLoopingServersDoNotHoldBackTheGoodFeeds) {
+  std::atomic<int> edition{1};
+  HttpTestServer server([&](const HttpRequest& request) {
+    if (request.path.starts_with("/silent")) return HttpResponse{200, "", "", HttpFault::StallHeaders};
+    if (request.path == "/loop") return HttpResponse{302, "Location: /loop\r\n", ""};
+    const std::string name = request.path == "/a.xml" ? "Alpha" : "Beta";
+    return HttpResponse{200, "", Feed(name + " " + std::to_string(edition.load()), "/s")};
+  });
+  platform::FetchLimits limits;
+  limits.timeoutMs = 500;
+  limits.deadlineMs = 1000;
+  bar->SetWebLimits(limits);
+  Change([](core::TickerSettings& v) {
+    v.UseAutoReload = true;
+    v.GetFileDelay = 1;
+  });
+  const DWORD start = ::GetTickCount();
+  ShowList(Outline("S1", server.Url("/silent1")) + Outline("S2", server.Url("/silent2")) +
+           Outline("L", server.Url("/loop")) + Outline("A", server.Url("/a.xml")) +
+           Outline("B", server.Url("/b.xml")));
+  ASSERT_TRUE(Shows("A: Alpha 1  +++|B: Beta 1  +++|")) << Lines();
+  edition = 2;
+  ASSERT_TRUE(Shows("A: Alpha 2  +++|B: Beta 2  +++|")) << Lines();
+  int loops = 0;
+  for (const HttpRequest& request : server.Requests()) loops += request.path == "/loop";
+  EXPECT_LE(loops, static_cast<int>((::GetTickCount() - start) / 1000) + 1);
+}
+
+// Written again by the dialog, the list keeps what its sources' servers said: the next check of
+// a source that stays is conditional.
+TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWritten) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{200, "ETag: \"v1\"\r\n", "kept\n"};
+  });
+  Change([](core::TickerSettings& v) {
+    v.UseAutoReload = true;
+    v.GetFileDelay = 1000;
+  });
+  ASSERT_TRUE(bar->UseSources({{"Mine", server.Url("/mine.txt")}}));
+  ASSERT_TRUE(Shows("Mine: kept|")) << Lines();
+  ASSERT_TRUE(bar->UseSources(bar->Sources()));
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 2; }, 10000));
+  EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"v1\"\r\n"));
+}
+
+// Saves killed halfway leave temporaries behind, under names a later process may be given
+// again: they are cleared, and the list is saved. A list file damaged since shows no text.
+TEST_F(TickerSources, AListIsSavedAfterKilledSavesAndADamagedOneKeepsTheLastGoodList) {
+  HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "kept\n"}; });
+  const std::string path = AppDataFolder() + "\\Quorvane\\Driftline\\sources.opml";
+  for (int serial = 1; serial <= 40; ++serial) {
+    WriteWholeFile(path + "." + std::to_string(::GetCurrentProcessId()) + "-" +
+                       std::to_string(serial) + ".tmp", "<opml");
+  }
+  ASSERT_TRUE(bar->UseSources({{"Mine", server.Url("/mine.txt")}}));
+  ASSERT_TRUE(Shows("Mine: kept|")) << Lines();
+  WriteWholeFile(path, "\x01\x02 not a list");
+  bar->ReadSourceNow();
+  ASSERT_TRUE(PumpUntil([&] { return LogText().find("is not a list of sources") != std::string::npos; }));
+  EXPECT_EQ(Lines(), "Mine: kept|");
+}
+
+// A missing file is looked for again and again, and said to be missing once.
+TEST_F(TickerSources, AMissingFileIsLoggedOnceWhileItStaysMissing) {
+  HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "web\n"}; });
+  Change([](core::TickerSettings& v) {
+    v.UseAutoReload = true;
+    v.GetFileDelay = 100;
+  });
+  ShowList(Outline("W", server.Url("/w.txt")) + Outline("M", TempFilePath("driftline-none.txt")));
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 3; }, 10000));
+  EXPECT_EQ(CountOf(LogText(), "driftline-none.txt is missing"), 1u);
 }
 
 }  // namespace

@@ -162,9 +162,27 @@ const std::string kLongHeaders = [] {
   return headers;
 }();
 
+// The server's answers by path: /loop sends the client back to itself, /old has moved for good.
+HttpResponse Redirecting(const HttpRequest& request) {
+  if (request.path == "/old") return {301, "Location: /new\r\n", "", HttpFault::None};
+  if (request.path == "/loop") return {302, "Location: /loop\r\n", "", HttpFault::None};
+  return Ok("", "moved here\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, WebSourceRows,
     testing::Values(
+        WebCase{.name = "ARedirectLoopIsOneFailedRequest",
+                .script = Redirecting,
+                .wParam = 3,
+                .logLine = "redirect loop from http://127.0.0.1:",
+                .path = "/loop"},
+        WebCase{.name = "APermanentRedirectIsFollowedAndTold",
+                .script = Redirecting,
+                .shown = "moved here ",
+                .requests = 2,
+                .logLine = "/old has moved for good to http://127.0.0.1:",
+                .path = "/old"},
         WebCase{.name = "NoLastModifiedDownloadsAtEveryCheck",
                 .script = Always(Ok("", "news\n")),
                 .checks = 2,
@@ -497,6 +515,21 @@ TEST_F(TickerWeb, ATextThatCouldNotBeShownIsDownloadedAgainAtTheNextCheck) {
   }
   EXPECT_EQ(Check(), 2);
   EXPECT_EQ(Shown().size(), (40u << 20) + 1);
+}
+
+// GetFileDelay=1, as an ini file may say: the server is asked once a second, and the log says so.
+TEST_F(TickerWeb, AServerIsAskedOnceASecondAtMost) {
+  HttpTestServer server(Always(Ok("", "news\n")));
+  Limit({}, 1000);
+  Change([](core::TickerSettings& values) {
+    values.UseAutoReload = true;
+    values.GetFileDelay = 1;
+  });
+  ShowUrl(server.Url());
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 3; }, 10000));
+  const std::vector<HttpRequest> seen = server.Requests();
+  EXPECT_GE(seen[2].arrivedAt - seen[1].arrivedAt, 950u);
+  EXPECT_THAT(LogText(), HasSubstr("GetFileDelay 1 ms is below the floor"));
 }
 
 TEST_F(TickerWeb, RedirectsToAnotherHostAreFollowed) {

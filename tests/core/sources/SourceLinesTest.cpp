@@ -69,6 +69,26 @@ INSTANTIATE_TEST_SUITE_P(Sources, MergesSources, testing::Values(
     testing_names::FromWhat());
 // clang-format on
 
+// Whole lines up to the bound, each line's end counted; what is left out is said.
+TEST(MergedSources, KeepWholeLinesWithinTheirBound) {
+  bool cutAtBound = false;
+  bool cutAbove = false;
+  TextLines fits = SelectedLines(TextLines(u"aa\nbb\n"), {}, 6, &cutAtBound);
+  TextLines cut = SelectedLines(TextLines(u"aa\nbb\ncc\n"), {}, 8, &cutAbove);
+  EXPECT_EQ(fits.Lines().size(), 2u);
+  EXPECT_FALSE(cutAtBound);
+  EXPECT_EQ(cut.Lines().size(), 2u);
+  EXPECT_TRUE(cutAbove);
+  bool firstCut = false;
+  bool secondCut = false;
+  const std::vector<SourceGroup> groups{{"A", &fits, &firstCut}, {"B", &cut, &secondCut}};
+  // "A: aa\nbb\n" is 9 units, "B: aa\n" 6 more.
+  TextLines merged = MergeSourceLines(groups, SourceNames::Shown, {}, 14);
+  EXPECT_EQ(merged.Lines().size(), 2u);
+  EXPECT_FALSE(firstCut);
+  EXPECT_TRUE(secondCut);
+}
+
 TEST(MergedSources, TheSeparatorAfterAHeadlineOpensNothing) {
   TextLines read(u"h1 +++\n");
   read.SetLinks({"http://f/1"}, u" +++");
