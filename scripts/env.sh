@@ -1,6 +1,7 @@
 # Shared settings of the project's scripts; sourced, never run.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX="$root/build/wine"
+# A long probe may run in a prefix of its own while the tests use this one.
+export WINEPREFIX="${DRIFTLINE_WINEPREFIX:-$root/build/wine}"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

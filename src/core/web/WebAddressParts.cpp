@@ -12,7 +12,7 @@ constexpr std::string_view kEndsAuthority = "/?#";
 bool StartsWithNoCase(std::string_view text, std::string_view start) {
   return text.size() >= start.size() &&
          std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
+           return a == std::tolower(static_cast<unsigned char>(b));
          });
 }
 
