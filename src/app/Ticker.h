@@ -107,6 +107,8 @@ class TForm1 : public platform::Window, public BarOperations, private SourceRunn
   bool IsOwnSourceList(const std::string& path) const;
   // The bar's own file read now; the sources of a list it gives keep their conditions.
   void ReadListFileNow();
+  // How a read of the bar's list file went: failures back off and are logged once each.
+  void NoteListRead(bool failed, const std::string& failure = {});
 
   // The web source: the runner checks it.
   void StartGetUrlFileThread() { runner_->StartGetUrlFileThread(); }

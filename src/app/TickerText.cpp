@@ -97,7 +97,19 @@ void TForm1::TimerGetFileTimer() {
 }
 
 void TForm1::ApplyAutoReload() {
-  ArmSourceCheck(static_cast<UINT>(values_.GetFileDelay));
+  std::int64_t delay = values_.GetFileDelay;
+  // A list file that cannot be read is looked at less and less often, as a failing server is.
+  if (text_.listReads.failuresInARow > 0) {
+    delay = core::NextCheckDelayMs(text_.listReads, delay, text_.random);
+  }
+  ArmSourceCheck(static_cast<UINT>(std::clamp<std::int64_t>(delay, 0, INT_MAX)));
+}
+
+void TForm1::NoteListRead(bool failed, const std::string& failure) {
+  if (!runner_->HasList()) return;
+  text_.listReads = core::After(text_.listReads, failed, std::nullopt, values_.File);
+  if (failed && failure != text_.listFailure) Log("Sources: cannot read the list: " + failure);
+  text_.listFailure = failed ? failure : std::string();
 }
 
 void TForm1::ArmSourceCheck(UINT delayMs) {
@@ -125,6 +137,7 @@ void TForm1::ReadLocalFile() {
   Log("Read file " + values_.File);
   std::optional<std::string> bytes = ReadLocalBytes();
   if (!bytes) return;
+  NoteListRead(false);
   std::optional<SourceText> read = TextOfLocalFile(std::move(*bytes));
   if (!read) {
     ForgetStampAfterFailedRead();
@@ -153,6 +166,11 @@ void TForm1::ReadLocalFile() {
 }
 
 std::optional<std::string> TForm1::ReadLocalBytes() {
+  // A list that keeps failing the same way has said so once.
+  const bool quiet = text_.listReads.failuresInARow > 0;
+  const auto log = [&](const std::string& line) {
+    if (!quiet) Log(line);
+  };
   std::string failure;
   try {
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
@@ -165,16 +183,18 @@ std::optional<std::string> TForm1::ReadLocalBytes() {
       } catch (const platform::SystemError& e) {
         failure = e.what();  // held by a writer, say: worth another try
       }
-      Log("Read file failed");
+      log("Read file failed");
     }
-    Log("Read file failed: " + failure);
+    log("Read file failed: " + failure);
   } catch (const platform::FileTooLarge& e) {
     // Reading it again cannot help: the stamp stays, so it waits for the file to change.
-    Log(std::string("Read file failed: ") + e.what());
+    log(std::string("Read file failed: ") + e.what());
+    NoteListRead(true, e.what());
     return std::nullopt;
   } catch (const std::bad_alloc&) {
     Log("Not enough memory to read " + values_.File);
   }
+  NoteListRead(true, failure);
   ForgetStampAfterFailedRead();
   return std::nullopt;
 }

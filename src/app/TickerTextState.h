@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
+#include <string>
 
 #include "core/feed/LinkHitTest.h"
 #include "core/text/WordWrap.h"
+#include "core/web/WebSchedule.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 
@@ -21,4 +24,8 @@ struct TickerTextState {
   // something else, such as the start-up text.
   std::uint64_t marqueeGeneration = 0;
   std::unique_ptr<platform::Picture> imgLogo;
+  // Reads of a list file that failed in a row, and the last reason logged.
+  core::LastCheck listReads;
+  std::string listFailure;
+  core::SeededRandom random{std::random_device{}()};
 };

@@ -192,6 +192,28 @@ TEST_F(TickerSources, AListIsSavedAfterKilledSavesAndADamagedOneKeepsTheLastGood
   EXPECT_EQ(Lines(), "Mine: kept|");
 }
 
+// A list file that cannot be read keeps its sources, is looked at less and less often, and its
+// failure is logged once.
+TEST_F(TickerSources, AListFileThatCannotBeReadBacksOffAndIsLoggedOnce) {
+  HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "web\n"}; });
+  Change([](core::TickerSettings& v) {
+    v.UseAutoReload = true;
+    v.GetFileDelay = 100;
+  });
+  ShowList(Outline("W", server.Url("/w.txt")));
+  ASSERT_TRUE(Shows("W: web|")) << Lines();
+  const platform::UniqueHandle lock(
+      ::CreateFileA(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  const size_t checksBefore = CountOf(LogText(), "TimerGetFileTimer\r\n");
+  bar->ReadSourceNow();
+  const int asked = server.RequestCount();
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= asked + 2; }, 10000));
+  const std::string log = LogText();
+  EXPECT_EQ(CountOf(log, "Sources: cannot read the list: "), 1u);
+  EXPECT_LT(CountOf(log, "TimerGetFileTimer\r\n") - checksBefore, 10u) << "every 100 ms";
+  EXPECT_EQ(Lines(), "W: web|");
+}
+
 // A missing file is looked for again and again, and said to be missing once.
 TEST_F(TickerSources, AMissingFileIsLoggedOnceWhileItStaysMissing) {
   HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "web\n"}; });
