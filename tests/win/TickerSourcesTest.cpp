@@ -180,11 +180,15 @@ TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWritten)
 TEST_F(TickerSources, AListIsSavedAfterKilledSavesAndADamagedOneKeepsTheLastGoodList) {
   HttpTestServer server([](const HttpRequest&) { return HttpResponse{200, "", "kept\n"}; });
   const std::string path = AppDataFolder() + "\\Quorvane\\Driftline\\sources.opml";
-  for (int serial = 1; serial <= 40; ++serial) {
-    WriteWholeFile(path + "." + std::to_string(::GetCurrentProcessId()) + "-" +
-                       std::to_string(serial) + ".tmp", "<opml");
-  }
+  const auto leftover = [&](int serial) {
+    return path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(serial) +
+           ".tmp";
+  };
+  ASSERT_TRUE(bar->UseSources({}));
+  for (int serial = 1; serial <= 40; ++serial) WriteWholeFile(leftover(serial), "<opml");
+  ASSERT_NE(::GetFileAttributesA(leftover(40).c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_TRUE(bar->UseSources({{"Mine", server.Url("/mine.txt")}}));
+  EXPECT_EQ(::GetFileAttributesA(leftover(40).c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_TRUE(Shows("Mine: kept|")) << Lines();
   WriteWholeFile(path, "\x01\x02 not a list");
   bar->ReadSourceNow();
