@@ -8,8 +8,8 @@
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
-LocalFileThread::LocalFileThread(std::string path, std::int32_t stamp,
-                                 std::u16string feedSeparator, HWND bar, UINT done)
+LocalFileThread::LocalFileThread(std::string path, std::int32_t stamp, std::u16string feedSeparator,
+                                 HWND bar, UINT done)
     : SourceWorker({std::move(path), {}, false}, bar, done),
       stamp_(stamp),
       feedSeparator_(std::move(feedSeparator)) {}

@@ -84,9 +84,9 @@ std::shared_ptr<core::LogGate> SourceRunner::LogGate() {
 bool SourceRunner::StartFetch(const core::SourceCheck& check, core::SourceState& source,
                               UINT done) {
   if (source.kind == core::SourceKind::Local) {
-    return StartWorker(check, std::make_shared<LocalFileThread>(
-                                  source.entry.address, source.stamp, values_.feedSeparator,
-                                  window_, WM_SOURCE_DONE));
+    return StartWorker(
+        check, std::make_shared<LocalFileThread>(source.entry.address, source.stamp,
+                                                 values_.feedSeparator, window_, WM_SOURCE_DONE));
   }
   return StartWorker(check, std::make_shared<UrlFileThread>(
                                 source.web.NextRequest(source.entry.address), userAgent_,
@@ -409,8 +409,8 @@ void SourceRunner::LogFailure(core::SourceState& source, const std::string& erro
 bool SourceRunner::KeepLines(core::SourceState& source, core::TextLines read) {
   try {
     bool cut = false;
-    source.lines = core::SelectedLines(std::move(read), values_.textOptions,
-                                       core::kMaxSourceTextUnits, &cut);
+    source.lines =
+        core::SelectedLines(std::move(read), values_.textOptions, core::kMaxSourceTextUnits, &cut);
     if (cut && !std::exchange(source.cutLogged, true)) {
       Log("Source " + NameForLog(source) + ": only its first lines are shown, 1 MB of text");
     }
@@ -455,8 +455,8 @@ void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* r
       ShowSourcesSoon();
     }
     // A file that could not be read is read again at the next check, changed or not.
-    source.stamp = failed ? core::StampAfterRead(result->stamp, core::ReadOutcome::Failed)
-                          : result->stamp;
+    source.stamp =
+        failed ? core::StampAfterRead(result->stamp, core::ReadOutcome::Failed) : result->stamp;
   }
   if (failed) {
     LogFailure(source, result ? result->error : "no result");

@@ -1,7 +1,6 @@
 #include "app/SourceWorker.h"
 
-platform::UniqueHandle SourceWorker::Start(const std::shared_ptr<SourceWorker>& worker,
-                                           DWORD& id) {
+platform::UniqueHandle SourceWorker::Start(const std::shared_ptr<SourceWorker>& worker, DWORD& id) {
   auto owner = std::make_unique<std::shared_ptr<SourceWorker>>(worker);
   platform::UniqueHandle thread(::CreateThread(nullptr, 0, &Run, owner.get(), 0, &id));
   if (thread) static_cast<void>(owner.release());  // the thread owns its share now

@@ -62,7 +62,8 @@ bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
 bool TForm1::IsOwnSourceList(const std::string& path) const {
   const std::string folder = log_->AppDataDir();
   return !folder.empty() &&
-         ::lstrcmpiA(path.c_str(), (folder + core::SourceListFileName(instanceNumber_)).c_str()) == 0;
+         ::lstrcmpiA(path.c_str(), (folder + core::SourceListFileName(instanceNumber_)).c_str()) ==
+             0;
 }
 
 void TForm1::ReadListFileNow() {

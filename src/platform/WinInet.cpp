@@ -70,7 +70,8 @@ void HttpGet::Send(const std::string& userAgent, const std::string& url,
   SetTimeouts(connection_.get(), limits_.timeoutMs);
   const char* acceptAll[] = {"*/*", nullptr};
   // Redirects are the caller's to follow, hop by hop, so that none can loop inside the system.
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT;
+  DWORD flags =
+      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT;
   if (parts.secure) flags |= INTERNET_FLAG_SECURE;
   request_.reset(wininet::HttpOpenRequestA(connection_.get(), "GET", parts.object.c_str(), nullptr,
                                            nullptr, acceptAll, flags, 0));

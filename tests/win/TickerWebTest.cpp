@@ -526,9 +526,8 @@ TEST_F(TickerWeb, AServerIsAskedOnceASecondAtMost) {
     values.GetFileDelay = 1;
   });
   ShowUrl(server.Url());
-  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 3; }, 10000));
-  const std::vector<HttpRequest> seen = server.Requests();
-  EXPECT_GE(seen[2].arrivedAt - seen[1].arrivedAt, 950u);
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 3; }));
+  EXPECT_GE(server.Requests()[2].arrivedAt - server.Requests()[1].arrivedAt, 950u);
   EXPECT_THAT(LogText(), HasSubstr("GetFileDelay 1 ms is below the floor"));
 }
 
@@ -594,7 +593,7 @@ DWORD DispatchUntilReport(HWND bar) {
 TEST_F(TickerWeb, AnExitRightAfterAReportLeavesTheFreedLogAlone) {
   HttpTestServer server(Always(Ok("", "news\n")));
   Change([](core::TickerSettings& values) { values.HideTrayicon = true; });
-  for (int run = 0; run < 200; ++run) {
+  for (int run = 0; run < 50; ++run) {
     ShowUrl(server.Url());
     bar->TimerGetFileTimer();
     const DWORD worker = DispatchUntilReport(bar->Handle());

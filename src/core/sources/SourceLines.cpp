@@ -76,8 +76,8 @@ TextLines MergeSourceLines(std::span<const SourceGroup> groups, SourceNames name
     for (const std::u16string_view line : group.lines->Lines()) {
       ItemFacts item = ItemOfLine(*group.lines, line);
       item.source = std::string(group.name);
-      full = full || !merged.Add(first ? std::u16string_view(prefix) : std::u16string_view(),
-                                 line, std::move(item));
+      full = full || !merged.Add(first ? std::u16string_view(prefix) : std::u16string_view(), line,
+                                 std::move(item));
       if (full) {
         if (group.cut) *group.cut = true;
         break;

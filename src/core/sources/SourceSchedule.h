@@ -52,14 +52,14 @@ struct SourceState {
   SourceKind kind = SourceKind::Web;
   WebSourceState web;  // the validators of the lines kept, and a pending forced read
   LastCheck lastCheck;
-  std::optional<std::int64_t> dueAtMs;  // a member's next check; none: only a forced read
-  std::int64_t scheduledAtMs = 0;       // when dueAtMs was set
-  std::int64_t notBeforeMs = 0;         // a server's Retry-After: nothing asks it earlier
+  std::optional<std::int64_t> dueAtMs;    // a member's next check; none: only a forced read
+  std::int64_t scheduledAtMs = 0;         // when dueAtMs was set
+  std::int64_t notBeforeMs = 0;           // a server's Retry-After: nothing asks it earlier
   std::optional<std::int64_t> endedAtMs;  // when its last check ended, however it went
   bool running = false;
-  std::int32_t stamp = 0;  // a local file's, at its last check
-  TextLines lines;         // a member's last good lines, as selected
-  std::string lastFailure;  // logged once until another one, or a success, comes
+  std::int32_t stamp = 0;       // a local file's, at its last check
+  TextLines lines;              // a member's last good lines, as selected
+  std::string lastFailure;      // logged once until another one, or a success, comes
   bool redirectLogged = false;  // a permanent redirect is told once
   bool cutLogged = false;       // lines left out for their size are told once
 };

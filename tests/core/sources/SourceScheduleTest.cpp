@@ -145,28 +145,31 @@ INSTANTIATE_TEST_SUITE_P(Runner, SchedulesSources, testing::Values(
             "0"}),
     testing_names::FromWhat());
 
-// A source's last check failed.
-void Fail(SourceSchedule& set, std::size_t at, std::int64_t nowMs) {
-  set.Finished(set.Members()[at], true, std::nullopt, nowMs, 1000, random);
+// Each named member's last check failed, long ago; then all are due now.
+void FailThenForce(SourceSchedule& set, std::initializer_list<std::size_t> failed) {
+  for (const std::size_t at : failed) set.Finished(set.Members()[at], true, {}, -5000, 1000, random);
+  set.ForceMembers(0);
 }
+const std::vector<SourceEntry> kThree{{"X", "http://x/"}, {"Y", "http://y/"}, {"A", "http://a/"}};
+const std::vector<SourceEntry> kFiles{{"F", "C:\\f"}, {"G", "C:\\g"}, {"H", "C:\\h"}};
 
 INSTANTIATE_TEST_SUITE_P(Fire, SchedulesSources, testing::Values(
     SetCase{"GetFileDelay below the floor asks a server once a second", [](SourceSchedule& set) {
               set.SetMembers(kTwo, 0);
-              set.Finished(set.Members()[0], false, std::nullopt, 0, 1, random);
+              set.Finished(set.Members()[0], false, {}, 0, 1, random);
               return Started({}, set); }, " due 1100 0"},
     SetCase{"A file keeps its exact GetFileDelay however short", [](SourceSchedule& set) {
-              set.SetMembers({{"F", "C:\\f.txt"}}, 0);
-              set.Finished(set.Members()[0], false, std::nullopt, 0, 1, random);
-              return Started({}, set); }, " due 1"},
+              set.SetMembers(kFiles, 0);
+              set.Finished(set.Members()[0], false, {}, 0, 1, random);
+              return Started({}, set); }, " due 1 0 0"},
     SetCase{"A missing or unreadable file backs off as a failing server does", [](SourceSchedule& set) {
-              set.SetMembers({{"F", "C:\\f.txt"}}, 0);
-              set.Finished(set.Members()[0], true, std::nullopt, 0, 1000, random);
-              set.Finished(set.Members()[0], true, std::nullopt, 0, 1000, random);
-              return Started({}, set); }, " due 4000"},
+              set.SetMembers(kFiles, 0);
+              set.Finished(set.Members()[0], true, {}, 0, 1000, random);
+              set.Finished(set.Members()[0], true, {}, 0, 1000, random);
+              return Started({}, set); }, " due 4000 0 0"},
     SetCase{"A forced read waits for the floor after the last check", [](SourceSchedule& set) {
               set.SetMembers(kTwo, 0);
-              set.Finished(set.Members()[0], false, std::nullopt, 100, 0, random);
+              set.Finished(set.Members()[0], false, {}, 100, 0, random);
               set.ForceMembers(200);
               const std::string early = Started(set.StartDueMembers(200), set);
               const std::string next = " next " + std::to_string(*set.NextMemberDueMs());
@@ -175,51 +178,42 @@ INSTANTIATE_TEST_SUITE_P(Fire, SchedulesSources, testing::Values(
     SetCase{"The bar's own source is asked again only after the floor", [](SourceSchedule& set) {
               SourceState* root = set.SetRoot({"news", "http://x/"});
               set.Ended(set.StartRoot(0)->fetchId);
-              set.Finished(*root, false, std::nullopt, 50, 0, random);
+              set.Finished(*root, false, {}, 50, 0, random);
               const bool early = set.StartRoot(1049).has_value();
-              return std::to_string(early) + std::to_string(set.StartRoot(1050).has_value()); },
-            "01"},
+              return std::to_string(early) + std::to_string(set.StartRoot(1050).has_value()); }, "01"},
     SetCase{"Sources that answered go first and a failing one waits", [](SourceSchedule& set) {
-              set.SetMembers({{"X", "http://x/"}, {"A", "http://a/"}, {"B", "http://b/"}}, 0);
-              Fail(set, 0, -5000);
-              set.ForceMembers(0);
-              return Started(set.StartDueMembers(0), set); }, "AB due 0 0 0"},
+              set.SetMembers(kThree, 0);
+              FailThenForce(set, {0});
+              return Started(set.StartDueMembers(0), set); }, "YA due 0 0 0"},
     SetCase{"A failing source leaves the last slot to those that answer", [](SourceSchedule& set) {
-              set.SetMembers({{"X", "http://x/"}, {"Y", "http://y/"}, {"A", "http://a/"}}, 0);
-              Fail(set, 0, -5000);
-              Fail(set, 1, -5000);
-              set.ForceMembers(0);
+              set.SetMembers(kThree, 0);
+              FailThenForce(set, {0, 1});
               const std::string first = Started(set.StartDueMembers(0), set);
-              return first + " |" + Started(set.StartDueMembers(0), set); },
-            "AX due 0 0 0 | due 0 0 0"},
+              return first + " |" + Started(set.StartDueMembers(0), set); }, "AX due 0 0 0 | due 0 0 0"},
     SetCase{"A failing source alone takes one slot, never both", [](SourceSchedule& set) {
-              set.SetMembers({{"X", "http://x/"}, {"Y", "http://y/"}}, 0);
-              Fail(set, 0, -5000);
-              Fail(set, 1, -5000);
-              set.ForceMembers(0);
-              return Started(set.StartDueMembers(0), set); }, "X due 0 0"},
+              set.SetMembers(kTwo, 0);
+              FailThenForce(set, {0, 1});
+              return Started(set.StartDueMembers(0), set); }, "A due 0 0"},
     SetCase{"Two workers given up stop every new check until one reports", [](SourceSchedule& set) {
               SourceState* root = set.SetRoot({"l", "http://l/"});
               set.Ended(set.StartRoot(0)->fetchId);
-              set.Finished(*root, false, std::nullopt, -5000, 0, random);
-              set.SetMembers({{"A", "http://a/"}, {"B", "http://b/"}, {"F", "C:\\f"}}, 0);
+              set.Finished(*root, false, {}, -5000, 0, random);
+              set.SetMembers(kTwo, 0);
               const std::vector<SourceCheck> started = set.StartDueMembers(0);
-              set.Ended(started[2].fetchId);
               set.Overdue(1000);
               set.ForceMembers(1000);
               const std::string stopped = std::to_string(set.StartDueMembers(1000).size()) +
                                           std::to_string(set.StartRoot(1000).has_value());
               set.Ended(started[0].fetchId);
-              return stopped + Started(set.StartDueMembers(1000), set); }, "00ABF due 1000 1000 1000"},
+              return stopped + Started(set.StartDueMembers(1000), set); }, "00AB due 1000 1000"},
     SetCase{"One worker given up stops nothing", [](SourceSchedule& set) {
               set.SetMembers(kTwo, 0);
-              const std::vector<SourceCheck> started = set.StartDueMembers(0);
-              set.Ended(started[1].fetchId);
+              set.Ended(set.StartDueMembers(0)[1].fetchId);
               set.Overdue(1000);
               set.ForceMembers(1000);
               return Started(set.StartDueMembers(1000), set); }, "AB due 1000 1000"},
     SetCase{"At most two files are read at once", [](SourceSchedule& set) {
-              set.SetMembers({{"F", "C:\\f"}, {"G", "C:\\g"}, {"H", "C:\\h"}}, 0);
+              set.SetMembers(kFiles, 0);
               return Started(set.StartDueMembers(0), set); }, "FG due 0 0 0"}),
     testing_names::FromWhat());
 // clang-format on
