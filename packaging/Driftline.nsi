@@ -461,10 +461,49 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; Whether the end of a file's name, on the stack above an extension, is that extension alone or
+; the extension and what a killed write of the file leaves after it, ".<process>-<serial>.tmp".
+; Leaves 1 or 0 in their place.
+Function un.IsOwnFileEnd
+  Exch $R0  ; the end of the name
+  Exch
+  Exch $R1  ; the extension
+  Push $R2
+  Push $R3
+  StrLen $R2 $R1
+  StrCpy $R3 $R0 $R2
+  StrCpy $R0 $R0 "" $R2  ; what follows the extension
+  ${If} $R3 != $R1
+    StrCpy $R0 0
+  ${ElseIf} $R0 == ""
+    StrCpy $R0 1
+  ${Else}
+    StrCpy $R1 $R0 "" 1
+    IntOp $R2 $R1 + 0    ; the process
+    StrLen $R3 "$R2-"
+    StrCpy $R3 $R1 "" $R3
+    IntOp $R3 $R3 + 0    ; the serial
+    ; Rebuilt from the numbers, the end gives the text back only when it held nothing but their
+    ; digits where they stand: IntOp also reads signs, hex and octal.
+    ${If} $R0 == ".$R2-$R3.tmp"
+    ${AndIf} $R2 >= 0
+    ${AndIf} $R3 >= 0
+      StrCpy $R0 1
+    ${Else}
+      StrCpy $R0 0
+    ${EndIf}
+  ${EndIf}
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Exch $R0
+FunctionEnd
+
 ; What the program writes in the current context (SHCTX, $APPDATA): the settings key of each
-; instance (its number), the ini file of each instance (dftline<n>.ini) with the temporaries a
-; killed write left (dftline<n>.ini.<process>-<serial>.tmp), and the log. The program's and the
-; vendor's key and folder go only when nothing else is left in them.
+; instance (its number), the ini file of each instance (dftline<n>.ini) and the list of sources of
+; each (sources.opml for the first, sources<n>.opml for the others) with the temporaries a killed
+; write left (<file>.<process>-<serial>.tmp), and the log. The program's and the vendor's key and
+; folder go only when nothing else is left in them.
 Function un.RemoveSettings
   StrCpy $1 0
   ${Do}
@@ -490,19 +529,32 @@ Function un.RemoveSettings
     StrLen $5 $4
     StrCpy $6 $3 $5     ; as many characters as the number has
     StrCpy $3 $3 "" $5  ; what follows the number
-    StrLen $5 $3
-    StrCpy $7 $3 5
-    StrCpy $8 $3 "" -4
     ${If} $4 > 0
     ${AndIf} $6 == $4
-      ${If} $3 == ".ini"
-        Delete "$0\$2"
-      ${ElseIf} $7 == ".ini."
-      ${AndIf} $8 == ".tmp"
-      ${AndIf} $5 > 9
-        Delete "$0\$2"
-      ${EndIf}
+      Push ".ini"
+      Push $3
+      Call un.IsOwnFileEnd
+      Pop $5
+      ${IfThen} $5 == 1 ${|} Delete "$0\$2" ${|}
     ${EndIf}
+    FindNext $1 $2
+  ${Loop}
+  FindClose $1
+  FindFirst $1 $2 "$0\sources*.opml*"
+  ${DoWhile} $2 != ""
+    StrCpy $3 $2 "" 7   ; from the number on, which the first copy's list has not
+    IntOp $4 $3 + 0
+    StrLen $5 $4
+    StrCpy $6 $3 $5
+    ${If} $4 > 1
+    ${AndIf} $6 == $4
+      StrCpy $3 $3 "" $5
+    ${EndIf}
+    Push ".opml"
+    Push $3
+    Call un.IsOwnFileEnd
+    Pop $5
+    ${IfThen} $5 == 1 ${|} Delete "$0\$2" ${|}
     FindNext $1 $2
   ${Loop}
   FindClose $1
@@ -541,7 +593,7 @@ Section "Uninstall"
   Call un.CloseRunningCopies
   ${If} $RemoveSettings != 1
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "Also remove ${PRODUCT}'s settings and log?$\r$\n$\r$\nChoose No to keep them for a later installation." \
+      "Also remove ${PRODUCT}'s settings, lists of sources and log?$\r$\n$\r$\nChoose No to keep them for a later installation." \
       /SD IDNO IDNO keep
     StrCpy $RemoveSettings 1
     keep:

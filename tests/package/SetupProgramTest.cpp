@@ -209,14 +209,17 @@ TEST_P(SetupProgramCycle, InstallsRunsAndUninstallsKeepingOrRemovingTheSettings)
   EXPECT_TRUE(Exists(ProgramLogPath()));
 
   Install(mode);
-  const std::string usersOwn = folder + "\\notes.txt";
-  WriteWholeFile(usersOwn, "kept\r\n");
+  // The lists of sources of two copies, and what a killed save of one left.
+  for (const char* list : {"\\sources.opml", "\\sources2.opml", "\\sources2.opml.368-1.tmp"}) {
+    WriteWholeFile(folder + list, "<opml/>");
+  }
+  WriteWholeFile(folder + "\\notes.txt", "kept\r\n");
   Uninstall(mode, "/REMOVESETTINGS");
   EXPECT_FALSE(Exists(Folder(mode))) << testing::PrintToString(FilesIn(Folder(mode) + "\\"));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Quorvane"));
-  EXPECT_FALSE(Exists(ini));
   EXPECT_FALSE(Exists(ProgramLogPath()));
-  EXPECT_TRUE(Exists(usersOwn)) << "a file of the user's beside the settings";
+  // Only a file of the user's beside the settings is left, and keeps the folder.
+  EXPECT_EQ(FilesIn(folder + "\\"), std::vector<std::string>{"notes.txt"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, SetupProgramCycle, testing::Values(kPerUser, kAllUsers),
