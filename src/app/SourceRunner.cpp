@@ -88,9 +88,14 @@ bool SourceRunner::StartFetch(const core::SourceCheck& check, core::SourceState&
         check, std::make_shared<LocalFileThread>(source.entry.address, source.stamp,
                                                  values_.feedSeparator, window_, WM_SOURCE_DONE));
   }
-  return StartWorker(check, std::make_shared<UrlFileThread>(
-                                source.web.NextRequest(source.entry.address), userAgent_,
-                                values_.feedSeparator, limits_, window_, LogGate(), done));
+  core::WebRequest request = source.web.NextRequest(source.entry.address);
+  // The bar's own text is made again at every download, as it always was; a list's sources
+  // and the list itself skip a body they have already.
+  if (source.role == core::SourceRole::Root && !schedule_.HasList())
+    request.validators.bodyHash = 0;
+  return StartWorker(
+      check, std::make_shared<UrlFileThread>(std::move(request), userAgent_, values_.feedSeparator,
+                                             limits_, window_, LogGate(), done));
 }
 
 bool SourceRunner::StartWorker(const core::SourceCheck& check,
@@ -390,7 +395,7 @@ void SourceRunner::PollSources() {
 }
 
 void SourceRunner::ArmSourcePoll() {
-  const std::optional<std::int64_t> next = schedule_.NextMemberDueMs();
+  const std::optional<std::int64_t> next = schedule_.NextMemberDueMs(NowMs());
   if (!next) return;
   TimerSources.SetInterval(TimerMs(*next - NowMs()));
   TimerSources.SetEnabled(true);

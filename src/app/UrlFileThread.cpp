@@ -50,9 +50,9 @@ void UrlFileThread::GetUrlFileThread() {
   try {
     std::string lastModified;  // in the logged form
     if (FileUrlLastModifiedChanged(*result, lastModified)) {
-      result->lines = GetFileUrlContents(lastModified);
+      result->lines = GetFileUrlContents(lastModified, result->validators);
       result->sourceList = std::move(sourceList_);
-      result->status = core::WebStatus::NewLines;
+      result->status = sameBody_ ? core::WebStatus::Unchanged : core::WebStatus::NewLines;
     } else {
       result->status = core::WebStatus::Unchanged;
     }
@@ -100,7 +100,8 @@ bool UrlFileThread::FileUrlLastModifiedChanged(core::WebResult& result, std::str
                            " for " + shownAddress_);
 }
 
-core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModified) {
+core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModified,
+                                                  core::Validators& validators) {
   Log("Read Url " + shownAddress_ + " (LastModified: " + lastModified + ")");
   const std::string failure = "GetFileUrlContents: ";
   std::string body;
@@ -114,6 +115,10 @@ core::TextLines UrlFileThread::GetFileUrlContents(const std::string& lastModifie
     throw std::runtime_error(failure + "response too large for " + shownAddress_ + ": " + e.what());
   }
   UrlRequest.Close();
+  validators.bodyHash = core::BodyHash(body);
+  // The same body again from a server that says nothing of its versions: nothing to make anew.
+  sameBody_ = !request_.forced && validators.bodyHash == request_.validators.bodyHash;
+  if (sameBody_) return {};
   return TextLinesOfBody(std::move(body), contentType);
 }
 

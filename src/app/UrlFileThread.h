@@ -31,8 +31,8 @@ class UrlFileThread : public SourceWorker {
   // Sends the request; true when its answer carries a new text. Fills in the result's
   // validators, and its Retry-After when the server asks for a pause.
   bool FileUrlLastModifiedChanged(core::WebResult& result, std::string& lastModified);
-  // Reads the same answer's body.
-  core::TextLines GetFileUrlContents(const std::string& lastModified);
+  // Reads the same answer's body; notes its hash in `validators`.
+  core::TextLines GetFileUrlContents(const std::string& lastModified, core::Validators& validators);
   // The one step from a body to the bar's lines: a feed's headlines or the text, decoded and
   // split here, off the user-interface thread. A broken feed throws.
   core::TextLines TextLinesOfBody(std::string body, const std::string& contentType);
@@ -44,6 +44,7 @@ class UrlFileThread : public SourceWorker {
   const std::string userAgent_;
   const std::u16string feedSeparator_;
   std::optional<core::OpmlReading> sourceList_;  // the body was a list of sources
+  bool sameBody_ = false;                        // the body was the one kept
   platform::HttpGet UrlRequest;
   const std::shared_ptr<core::LogGate> log_;
 };

@@ -57,6 +57,12 @@ std::int64_t WebIntervalMs(std::int64_t getFileDelayMs, std::int64_t floorMs) {
   return getFileDelayMs <= 0 ? 0 : std::max(getFileDelayMs, floorMs);
 }
 
+std::int64_t ListRefreshMs(bool autoReload, std::int64_t getFileDelayMs,
+                           std::optional<std::int64_t> hintMs) {
+  if (autoReload) return getFileDelayMs;
+  return std::min(std::max(kListRefreshMs, hintMs.value_or(0)), kLongestRefreshMs);
+}
+
 std::int64_t EarliestStartMs(const SourceState& source, std::int64_t floorMs) {
   if (source.kind != SourceKind::Web || !source.endedAtMs) return source.notBeforeMs;
   return std::max(source.notBeforeMs, *source.endedAtMs + floorMs);
@@ -131,25 +137,25 @@ SourceState* SourceSchedule::Find(std::uint64_t id) {
 SourceCheck SourceSchedule::Start(SourceState& source, std::int64_t nowMs) {
   source.running = true;
   const SourceCheck check{nextFetchId_++, source.id, source.role, source.kind};
-  fetches_.push_back({check.fetchId, check.sourceId, check.role, check.kind, nowMs + deadlineMs_,
-                      false, source.lastCheck.failuresInARow > 0});
+  fetches_.push_back({check.fetchId, check.sourceId, check.role, check.kind, nowMs,
+                      nowMs + deadlineMs_, false, source.lastCheck.failuresInARow > 0});
   return check;
 }
 
-int SourceSchedule::MemberChecksRunning(SourceKind kind, bool failingOnly) const {
+int SourceSchedule::MemberChecksRunning(SourceKind kind, std::optional<std::int64_t> nowMs) const {
   return static_cast<int>(std::count_if(fetches_.begin(), fetches_.end(), [&](const Fetch& f) {
     return !f.abandoned && f.role == SourceRole::Member && f.kind == kind &&
-           (f.failing || !failingOnly);
+           (!nowMs || f.failing || *nowMs - f.startedAtMs >= kSlowFetchMs);
   }));
 }
 
-bool SourceSchedule::SlotFree(const SourceState& source) const {
+bool SourceSchedule::SlotFree(const SourceState& source, std::int64_t nowMs) const {
   if (source.kind == SourceKind::Local) {
     return MemberChecksRunning(SourceKind::Local) < kMaxLocalReads;
   }
   if (MemberChecksRunning(SourceKind::Web) >= kMaxFetches) return false;
   return source.lastCheck.failuresInARow == 0 ||
-         MemberChecksRunning(SourceKind::Web, true) < kMaxFetches - 1;
+         MemberChecksRunning(SourceKind::Web, nowMs) < kMaxFetches - 1;
 }
 
 std::vector<SourceCheck> SourceSchedule::StartDueMembers(std::int64_t nowMs) {
@@ -160,7 +166,7 @@ std::vector<SourceCheck> SourceSchedule::StartDueMembers(std::int64_t nowMs) {
     for (SourceState& source : members_) {
       if (source.running || !source.dueAtMs || *source.dueAtMs > nowMs ||
           EarliestStartOf(source) > nowMs || (source.lastCheck.failuresInARow > 0) != failing ||
-          !SlotFree(source)) {
+          !SlotFree(source, nowMs)) {
         continue;
       }
       due.push_back(Start(source, nowMs));
@@ -235,11 +241,12 @@ void SourceSchedule::ForceMembers(std::int64_t nowMs) {
   }
 }
 
-std::optional<std::int64_t> SourceSchedule::NextMemberDueMs() const {
+std::optional<std::int64_t> SourceSchedule::NextMemberDueMs(std::int64_t nowMs) const {
   if (Held() || TooManyAbandoned()) return std::nullopt;
   std::optional<std::int64_t> next;
   for (const SourceState& source : members_) {
-    if (source.running || !source.dueAtMs || !SlotFree(source)) continue;
+    // One kept from a slot now waits for a check to end, which polls again.
+    if (source.running || !source.dueAtMs || !SlotFree(source, nowMs)) continue;
     const std::int64_t at = std::max(*source.dueAtMs, EarliestStartOf(source));
     if (!next || at < *next) next = at;
   }

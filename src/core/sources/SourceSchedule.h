@@ -24,6 +24,8 @@ namespace core {
 inline constexpr int kMaxFetches = 2;
 // Local files of a list read at once, each on a worker of its own.
 inline constexpr int kMaxLocalReads = 2;
+// A fetch running this long is as good as failing: it leaves the last slot to the others too.
+inline constexpr std::int64_t kSlowFetchMs = 10000;
 // Workers given up at their deadline that may still run before no fetch starts any more: each
 // holds a thread and its memory until its server lets go.
 inline constexpr int kMaxAbandoned = 2;
@@ -33,6 +35,16 @@ inline constexpr std::int64_t kWebFloorMs = 1000;
 // The wait between a web source's automatic checks for GetFileDelay `getFileDelayMs`: 0 (none)
 // stays 0, anything else is at least `floorMs`.
 std::int64_t WebIntervalMs(std::int64_t getFileDelayMs, std::int64_t floorMs = kWebFloorMs);
+
+// Without automatic reload a list's web sources still refresh: every 15 minutes, or as
+// seldom as the feed asks when that is longer, at most once a day.
+inline constexpr std::int64_t kListRefreshMs = 15 * 60 * 1000;
+inline constexpr std::int64_t kLongestRefreshMs = 24 * 60 * 60 * 1000;
+
+// The wait a list's web source takes as its GetFileDelay: `getFileDelayMs` with automatic
+// reload, else kListRefreshMs lengthened to the feed's own hint `hintMs`, up to a day.
+std::int64_t ListRefreshMs(bool autoReload, std::int64_t getFileDelayMs,
+                           std::optional<std::int64_t> hintMs);
 
 enum class SourceKind { Web, Local };
 
@@ -62,6 +74,8 @@ struct SourceState {
   std::string lastFailure;      // logged once until another one, or a success, comes
   bool redirectLogged = false;  // a permanent redirect is told once
   bool cutLogged = false;       // lines left out for their size are told once
+  // The feed's own hint of how often it changes, kept from its last download.
+  std::optional<std::int64_t> refreshHintMs;
 };
 
 // The earliest time `source` may be asked again: a server's Retry-After holds, and a web source
@@ -140,7 +154,7 @@ class SourceSchedule {
   void ForceMembers(std::int64_t nowMs);
   // The earliest due check of a member not running that could start now: a web member waiting
   // for a free fetch starts when one ends, not by the clock. None while held.
-  std::optional<std::int64_t> NextMemberDueMs() const;
+  std::optional<std::int64_t> NextMemberDueMs(std::int64_t nowMs) const;
 
   // While the options are open nothing is checked; afterwards each member is due as long after
   // as it was then, and a server's Retry-After still holds.
@@ -154,16 +168,17 @@ class SourceSchedule {
     std::uint64_t sourceId = 0;
     SourceRole role = SourceRole::Member;
     SourceKind kind = SourceKind::Web;
+    std::int64_t startedAtMs = 0;
     std::int64_t deadlineAtMs = 0;
     bool abandoned = false;
     bool failing = false;  // its source's last check had failed
   };
   SourceCheck Start(SourceState& source, std::int64_t nowMs);
-  // Member checks of `kind` running and not given up; only those of failing sources with
-  // `failingOnly`.
-  int MemberChecksRunning(SourceKind kind, bool failingOnly = false) const;
-  // Whether a member of `kind` may take a slot now, by the counts of those running.
-  bool SlotFree(const SourceState& source) const;
+  // Member checks of `kind` running and not given up; with `nowMs`, only those of failing
+  // sources or running for kSlowFetchMs.
+  int MemberChecksRunning(SourceKind kind, std::optional<std::int64_t> nowMs = {}) const;
+  // Whether a member may take a slot now, by the checks running.
+  bool SlotFree(const SourceState& source, std::int64_t nowMs) const;
 
   std::int64_t deadlineMs_;
   std::int64_t floorMs_ = kWebFloorMs;

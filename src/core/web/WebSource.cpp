@@ -85,6 +85,12 @@ std::string LastModifiedOf(std::string_view rawHeaders) {
   return {};
 }
 
+std::uint64_t BodyHash(std::string_view body) {
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (const char c : body) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return hash == 0 ? 1 : hash;
+}
+
 Validators ValidatorsOf(std::string_view rawHeaders) {
   return {std::string(HeaderValue(rawHeaders, "Last-Modified").value_or("")),
           std::string(HeaderValue(rawHeaders, "ETag").value_or(""))};

@@ -36,8 +36,14 @@ std::optional<int> StatusOf(std::string_view rawHeaders);
 struct Validators {
   std::string lastModified;  // "Mon, 01 Dec 2026 10:00:00 GMT"
   std::string etag;          // with its quotes and any "W/"
+  // The body's BodyHash: a server that sends neither value and the same body again has not
+  // changed it, and its text is not made again.
+  std::uint64_t bodyHash = 0;
   bool operator==(const Validators&) const = default;
 };
+
+// A hash of a body (never 0), to tell a body sent again from a new one.
+std::uint64_t BodyHash(std::string_view body);
 
 // The first Last-Modified and ETag values of a raw header block, without surrounding blanks.
 Validators ValidatorsOf(std::string_view rawHeaders);
@@ -79,6 +85,7 @@ struct WebResult {
   std::optional<std::string> movedTo;
   // A local file's stamp when it was looked at.
   std::int32_t stamp = 0;
+  std::optional<std::int64_t> refreshHintMs;  // a feed's own hint of how often it changes
 };
 
 // `UrlLastModified` (with the ETag) and the forced-read request, kept by the user-interface

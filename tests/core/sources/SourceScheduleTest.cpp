@@ -79,10 +79,10 @@ INSTANTIATE_TEST_SUITE_P(Sources, SchedulesSources, testing::Values(
     SetCase{"A running source or one waiting for a free fetch is not due", [](SourceSchedule& set) {
               set.SetMembers({{"A", "http://a/"}, {"B", "http://b/"}, {"C", "http://c/"}}, 3);
               const std::vector<SourceCheck> running = set.StartDueMembers(3);
-              const std::string full = std::to_string(set.NextMemberDueMs().has_value());
+              const std::string full = std::to_string(set.NextMemberDueMs(0).has_value());
               set.Ended(running[0].fetchId);
               set.Finished(set.Members()[0], false, std::nullopt, 3, 1000, random);
-              const std::string next = full + " " + std::to_string(*set.NextMemberDueMs());
+              const std::string next = full + " " + std::to_string(*set.NextMemberDueMs(3));
               return next + Started(set.StartDueMembers(3), set); },
             "0 3C due 1103 3 3"},
     SetCase{"A local source is a file whatever its address", [](SourceSchedule&) {
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Runner, SchedulesSources, testing::Values(
               set.Finished(set.Members()[1], false, std::nullopt, 0, 1000, random);
               set.Hold(1000);
               const std::string held = std::to_string(set.StartDueMembers(90000).size()) +
-                                       std::to_string(set.NextMemberDueMs().has_value());
+                                       std::to_string(set.NextMemberDueMs(0).has_value());
               set.Resume(2000);
               const std::string resumed = Started({}, set);
               set.ForceMembers(2000);
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(Fire, SchedulesSources, testing::Values(
               set.Finished(set.Members()[0], false, {}, 100, 0, random);
               set.ForceMembers(200);
               const std::string early = Started(set.StartDueMembers(200), set);
-              const std::string next = " next " + std::to_string(*set.NextMemberDueMs());
+              const std::string next = " next " + std::to_string(*set.NextMemberDueMs(200));
               return early + next + Started(set.StartDueMembers(1100), set); },
             "B due 200 200 next 1100A due 200 200"},
     SetCase{"The bar's own source is asked again only after the floor", [](SourceSchedule& set) {
@@ -190,6 +190,14 @@ INSTANTIATE_TEST_SUITE_P(Fire, SchedulesSources, testing::Values(
               FailThenForce(set, {0, 1});
               const std::string first = Started(set.StartDueMembers(0), set);
               return first + " |" + Started(set.StartDueMembers(0), set); }, "AX due 0 0 0 | due 0 0 0"},
+    SetCase{"A fetch running ten seconds leaves the last slot as a failing one does",
+            [](SourceSchedule& set) {
+              set.SetMembers(kThree, 0);
+              set.Finished(set.Members()[1], true, {}, -5000, 1000, random);
+              set.Members()[1].dueAtMs = 10000;
+              set.Members()[2].dueAtMs = std::nullopt;
+              set.StartDueMembers(0);
+              return Started(set.StartDueMembers(10000), set); }, " due 0 10000 -"},
     SetCase{"A failing source alone takes one slot, never both", [](SourceSchedule& set) {
               set.SetMembers(kTwo, 0);
               FailThenForce(set, {0, 1});
