@@ -14,6 +14,7 @@
 #include "core/feed/FeedNamespaces.h"
 #include "core/feed/FeedNodeCount.h"
 #include "core/feed/FeedProlog.h"
+#include "core/feed/FeedRefreshHint.h"
 #include "core/feed/FeedRepair.h"
 #include "core/feed/HtmlText.h"
 #include "core/text/TextDecoding.h"
@@ -274,29 +275,53 @@ class ItemReader {
   const NamespaceScope* scope_ = nullptr;
 };
 
-// Where the items are: channel/item (RSS), item beside the channel (RSS 1.0), entry (Atom).
-std::vector<FeedItem> ReadItems(pugi::xml_node root, FeedFormat format, std::string_view address) {
+// What the channel's ttl and syndication elements say, each the first of its kind, matched by
+// namespace as the items' fields are.
+std::optional<std::int64_t> RefreshHint(pugi::xml_node channel, const NamespaceScope& scope,
+                                        ItemReader& reader) {
+  FeedRefreshFields fields;
+  reader.Enter(scope);
+  for (pugi::xml_node child = channel.first_child(); child; child = child.next_sibling()) {
+    std::optional<std::string_view>* field = nullptr;
+    if (reader.Named(child, "ttl")) {
+      field = &fields.ttl;
+    } else if (child.type() == pugi::node_element &&
+               scope.NamespaceOf(child) == kSyndicationNamespace) {
+      if (LocalName(child) == "updatePeriod") field = &fields.updatePeriod;
+      if (LocalName(child) == "updateFrequency") field = &fields.updateFrequency;
+    }
+    if (field && !*field) *field = child.child_value();
+  }
+  return RefreshHintSeconds(fields);
+}
+
+// Where the items are: channel/item (RSS), item beside the channel (RSS 1.0), entry (Atom). The
+// channel of either RSS says how often it changes.
+FeedReading ReadItems(pugi::xml_node root, FeedFormat format, std::string_view address) {
   const NamespaceScope rootScope(root);
   ItemReader reader(format, rootScope.NamespaceOf(root), address);
   reader.Enter(rootScope);
+  FeedReading reading;
+  reading.outcome = FeedOutcome::Feed;
   pugi::xml_node parent = root;
   std::optional<NamespaceScope> channelScope;
-  if (format == FeedFormat::Rss) {
-    parent = reader.Child(root, "channel");
-    channelScope.emplace(parent, &rootScope);
+  if (format != FeedFormat::Atom) {
+    const pugi::xml_node channel = reader.Child(root, "channel");
+    channelScope.emplace(channel, &rootScope);
+    reading.refreshHintSeconds = RefreshHint(channel, *channelScope, reader);
+    if (format == FeedFormat::Rss) parent = channel;
   }
-  const NamespaceScope& parentScope = channelScope ? *channelScope : rootScope;
+  const NamespaceScope& parentScope = format == FeedFormat::Rss ? *channelScope : rootScope;
   const std::string_view itemName = format == FeedFormat::Atom ? "entry" : "item";
-  std::vector<FeedItem> items;
   for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
     reader.Enter(parentScope);
     if (!reader.Named(node, itemName)) continue;
     const NamespaceScope itemScope(node, &parentScope);
     if (std::optional<FeedItem> item = reader.Read(node, itemScope)) {
-      items.push_back(std::move(*item));
+      reading.items.push_back(std::move(*item));
     }
   }
-  return items;
+  return reading;
 }
 
 // How the parser's UTF-8 was made from the bytes that came.
@@ -425,9 +450,7 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
       parsed = document.load_buffer_inplace(repaired.data(), repaired.size(), pugi::parse_default,
                                             pugi::encoding_utf8);
       if (parsed) {
-        FeedReading reading;
-        reading.outcome = FeedOutcome::Feed;
-        reading.items = ReadItems(document.document_element(), prolog.format, address);
+        FeedReading reading = ReadItems(document.document_element(), prolog.format, address);
         reading.repairs = repairs;
         return reading;
       }
@@ -449,10 +472,7 @@ FeedReading ReadFeed(std::string_view bytes, const std::optional<TextEncoding>& 
     std::string().swap(input.utf8);
     return Broken(parsed.description(), OffsetOfParsed(bytes, input, offset, toUtf8));
   }
-  FeedReading reading;
-  reading.outcome = FeedOutcome::Feed;
-  reading.items = ReadItems(document.document_element(), prolog.format, address);
-  return reading;
+  return ReadItems(document.document_element(), prolog.format, address);
 }
 
 std::u16string OneLineSeparator(std::u16string_view separator) {

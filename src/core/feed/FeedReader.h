@@ -34,6 +34,9 @@ struct FeedReading {
   std::string error;            // Broken: what is wrong
   std::size_t errorOffset = 0;  // Broken: where, in bytes from the start
   std::size_t repairs = 0;      // Feed: faults mended before it could be read
+  // Feed: how often the channel says it changes, in seconds (RSS 2.0's ttl or the syndication
+  // module's update period, the longer), at most a year.
+  std::optional<std::int64_t> refreshHintSeconds;
 };
 
 // A feed whose parse would take more records (elements, attributes and texts) is refused as
