@@ -388,7 +388,7 @@ void SourceRunner::PollSources() {
     core::SourceState* source = schedule_.Find(check.sourceId);
     if (!StartFetch(check, *source, WM_SOURCE_DONE)) {
       LogFailure(*source, "its worker could not be created");
-      schedule_.Finished(*source, true, std::nullopt, NowMs(), ListDelayMs(), random_);
+      schedule_.Finished(*source, true, std::nullopt, NowMs(), ListDelayMs(*source), random_);
     }
   }
   ArmSourcePoll();
@@ -401,7 +401,12 @@ void SourceRunner::ArmSourcePoll() {
   TimerSources.SetEnabled(true);
 }
 
-std::int64_t SourceRunner::ListDelayMs() const {
+std::int64_t SourceRunner::ListDelayMs(const core::SourceState& source) const {
+  // A list's feeds refresh by themselves even without automatic reload: a ticker of news that
+  // never changes is no use. A file keeps to the bar's own rule.
+  if (source.kind == core::SourceKind::Web) {
+    return core::ListRefreshMs(values_.autoReload, values_.getFileDelayMs, source.refreshHintMs);
+  }
   return values_.autoReload ? values_.getFileDelayMs : 0;
 }
 
@@ -440,6 +445,7 @@ void SourceRunner::TakeListResult(core::SourceState& source, core::WebResult* re
     // Its last good lines stay.
     LogFailure(source, result ? result->error : "no result");
   } else if (result->status == core::WebStatus::NewLines) {
+    source.refreshHintMs = result->refreshHintMs;
     failed = !KeepLines(source, std::move(result->lines));
     if (!failed) ShowSourcesSoon();
   }
@@ -447,7 +453,7 @@ void SourceRunner::TakeListResult(core::SourceState& source, core::WebResult* re
   if (result && result->status != core::WebStatus::Unchanged) source.web.Finished(*result);
   const std::optional<std::int64_t> retryAfter =
       result ? result->retryAfterMs : std::optional<std::int64_t>();
-  schedule_.Finished(source, failed, retryAfter, NowMs(), ListDelayMs(), random_);
+  schedule_.Finished(source, failed, retryAfter, NowMs(), ListDelayMs(source), random_);
 }
 
 void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* result) {
@@ -476,5 +482,5 @@ void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* r
       }
     }
   }
-  schedule_.Finished(source, failed, std::nullopt, NowMs(), ListDelayMs(), random_);
+  schedule_.Finished(source, failed, std::nullopt, NowMs(), ListDelayMs(source), random_);
 }

@@ -114,7 +114,7 @@ class SourceRunner {
   void LogFailure(core::SourceState& source, const std::string& error);
   // The lines a member keeps, cut to its share; true when they are new.
   bool KeepLines(core::SourceState& source, core::TextLines read);
-  std::int64_t ListDelayMs() const;
+  std::int64_t ListDelayMs(const core::SourceState& source) const;
   void Log(const std::string& message) { client_.Log(message); }
 
   SourceRunnerClient& client_;

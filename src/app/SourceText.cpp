@@ -52,6 +52,7 @@ SourceText TextOfBody(std::string bytes, const std::optional<core::TextEncoding>
   std::string().swap(bytes);  // not needed any more: a large feed costs less at its peak
   text.kind = SourceText::Kind::Feed;
   text.repairs = feed.repairs;
+  if (feed.refreshHintSeconds) text.refreshHintMs = *feed.refreshHintSeconds * 1000;
   std::vector<core::ItemFacts> items(feed.items.size());
   std::transform(feed.items.begin(), feed.items.end(), items.begin(), [](core::FeedItem& item) {
     return core::ItemFacts{{}, std::move(item.link), item.date, std::move(item.id)};

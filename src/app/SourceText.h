@@ -4,6 +4,7 @@
 // and the web worker read through this, so the two sources treat feeds alike.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@ struct SourceText {
   std::string error;        // BrokenFeed (or a broken list): the log line
   core::OpmlReading list;   // SourceList: names and addresses in UTF-8
   std::size_t repairs = 0;  // Feed: faults mended before it could be read
+  std::optional<std::int64_t> refreshHintMs;  // Feed: how often it says it changes
 
   // "Feed: 12 headlines from SOURCE", so that a log tells a feed from a text.
   std::string FeedLine(const std::string& source) {

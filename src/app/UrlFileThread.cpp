@@ -52,6 +52,7 @@ void UrlFileThread::GetUrlFileThread() {
     if (FileUrlLastModifiedChanged(*result, lastModified)) {
       result->lines = GetFileUrlContents(lastModified, result->validators);
       result->sourceList = std::move(sourceList_);
+      result->refreshHintMs = refreshHintMs_;
       result->status = sameBody_ ? core::WebStatus::Unchanged : core::WebStatus::NewLines;
     } else {
       result->status = core::WebStatus::Unchanged;
@@ -131,6 +132,7 @@ core::TextLines UrlFileThread::TextLinesOfBody(std::string body, const std::stri
     throw std::runtime_error(text.error);
   }
   if (text.kind == SourceText::Kind::SourceList) sourceList_ = std::move(text.list);
+  refreshHintMs_ = text.refreshHintMs;
   if (text.repairs > 0) Log(text.RepairLine(shownAddress_));
   if (text.kind == SourceText::Kind::Feed) Log(text.FeedLine(shownAddress_));
   text.lines.Lines();

@@ -45,6 +45,7 @@ class UrlFileThread : public SourceWorker {
   const std::u16string feedSeparator_;
   std::optional<core::OpmlReading> sourceList_;  // the body was a list of sources
   bool sameBody_ = false;                        // the body was the one kept
+  std::optional<std::int64_t> refreshHintMs_;    // a feed's own hint
   platform::HttpGet UrlRequest;
   const std::shared_ptr<core::LogGate> log_;
 };
