@@ -35,6 +35,11 @@ std::vector<core::SourceEntry> TForm1::Sources() const {
 }
 
 bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
+  // A list the bar would never use is not saved as if it were.
+  if (SetByPolicy("File") || SetByPolicy("UseFileUrl") || SetByPolicy("FileUrl")) {
+    Log("Sources: the source is set by your administrator; the list is not used");
+    return false;
+  }
   const std::string folder = log_->AppDataDir();
   const std::string path = folder + core::SourceListFileName(instanceNumber_);
   std::vector<core::SourceEntry> utf8(sources.size());

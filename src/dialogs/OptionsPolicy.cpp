@@ -44,6 +44,7 @@ std::vector<TOptionsForm::PolicyField> TOptionsForm::PolicyFields() const {
       {kLinesPage, {l.useComment.Handle()}, {"UseComment"}},
       {kLinesPage, {l.comment.Handle()}, {"CommentStr"}},
       {kLinesPage, {l.separatorLabel.Handle(), l.separator.Handle()}, {"FeedSeparator"}},
+      {kLinesPage, {l.sourceNames.Handle()}, {"ShowSourceNames"}},
       {kScrollPage, Spin(s.delayLabel, s.delay), {"Delay"}},
       {kScrollPage, Spin(s.amountLabel, s.amount), {"Amount"}},
       {kScrollPage, Spin(s.lineDelayLabel, s.lineDelay), {"VertLineDelay"}},
@@ -64,6 +65,8 @@ std::vector<TOptionsForm::PolicyField> TOptionsForm::PolicyFields() const {
       {kFilePage, {f.file.Handle()}, {"File"}},
       // Load File chooses the local file as well.
       {kFilePage, {f.localFile.Handle()}, {"File", "UseFileUrl"}},
+      // A list of sources becomes the bar's source as well.
+      {kFilePage, {f.sources.Handle()}, {"File", "UseFileUrl", "FileUrl"}},
       {kLogoPage, {g.useLogo.Handle()}, {"UseLogo"}},
       {kLogoPage, {g.logoFile.Handle(), g.logoFileButton.Handle()}, {"LogoFile"}},
       {kLogoPage, {g.left.Handle(), g.right.Handle()}, {"LogoRight"}},

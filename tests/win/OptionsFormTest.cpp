@@ -126,6 +126,23 @@ TEST_F(OptionsForm, AFieldSetByPolicyStaysDisabledWhenItsBoxIsChecked) {
   form.ButtonCancelClick();
 }
 
+// The source or the names set by policy lock what would change them, the list of sources too.
+TEST_F(OptionsForm, APolicyOnTheSourceLocksSourcesAndOneOnTheNamesLocksTheirBox) {
+  PolicyValues policy(HKEY_CURRENT_USER);
+  policy.Set("FileUrl", std::string("http://127.0.0.1/"));
+  SendPolicyChange(bar->Handle());
+  TOptionsForm form(*bar);
+  EXPECT_FALSE(::IsWindowEnabled(Item(form, IDC_SOURCES_BUTTON)));
+  EXPECT_TRUE(::IsWindowEnabled(Item(form, IDC_SHOW_SOURCE_NAMES)));
+  form.ButtonCancelClick();
+  EXPECT_FALSE(bar->UseSources({{"Mine", "http://127.0.0.1/a"}})) << "a list the bar would not use";
+  policy.Set("ShowSourceNames", 0);
+  SendPolicyChange(bar->Handle());
+  TOptionsForm locked(*bar);
+  EXPECT_FALSE(::IsWindowEnabled(Item(locked, IDC_SHOW_SOURCE_NAMES)));
+  locked.ButtonCancelClick();
+}
+
 TEST_F(OptionsForm, ANewFeedSeparatorIsStoredOnOkAndTheFeedIsReadAgainWithIt) {
   WriteWholeFile(file_, "<rss><channel><item><title>A</title></item></channel></rss>");
   bar->ForceRead();
