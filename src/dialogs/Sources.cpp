@@ -9,9 +9,11 @@
 #include <string>
 #include <utility>
 
+#include "core/sources/SourceAddress.h"
 #include "platform/CodePageText.h"
 #include "platform/Dpi.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -123,28 +125,41 @@ void TSourcesForm::SelectionChanged() {
   controls_->address.SetText(any ? sources_[at].address : std::string());
 }
 
-core::SourceEntry TSourcesForm::Fields() const {
-  core::SourceEntry entry{controls_->name.Text(), controls_->address.Text()};
-  if (entry.name.empty()) entry.name = entry.address;
+std::optional<core::SourceEntry> TSourcesForm::Fields(std::optional<std::size_t> editing) {
+  const core::TypedAddress typed =
+      core::SourceAddressTyped(controls_->address.Text(), &platform::FileExists);
+  std::string refusal = typed.refusal;
+  if (refusal.empty()) {
+    if (const auto same = core::SameSourceAt(sources_, typed.address, editing)) {
+      refusal = "This address is already in the list, as \"" + sources_[*same].name + "\".";
+    }
+  }
+  if (!refusal.empty()) {
+    Tell(refusal);
+    controls_->address.SetFocus();
+    return std::nullopt;
+  }
+  controls_->address.SetText(typed.address);
+  core::SourceEntry entry{controls_->name.Text(), typed.address};
+  // Named by its server or file, never by an address that may hold a password.
+  if (entry.name.empty()) entry.name = core::SourceNameOf(entry.address);
   return entry;
 }
 
 void TSourcesForm::AddClick() {
-  const core::SourceEntry entry = Fields();
-  if (entry.address.empty()) {
-    controls_->address.SetFocus();
-    return;
+  if (const std::optional<core::SourceEntry> entry = Fields(std::nullopt)) {
+    sources_.push_back(*entry);
+    Fill(static_cast<int>(sources_.size()) - 1);
   }
-  sources_.push_back(entry);
-  Fill(static_cast<int>(sources_.size()) - 1);
 }
 
 void TSourcesForm::EditClick() {
   const int at = Selected();
-  const core::SourceEntry entry = Fields();
-  if (at < 0 || entry.address.empty()) return;
-  sources_[static_cast<std::size_t>(at)] = entry;
-  Fill(at);
+  if (at < 0) return;
+  if (const std::optional<core::SourceEntry> entry = Fields(static_cast<std::size_t>(at))) {
+    sources_[static_cast<std::size_t>(at)] = *entry;
+    Fill(at);
+  }
 }
 
 void TSourcesForm::RemoveClick() {

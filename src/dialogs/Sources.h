@@ -3,7 +3,9 @@
 // reorder, import from OPML and export as OPML. Ok makes the list the bar's source; Cancel
 // changes nothing.
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/sources/Opml.h"
@@ -42,7 +44,9 @@ class TSourcesForm : public platform::ModalForm {
   void Fill(int selected);
   int Selected() const;
   void SelectionChanged();
-  core::SourceEntry Fields() const;
+  // The entry the fields make, or nullopt after telling the user why they make none; `editing`
+  // is the entry they replace.
+  std::optional<core::SourceEntry> Fields(std::optional<std::size_t> editing);
   void AddClick();
   void EditClick();
   void RemoveClick();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "core/web/WebAddress.h"
 #include "core/web/WebAddressParts.h"
 
 namespace core {
@@ -82,6 +83,37 @@ std::string SourceAddressKey(std::string_view address) {
   LowerScheme(key);
   LowerAscii(key, written->offset, written->host.size());
   return key;
+}
+
+TypedAddress SourceAddressTyped(std::string_view typed,
+                                const std::function<bool(const std::string&)>& fileExists) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!typed.empty() && blank(typed.front())) typed.remove_prefix(1);
+  while (!typed.empty() && blank(typed.back())) typed.remove_suffix(1);
+  std::string address(typed);
+  if (address.empty()) return {{}, "Type the address of a feed or a web file, or a file's path."};
+  if (fileExists(address)) return {address, {}};
+  // A path that does not exist is no address without its scheme.
+  const bool pathLike = address.find('\\') != std::string::npos ||
+                        (address.size() >= 2 && address[1] == ':' &&
+                         std::isalpha(static_cast<unsigned char>(address[0])));
+  if (!HasWebScheme(address) && !pathLike && std::none_of(address.begin(), address.end(), blank)) {
+    address.insert(0, "http://");
+  }
+  if (IsWebAddress(address) && SplitWebAddress(address)) return {address, {}};
+  return {
+      {},
+      "\"" + std::string(typed) + "\" is neither a web address nor the path of an existing file."};
+}
+
+std::optional<std::size_t> SameSourceAt(const std::vector<SourceEntry>& sources,
+                                        std::string_view address,
+                                        std::optional<std::size_t> except) {
+  const std::string key = SourceAddressKey(address);
+  for (std::size_t at = 0; at < sources.size(); ++at) {
+    if (at != except && SourceAddressKey(sources[at].address) == key) return at;
+  }
+  return std::nullopt;
 }
 
 }  // namespace core

@@ -65,3 +65,31 @@ TEST(SourceNameOf, IsTheHostOrFileNeverAPassword) {
 
 }  // namespace
 }  // namespace core
+
+namespace core {
+namespace {
+
+// What the Sources dialog takes from its address field; "!" and the start of the refusal.
+TEST(SourceAddressTyped, TakesAddressesAndFilesAndRefusesTheRest) {
+  const auto exists = [](const std::string& path) { return path == "C:\\news.txt"; };
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {" 127.0.0.1:8765/feed.xml ", "http://127.0.0.1:8765/feed.xml"},
+      {"HTTPS://h/a", "HTTPS://h/a"},
+      {"C:\\news.txt", "C:\\news.txt"},
+      {"C:\\none.txt", "!\"C:\\none.txt\" is neither"},
+      {"this is not an address", "!\"this is not an address\" is neither"},
+      {"h:http/x", "!\"h:http/x\" is neither"},
+      {"", "!Type the address"}};
+  for (const auto& [typed, expected] : rows) {
+    const TypedAddress got = SourceAddressTyped(typed, exists);
+    const std::string shown = got.refusal.empty() ? got.address : "!" + got.refusal;
+    EXPECT_EQ(shown.substr(0, expected.size()), expected) << typed;
+  }
+  const std::vector<SourceEntry> list{{"A", "http://Host/a"}, {"B", "C:\\b"}};
+  EXPECT_EQ(SameSourceAt(list, "http://host/a"), 0u);
+  EXPECT_EQ(SameSourceAt(list, "http://host/a", 0), std::nullopt) << "the entry edited";
+  EXPECT_EQ(SameSourceAt(list, "http://host/A"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace core
