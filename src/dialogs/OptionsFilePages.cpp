@@ -32,6 +32,9 @@ void MakePathField(const platform::Edit& field, platform::Anchors& anchors) {
   const HWND window = field.Handle();
   const LONG style = ::GetWindowLongA(window, GWL_STYLE);
   ::SetWindowLongA(window, GWL_STYLE, (style & ~WS_TABSTOP) | WS_VSCROLL | ES_AUTOVSCROLL);
+  // A changed style takes its frame, the sunken border with it, only when told so.
+  ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   anchors.Add(window, platform::kAnchorLeft | platform::kAnchorTop | platform::kAnchorRight);
 }
 

@@ -117,6 +117,9 @@ void TOptionsForm::ShowPage(int page) {
       ::ShowWindow(window, each == page && !hidden ? SW_SHOW : SW_HIDE);
     }
   }
+  // What the hidden controls covered is painted over at once, not left until something else
+  // asks for the form to be drawn.
+  ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TOptionsForm::SetControlShown(HWND control, bool shown) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "OptionsFixture.h"
 
@@ -209,6 +210,35 @@ TEST_F(OptionsPages, TheLogoHintStaysHiddenWhileTheLogoIsOffThroughTabChanges) {
   ChoosePage(form, kLogoPage);
   EXPECT_FALSE(shown());
   EXPECT_FALSE(::IsWindowEnabled(Item(form, IDC_LOGO_RIGHT))) << "disabled stays disabled";
+}
+
+// The path fields have the sunken border of an edit field, and a page switch leaves nothing of
+// the page before on screen.
+TEST_F(OptionsPages, ThePathFieldsHaveABorderAndAPageSwitchLeavesNoTrace) {
+  TOptionsForm form(*bar);
+  ::ShowWindow(form.Handle(), SW_SHOW);
+  RECT bounds{};
+  ::GetWindowRect(Item(form, IDC_FILE_URL), &bounds);
+  HDC screen = ::GetDC(nullptr);
+  const auto show = [&](int page) {
+    ChoosePage(form, page);
+    ::UpdateWindow(form.Handle());
+    std::vector<COLORREF> pixels;
+    for (int x = bounds.left + 2; x < bounds.right - 2; x += 8) {
+      for (int y = bounds.top + 2; y < bounds.bottom - 2; y += 8) {
+        pixels.push_back(::GetPixel(screen, x, y));
+      }
+    }
+    return pixels;
+  };
+  const std::vector<COLORREF> before = show(kSoundPage);
+  show(kFilePage);
+  const int middle = (bounds.top + bounds.bottom) / 2;
+  EXPECT_NE(::GetPixel(screen, bounds.left, middle), ::GetPixel(screen, bounds.left - 2, middle))
+      << "no border";
+  EXPECT_EQ(show(kSoundPage), before) << "the File page's field is still seen";
+  ::ReleaseDC(nullptr, screen);
+  form.ButtonCancelClick();
 }
 
 // Enter in a multi-line field would otherwise type a line break.
