@@ -10,3 +10,5 @@
 #define CMD_HELP 106
 #define CMD_ABOUT 107
 #define CMD_EXIT 108
+#define CMD_SOURCES 109
+#define CMD_REFRESH 110

@@ -350,6 +350,12 @@ void SourceRunner::ForceListReads() {
   ArmSourcePoll();
 }
 
+void SourceRunner::CheckListNow() {
+  if (!schedule_.HasList()) return;
+  schedule_.ForceMembers(NowMs(), core::ReadAgain::Ask);
+  PollSources();
+}
+
 void SourceRunner::ShowSources() {
   if (!schedule_.HasList()) return;
   std::vector<core::SourceState>& all = schedule_.Members();

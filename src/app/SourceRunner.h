@@ -76,6 +76,8 @@ class SourceRunner {
   std::vector<core::SourceEntry> ListedSources() const;
   // Every source of the list is checked again now.
   void ForceListReads();
+  // Every source of the list asked now whether it changed.
+  void CheckListNow();
   // The list's lines again, after a change of how they are shown.
   void ShowSources();
 

@@ -103,6 +103,9 @@ class TForm1 : public platform::Window, public BarOperations, private SourceRunn
   void LoadLogo() override;
   // The next check reads the source again, whatever its stamp or Last-Modified value says.
   void ForceRead();
+  bool SourceSetByPolicy() const;
+  void aSourcesExecute();
+  void aRefreshExecute();
   // The list the Sources dialog keeps, this copy's own.
   bool IsOwnSourceList(const std::string& path) const;
   // The bar's own file read now; the sources of a list it gives keep their conditions.

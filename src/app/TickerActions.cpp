@@ -11,6 +11,11 @@ void TForm1::CreateActions() {
   ActionList1.Add({.id = CMD_PAUSE, .caption = "&Pause", .onExecute = [this] { pauseToggle(); }});
   ActionList1.Add(
       {.id = CMD_LOAD_FILE, .caption = "&Load File", .onExecute = [this] { aLoadFileExecute(); }});
+  // Ending in the code page's ellipsis.
+  ActionList1.Add(
+      {.id = CMD_SOURCES, .caption = "&Sources\x85", .onExecute = [this] { aSourcesExecute(); }});
+  ActionList1.Add(
+      {.id = CMD_REFRESH, .caption = "Re&fresh now", .onExecute = [this] { aRefreshExecute(); }});
   ActionList1.Add(
       {.id = CMD_OPTIONS, .caption = "&Options", .shortcutKey = VK_F8, .onExecute = [this] {
          aOptionsExecute();
@@ -26,6 +31,8 @@ void TForm1::CreateMenus() {
   PopupMenu1->AddAction(CMD_PAUSE);
   PopupMenu1->AddSeparator();
   PopupMenu1->AddAction(CMD_LOAD_FILE);
+  PopupMenu1->AddAction(CMD_SOURCES);
+  PopupMenu1->AddAction(CMD_REFRESH);
   PopupMenu1->AddAction(CMD_OPTIONS, "&Options");
   PopupMenu1->AddSeparator();
   PopupMenu1->AddAction(CMD_HELP);
@@ -35,6 +42,8 @@ void TForm1::CreateMenus() {
 
   PopupMenu2 = std::make_unique<platform::PopupMenu>(ActionList1);
   PopupMenu2->AddAction(CMD_RESTORE);
+  PopupMenu2->AddAction(CMD_SOURCES);
+  PopupMenu2->AddAction(CMD_REFRESH);
   PopupMenu2->AddAction(CMD_HELP);
   PopupMenu2->AddAction(CMD_ABOUT);
   PopupMenu2->AddAction(CMD_EXIT);

@@ -42,6 +42,10 @@ void TForm1::ApplyPolicySwitches() {
   if (platform::Action* options = ActionList1.Find(CMD_OPTIONS)) {
     options->visible = !policy_.Current().DisableOptions;
   }
+  // The list becomes the bar's source: not where a policy sets the source.
+  if (platform::Action* sources = ActionList1.Find(CMD_SOURCES)) {
+    sources->visible = !policy_.Current().DisableOptions && !SourceSetByPolicy();
+  }
   if (platform::Action* exit = ActionList1.Find(CMD_EXIT)) {
     exit->visible = !policy_.Current().DisableExit;
   }

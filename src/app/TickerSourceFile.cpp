@@ -7,6 +7,8 @@
 #include "app/Ticker.h"
 #include "core/program/ProgramPaths.h"
 #include "core/text/FileStamp.h"
+#include "dialogs/Options.h"
+#include "dialogs/Sources.h"
 #include "platform/CodePageText.h"
 #include "platform/SystemError.h"
 #include "platform/TextFile.h"
@@ -36,7 +38,7 @@ std::vector<core::SourceEntry> TForm1::Sources() const {
 
 bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
   // A list the bar would never use is not saved as if it were.
-  if (SetByPolicy("File") || SetByPolicy("UseFileUrl") || SetByPolicy("FileUrl")) {
+  if (SourceSetByPolicy()) {
     Log("Sources: the source is set by your administrator; the list is not used");
     return false;
   }
@@ -62,6 +64,26 @@ bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
   ReadListFileNow();
   SaveTickerSettings();
   return true;
+}
+
+bool TForm1::SourceSetByPolicy() const {
+  return SetByPolicy("File") || SetByPolicy("UseFileUrl") || SetByPolicy("FileUrl");
+}
+
+void TForm1::aSourcesExecute() {
+  // One dialog at a time, the options' included.
+  for (const char* title : {TOptionsForm::kTitle, TSourcesForm::kTitle}) {
+    HWND open = ::FindWindowA(nullptr, title);
+    if (open && ::IsWindowVisible(open)) return;
+  }
+  aRestoreExecute();
+  TSourcesForm(*this, Handle()).ShowModal();
+}
+
+// Every source asked now whether it changed, but a server that asked to be left alone.
+void TForm1::aRefreshExecute() {
+  runner_->CheckListNow();
+  TimerGetFileTimer();
 }
 
 bool TForm1::IsOwnSourceList(const std::string& path) const {

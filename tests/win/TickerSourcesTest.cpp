@@ -9,6 +9,7 @@
 
 #include "HttpTestServer.h"
 #include "InProcessBar.h"
+#include "app/Commands.h"
 #include "dialogs/Sources.h"
 #include "platform/WinInet.h"
 
@@ -166,6 +167,18 @@ TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWritten)
   ASSERT_TRUE(bar->UseSources({{"Mine", server.Url()}}));
   ASSERT_TRUE(Shows("Mine: k|")) << Lines();
   ASSERT_TRUE(bar->UseSources(bar->Sources()));
+  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 2; }));
+  EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"1\"\r\n"));
+}
+
+// Refresh now asks every source at once whether it changed, with automatic reload off.
+TEST_F(TickerSources, RefreshNowAsksEverySourceAtOnce) {
+  HttpTestServer server([](const HttpRequest&) {
+    return HttpResponse{200, "ETag: \"1\"\r\n", "k\n"};
+  });
+  ShowList(Outline("W", server.Url()));
+  ASSERT_TRUE(Shows("W: k|")) << Lines();
+  ::SendMessageA(bar->Handle(), WM_COMMAND, CMD_REFRESH, 0);
   ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 2; }));
   EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"1\"\r\n"));
 }

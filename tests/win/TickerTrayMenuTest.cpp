@@ -59,36 +59,48 @@ TEST_P(TickerTrayMenu, OffersWhatTheBarsStateAllows) {
   EXPECT_FALSE(application->Terminated());
 }
 
-const std::vector<std::string> kVisibleMenu{"&Minimize", "&Pause", "", "&Load File", "&Options", "",
-                                            "&Help",     "&About", "", "E&xit"};
-const std::vector<std::string> kHiddenMenu{"&Restore", "&Help", "&About", "E&xit"};
+const std::string kSources = "&Sources\x85";
+const std::string kRefresh = "Re&fresh now";
+const std::vector<std::string> kVisibleMenu{"&Minimize", "&Pause", "",         "&Load File",
+                                            kSources,    kRefresh, "&Options", "",
+                                            "&Help",     "&About", "",         "E&xit"};
+const std::vector<std::string> kHiddenMenu{"&Restore", kSources, kRefresh,
+                                           "&Help",    "&About", "E&xit"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TickerTrayMenu,
-    testing::Values(
-        MenuCase{"Visible", false, {}, kVisibleMenu},
-        MenuCase{"Minimized", false, {CMD_MINIMIZE}, kHiddenMenu},
-        MenuCase{"Restored", false, {CMD_MINIMIZE, CMD_RESTORE}, kVisibleMenu},
-        MenuCase{
-            "HiddenRestored",
-            true,
-            {CMD_MINIMIZE, CMD_RESTORE},
-            {"&Hide", "&Pause", "", "&Load File", "&Options", "", "&Help", "&About", "", "E&xit"}},
-        MenuCase{"PolicyHidesOptionsAndExit",
-                 false,
-                 {CMD_EXIT},
-                 {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About"},
-                 {"DisableOptions", "DisableExit"}},
-        MenuCase{"PolicyHidesExitAlone",
-                 false,
-                 {CMD_EXIT},
-                 {"&Minimize", "&Pause", "", "&Load File", "&Options", "", "&Help", "&About"},
-                 {"DisableExit"}},
-        MenuCase{"PolicyHidesOptionsAlone",
-                 false,
-                 {},
-                 {"&Minimize", "&Pause", "", "&Load File", "", "&Help", "&About", "", "E&xit"},
-                 {"DisableOptions"}}),
+    testing::Values(MenuCase{"Visible", false, {}, kVisibleMenu},
+                    MenuCase{"Minimized", false, {CMD_MINIMIZE}, kHiddenMenu},
+                    MenuCase{"Restored", false, {CMD_MINIMIZE, CMD_RESTORE}, kVisibleMenu},
+                    MenuCase{"HiddenRestored",
+                             true,
+                             {CMD_MINIMIZE, CMD_RESTORE},
+                             {"&Hide", "&Pause", "", "&Load File", kSources, kRefresh, "&Options",
+                              "", "&Help", "&About", "", "E&xit"}},
+                    MenuCase{
+                        "PolicyHidesOptionsAndExit",
+                        false,
+                        {CMD_EXIT},
+                        {"&Minimize", "&Pause", "", "&Load File", kRefresh, "", "&Help", "&About"},
+                        {"DisableOptions", "DisableExit"}},
+                    MenuCase{"PolicyHidesExitAlone",
+                             false,
+                             {CMD_EXIT},
+                             {"&Minimize", "&Pause", "", "&Load File", kSources, kRefresh,
+                              "&Options", "", "&Help", "&About"},
+                             {"DisableExit"}},
+                    MenuCase{"PolicyHidesOptionsAlone",
+                             false,
+                             {},
+                             {"&Minimize", "&Pause", "", "&Load File", kRefresh, "", "&Help",
+                              "&About", "", "E&xit"},
+                             {"DisableOptions"}},
+                    MenuCase{"PolicyOnTheSourceHidesSources",
+                             false,
+                             {},
+                             {"&Minimize", "&Pause", "", "&Load File", kRefresh, "&Options", "",
+                              "&Help", "&About", "", "E&xit"},
+                             {"UseFileUrl"}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

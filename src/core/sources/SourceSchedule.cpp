@@ -232,10 +232,12 @@ std::int64_t SourceSchedule::Finished(SourceState& source, bool failed,
   return delay;
 }
 
-void SourceSchedule::ForceMembers(std::int64_t nowMs) {
+void SourceSchedule::ForceMembers(std::int64_t nowMs, ReadAgain how) {
   for (SourceState& source : members_) {
-    source.web.ForceDownload();
-    source.stamp = kStampForceRead;
+    if (how == ReadAgain::Download) {
+      source.web.ForceDownload();
+      source.stamp = kStampForceRead;
+    }
     source.dueAtMs = std::max(nowMs, source.notBeforeMs);
     source.scheduledAtMs = nowMs;
   }

@@ -57,6 +57,9 @@ std::string LocalSourcePath(std::string_view address, std::string_view listPath)
 
 enum class SourceRole { Root, Member };
 
+// A read asked for by the user: whatever the server says, or only whether it changed.
+enum class ReadAgain { Download, Ask };
+
 struct SourceState {
   std::uint64_t id = 0;  // tells a check's result from one of a source since dropped
   SourceRole role = SourceRole::Member;
@@ -151,7 +154,7 @@ class SourceSchedule {
                         std::int64_t nowMs, std::int64_t autoDelayMs, RandomSource& random);
   // Every member checked again now, downloading whatever its server says, except those whose
   // server asked to be left alone.
-  void ForceMembers(std::int64_t nowMs);
+  void ForceMembers(std::int64_t nowMs, ReadAgain how = ReadAgain::Download);
   // The earliest due check of a member not running that could start now: a web member waiting
   // for a free fetch starts when one ends, not by the clock. None while held.
   std::optional<std::int64_t> NextMemberDueMs(std::int64_t nowMs) const;
