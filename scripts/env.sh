@@ -6,6 +6,10 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export DRIFTLINE_DEPS="$root/build/deps"
+# The builds go through ccache; paths under the checkout are hashed relative to it, so that
+# another clone of the same sources finds what an earlier one compiled.
+export CCACHE_BASEDIR="$root"
+export CCACHE_NOHASHDIR=1
 # WinInet takes a proxy from the environment; the tests' servers are on loopback.
 export no_proxy="127.0.0.1,localhost${no_proxy:+,$no_proxy}"
 export NO_PROXY="$no_proxy"
