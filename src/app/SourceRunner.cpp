@@ -11,6 +11,7 @@
 #include "core/program/ProgramPaths.h"
 #include "core/sources/ListedSources.h"
 #include "core/sources/SourceLines.h"
+#include "core/sources/SourceStatus.h"
 #include "core/text/FileStamp.h"
 #include "core/web/WebAddressParts.h"
 #include "platform/CodePageText.h"
@@ -333,6 +334,7 @@ void SourceRunner::UseSourceList(core::OpmlReading list, const std::string& list
 }
 
 void SourceRunner::EndSourceList() {
+  if (schedule_.HasList() && !stopping_) client_.SourcesChecked(0, 0);
   schedule_.ClearMembers();
   TimerSources.SetEnabled(false);
   TimerShowSources.SetEnabled(false);
@@ -348,6 +350,29 @@ void SourceRunner::ForceListReads() {
   if (!schedule_.HasList()) return;
   schedule_.ForceMembers(NowMs());
   ArmSourcePoll();
+}
+
+std::string SourceRunner::StatusOf(const std::string& address) const {
+  for (const core::SourceState& source : schedule_.Members()) {
+    if (source.entry.address != address) continue;
+    return source.lastFailure.empty() ? source.lastGood : core::PlainFailure(source.lastFailure);
+  }
+  return {};
+}
+
+void SourceRunner::Checked(core::SourceState& source, bool failed) {
+  if (!failed) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char time[8] = {};
+    ::wsprintfA(time, "%02u:%02u", now.wHour, now.wMinute);
+    source.lastGood = std::string("checked at ") + time + ", " +
+                      std::to_string(source.lines.Lines().size()) + " lines";
+  }
+  const std::vector<core::SourceState>& all = schedule_.Members();
+  const auto failing = std::count_if(
+      all.begin(), all.end(), [](const core::SourceState& s) { return !s.lastFailure.empty(); });
+  client_.SourcesChecked(static_cast<std::size_t>(failing), all.size());
 }
 
 void SourceRunner::CheckListNow() {
@@ -460,6 +485,7 @@ void SourceRunner::TakeListResult(core::SourceState& source, core::WebResult* re
   const std::optional<std::int64_t> retryAfter =
       result ? result->retryAfterMs : std::optional<std::int64_t>();
   schedule_.Finished(source, failed, retryAfter, NowMs(), ListDelayMs(source), random_);
+  Checked(source, failed);
 }
 
 void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* result) {
@@ -489,4 +515,5 @@ void SourceRunner::TakeLocalResult(core::SourceState& source, core::WebResult* r
     }
   }
   schedule_.Finished(source, failed, std::nullopt, NowMs(), ListDelayMs(source), random_);
+  Checked(source, failed);
 }

@@ -38,6 +38,8 @@ class SourceRunnerClient {
   virtual void ArmRootCheck(std::int64_t delayMs) = 0;
   // The address checked is no longer the bar's: the bar checks its new one.
   virtual void CheckRootAgain() = 0;
+  // A source of the list has been checked: `failing` of `total` failed their last check.
+  virtual void SourcesChecked(std::size_t failing, std::size_t total) = 0;
 };
 
 // The values the runner works by, as the bar has them.
@@ -78,6 +80,9 @@ class SourceRunner {
   void ForceListReads();
   // Every source of the list asked now whether it changed.
   void CheckListNow();
+  // What the user is told of the source of the list at `address`: its last good check or why
+  // its last check failed; empty for an address the list does not hold.
+  std::string StatusOf(const std::string& address) const;
   // The list's lines again, after a change of how they are shown.
   void ShowSources();
 
@@ -112,6 +117,8 @@ class SourceRunner {
   void ArmDeadline();
   void DeadlineTimer();
   void TakeLocalResult(core::SourceState& source, core::WebResult* result);
+  // After a member's check: its state for the user, and the count of those failing.
+  void Checked(core::SourceState& source, bool failed);
   // A member's failure, logged when it differs from the last one.
   void LogFailure(core::SourceState& source, const std::string& error);
   // The lines a member keeps, cut to its share; true when they are new.

@@ -104,6 +104,7 @@ class TForm1 : public platform::Window, public BarOperations, private SourceRunn
   // The next check reads the source again, whatever its stamp or Last-Modified value says.
   void ForceRead();
   bool SourceSetByPolicy() const;
+  std::string SourceStatus(const std::string& address) const override;
   void aSourcesExecute();
   void aRefreshExecute();
   // The list the Sources dialog keeps, this copy's own.
@@ -224,6 +225,7 @@ class TForm1 : public platform::Window, public BarOperations, private SourceRunn
   void ShowListLines(core::TextLines lines) override;
   void ArmRootCheck(std::int64_t delayMs) override;
   void CheckRootAgain() override;
+  void SourcesChecked(std::size_t failing, std::size_t total) override;
   // The runner works by the bar's values and its source.
   void SyncSourceRunner();
   // Shows the lines, selected by `options`, and reacts to a change, as LoadFile.

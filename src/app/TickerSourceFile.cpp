@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/ResourceIds.h"
 #include "app/Ticker.h"
 #include "core/program/ProgramPaths.h"
 #include "core/text/FileStamp.h"
@@ -64,6 +65,19 @@ bool TForm1::UseSources(const std::vector<core::SourceEntry>& sources) {
   ReadListFileNow();
   SaveTickerSettings();
   return true;
+}
+
+std::string TForm1::SourceStatus(const std::string& address) const {
+  return runner_->StatusOf(address);
+}
+
+// The tray icon's tip tells of failing sources, so that they are seen without the log.
+void TForm1::SourcesChecked(std::size_t failing, std::size_t total) {
+  std::string tip = resources_->GetString(IDS_TRAY_TIP);
+  if (failing > 0) {
+    tip += "\n" + std::to_string(failing) + " of " + std::to_string(total) + " sources failing";
+  }
+  TrayIcon2->SetToolTip(tip);
 }
 
 bool TForm1::SourceSetByPolicy() const {

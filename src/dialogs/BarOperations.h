@@ -82,4 +82,7 @@ class BarOperations {
   // A list made in the dialog: written to sources.opml in the bar's folder and shown from now
   // on. False, logged, when it could not be written: the bar's source stays.
   virtual bool UseSources(const std::vector<core::SourceEntry>& sources) = 0;
+  // How the source at `address` (in the system's code page) did at its last check, in a few
+  // words; empty when the bar has not checked it.
+  virtual std::string SourceStatus(const std::string& address) const = 0;
 };

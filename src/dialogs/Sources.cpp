@@ -107,7 +107,9 @@ void TSourcesForm::Fill(int selected) {
   const HWND list = controls_->list.Handle();
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (const core::SourceEntry& source : sources_) {
-    const std::string row = source.name + "\t" + source.address;
+    std::string row = source.name + "\t" + source.address;
+    const std::string status = bar_.SourceStatus(source.address);
+    if (!status.empty()) row += "\t" + status;
     ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
   }
   ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);

@@ -171,6 +171,26 @@ TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWritten)
   EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"1\"\r\n"));
 }
 
+// A failing source is seen without the log: in the tray icon's tip, and in the Sources dialog
+// in plain words beside a good one's last check.
+TEST_F(TickerSources, AFailingSourceIsToldInTheTrayTipAndTheDialog) {
+  HttpTestServer server([](const HttpRequest& request) {
+    return request.path == "/gone" ? HttpResponse{404, "", "no\n"} : HttpResponse{200, "", "k\n"};
+  });
+  ShowList(Outline("G", server.Url("/gone")) + Outline("W", server.Url()));
+  ASSERT_TRUE(
+      PumpUntil([&] { return bar->TrayIcon().ToolTip() == "Driftline\n1 of 2 sources failing"; }));
+  TSourcesForm dialog(*bar, bar->Handle());
+  char row[512] = {};
+  ::SendDlgItemMessageA(dialog.Handle(), IDC_SOURCE_LIST, LB_GETTEXT, 0,
+                        reinterpret_cast<LPARAM>(row));
+  EXPECT_THAT(std::string(row), testing::EndsWith("\tnot found (404)"));
+  ::SendDlgItemMessageA(dialog.Handle(), IDC_SOURCE_LIST, LB_GETTEXT, 1,
+                        reinterpret_cast<LPARAM>(row));
+  EXPECT_THAT(std::string(row),
+              testing::AllOf(testing::HasSubstr("\tchecked at "), testing::EndsWith(", 1 lines")));
+}
+
 // Refresh now asks every source at once whether it changed, with automatic reload off.
 TEST_F(TickerSources, RefreshNowAsksEverySourceAtOnce) {
   HttpTestServer server([](const HttpRequest&) {

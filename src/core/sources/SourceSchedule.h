@@ -75,6 +75,7 @@ struct SourceState {
   std::int32_t stamp = 0;       // a local file's, at its last check
   TextLines lines;              // a member's last good lines, as selected
   std::string lastFailure;      // logged once until another one, or a success, comes
+  std::string lastGood;         // when its last check that did not fail ended, and its lines
   bool redirectLogged = false;  // a permanent redirect is told once
   bool cutLogged = false;       // lines left out for their size are told once
   // The feed's own hint of how often it changes, kept from its last download.
