@@ -7,7 +7,7 @@
 namespace core {
 namespace {
 
-constexpr std::int64_t kDay = 24 * 60 * 60;
+constexpr std::int64_t kDay = std::int64_t{24} * 60 * 60;
 constexpr std::int64_t kYear = 365 * kDay;
 
 std::string_view Trimmed(std::string_view text) {

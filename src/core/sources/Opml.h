@@ -22,7 +22,7 @@ struct SourceEntry {
 
 inline constexpr std::size_t kMaxSources = 100;
 // A list file larger than this is refused unread: a hundred sources never need as much.
-inline constexpr std::size_t kLargestList = 16u * 1024 * 1024;
+inline constexpr std::size_t kLargestList = std::size_t{16} << 20;
 
 enum class OpmlOutcome { NotOpml, List, Broken };
 

@@ -70,7 +70,7 @@ std::string SourceNameOf(std::string_view address) {
     return written->host + written->port;
   }
   // Masked first: a scheme's authority ("ftp://ann:pw@host") may itself be the last component.
-  const std::string masked = AddressForLog(address);
+  std::string masked = AddressForLog(address);
   const std::size_t separator = masked.find_last_of("/\\");
   if (separator == std::string::npos || separator + 1 == masked.size()) return masked;
   return masked.substr(separator + 1);

@@ -38,8 +38,8 @@ std::int64_t WebIntervalMs(std::int64_t getFileDelayMs, std::int64_t floorMs = k
 
 // Without automatic reload a list's web sources still refresh: every 15 minutes, or as
 // seldom as the feed asks when that is longer, at most once a day.
-inline constexpr std::int64_t kListRefreshMs = 15 * 60 * 1000;
-inline constexpr std::int64_t kLongestRefreshMs = 24 * 60 * 60 * 1000;
+inline constexpr std::int64_t kListRefreshMs = std::int64_t{15} * 60 * 1000;
+inline constexpr std::int64_t kLongestRefreshMs = std::int64_t{24} * 60 * 60 * 1000;
 
 // The wait a list's web source takes as its GetFileDelay: `getFileDelayMs` with automatic
 // reload, else kListRefreshMs lengthened to the feed's own hint `hintMs`, up to a day.
