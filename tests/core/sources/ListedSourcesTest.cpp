@@ -77,6 +77,7 @@ TEST(SourceAddressTyped, TakesAddressesAndFilesAndRefusesTheRest) {
       {"HTTPS://h/a", "HTTPS://h/a"},
       {"C:\\news.txt", "C:\\news.txt"},
       {"C:\\none.txt", "!\"C:\\none.txt\" is neither"},
+      {"D:/none.txt", "!\"D:/none.txt\" is neither"},
       {"this is not an address", "!\"this is not an address\" is neither"},
       {"h:http/x", "!\"h:http/x\" is neither"},
       {"", "!Type the address"}};
