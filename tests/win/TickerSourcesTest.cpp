@@ -157,16 +157,16 @@ TEST_F(TickerSources, SilentAndLoopingServersDoNotHoldBackTheGoodFeeds) {
   EXPECT_LE(loops, static_cast<int>((::GetTickCount() - start) / 1000) + 1);
 }
 
-// Written again by the dialog, the list keeps what its sources' servers said: the next check of
-// a source that stays is conditional.
-TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWritten) {
+// Written again by the dialog, the list keeps what its sources' servers said; Refresh now then
+// asks at once whether they changed (a forced download by either would carry no condition).
+TEST_F(TickerSources, ASourceThatStaysIsAskedConditionallyAfterTheListIsWrittenAndOnRefresh) {
   HttpTestServer server([](const HttpRequest&) {
     return HttpResponse{200, "ETag: \"1\"\r\n", "k\n"};
   });
-  Reload(1000);
   ASSERT_TRUE(bar->UseSources({{"Mine", server.Url()}}));
   ASSERT_TRUE(Shows("Mine: k|")) << Lines();
   ASSERT_TRUE(bar->UseSources(bar->Sources()));
+  ::SendMessageA(bar->Handle(), WM_COMMAND, CMD_REFRESH, 0);
   ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 2; }));
   EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"1\"\r\n"));
 }
@@ -189,18 +189,6 @@ TEST_F(TickerSources, AFailingSourceIsToldInTheTrayTipAndTheDialog) {
                         reinterpret_cast<LPARAM>(row));
   EXPECT_THAT(std::string(row),
               testing::AllOf(testing::HasSubstr("\tchecked at "), testing::EndsWith(", 1 lines")));
-}
-
-// Refresh now asks every source at once whether it changed, with automatic reload off.
-TEST_F(TickerSources, RefreshNowAsksEverySourceAtOnce) {
-  HttpTestServer server([](const HttpRequest&) {
-    return HttpResponse{200, "ETag: \"1\"\r\n", "k\n"};
-  });
-  ShowList(Outline("W", server.Url()));
-  ASSERT_TRUE(Shows("W: k|")) << Lines();
-  ::SendMessageA(bar->Handle(), WM_COMMAND, CMD_REFRESH, 0);
-  ASSERT_TRUE(PumpUntil([&] { return server.RequestCount() >= 2; }));
-  EXPECT_THAT(server.Requests()[1].text, testing::HasSubstr("If-None-Match: \"1\"\r\n"));
 }
 
 // Saves killed halfway leave temporaries behind, under names a later process may be given
